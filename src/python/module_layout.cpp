@@ -1,0 +1,41 @@
+// The registration order of the three modules. A new function or class is added here, at its place
+// in the order, and nowhere else in the module frame.
+#include <array>
+
+#include "registry.hpp"
+#include "utils/is_clockwise.hpp"
+
+namespace velmor::py {
+namespace {
+
+// Main module: the collection functions, then the classes.
+constexpr std::array<PyMethodDef*, 0> main_functions{};
+constexpr std::array<ClassEntry, 0> main_classes{};
+
+// velmor_geometry.projection: its functions, then DatumTransformation.
+constexpr std::array<PyMethodDef*, 0> projection_functions{};
+constexpr std::array<ClassEntry, 0> projection_classes{};
+
+// velmor_geometry.utils
+const std::array<PyMethodDef*, 1> utils_functions{
+    &utils::is_clockwise_def,
+};
+
+}  // namespace
+
+const ModuleLayout& main_module_layout() {
+    static const ModuleLayout layout{main_functions, main_classes};
+    return layout;
+}
+
+const ModuleLayout& projection_module_layout() {
+    static const ModuleLayout layout{projection_functions, projection_classes};
+    return layout;
+}
+
+const ModuleLayout& utils_module_layout() {
+    static const ModuleLayout layout{utils_functions, {}};
+    return layout;
+}
+
+}  // namespace velmor::py
