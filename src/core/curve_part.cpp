@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "internal_failure.hpp"
+
 namespace velmor::core {
 
 CurvePart::CurvePart(Part part) : part_(std::move(part)) {
@@ -31,7 +33,9 @@ Result<void> CurvePart::insert(std::size_t index, const Coord& coord, const Curv
     if (index == 0 && !is_linear(curve)) {
         return fail(NativeError::curved_part_start("CurvePart::insert nonlinear curve data at index 0"));
     }
-    // Room in every column first, so the two inserts below cannot leave vertices and entries apart.
+    if (index > size()) internal_failure("Internal error: CurvePart::insert beyond the end");
+    // Room in the vertex columns first: the entry insert either completes or changes nothing, and
+    // the vertex insert after it cannot fail, so vertices and entries never drift apart.
     part_.reserve_one_more();
     curves_.insert(index, curve);
     part_.insert(index, coord);

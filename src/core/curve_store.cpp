@@ -76,6 +76,7 @@ CurveData CurveStore::get(std::size_t index) const {
 }
 
 void CurveStore::insert(std::size_t index, const CurveData& curve) {
+    if (index > entries_.size()) internal_failure("Internal error: curve entry inserted beyond the end");
     reserve_one_more();
     make_room(curve);
     entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(index), store(curve));

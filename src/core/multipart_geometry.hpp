@@ -12,7 +12,8 @@ namespace velmor::core {
 
 // What polylines and polygons share: straight and curved parts in two containers (the text format
 // keeps them apart), both of the geometry's dimensionality, which is that of the straight container.
-// Each container is locked for one access at a time, never two at once.
+// Each container is locked for one access at a time, never two at once. Copying a geometry copies
+// its container handles, so the copy shares the containers.
 class MultipartGeometry {
 public:
     Dims dims() const;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "json_object_writer.hpp"
 #include "lock_messages.hpp"
 #include "number_format.hpp"
 #include "spatial_reference_value.hpp"
@@ -12,24 +13,10 @@
 namespace velmor::core {
 namespace {
 
-// "{" + members joined by ", ", each "\"key\": value" + "}".
-class ObjectWriter {
+// OvraJSON objects separate members by ", " and keys from values by ": ".
+class ObjectWriter : public JsonObjectWriter {
 public:
-    explicit ObjectWriter(std::string& out) : out_(out) { out_ += '{'; }
-    // Starts a member and returns the buffer for its value.
-    std::string& key(std::string_view name) {
-        if (!first_) out_ += ", ";
-        first_ = false;
-        out_ += '"';
-        out_ += name;
-        out_ += "\": ";
-        return out_;
-    }
-    void close() { out_ += '}'; }
-
-private:
-    std::string& out_;
-    bool first_ = true;
+    explicit ObjectWriter(std::string& out) : JsonObjectWriter(out, ", ", ": ") {}
 };
 
 void append_pair(std::string& out, double x, double y) {

@@ -51,6 +51,11 @@ public:
     };
 
     explicit Shared(T value) : cell_(std::make_shared<Cell>(std::move(value))) {}
+    // A handle is never empty: moving one copies it (one atomic count), so no moved-from handle
+    // can be left behind to be locked later.
+    Shared(const Shared&) = default;
+    Shared& operator=(const Shared&) = default;
+    ~Shared() = default;
     template <class... Args>
     static Shared make(Args&&... args) {
         return Shared(std::make_shared<Cell>(std::forward<Args>(args)...));

@@ -1,6 +1,9 @@
 #include "spatial_reference_value.hpp"
 
 #include <string_view>
+#include <type_traits>
+
+#include "json_object_writer.hpp"
 
 namespace velmor::core {
 namespace {
@@ -46,43 +49,26 @@ void append_json_string(std::string& out, std::string_view text) {
     out += '"';
 }
 
-// Writes "key":value with a bare comma before every member but the first.
-class CompactObject {
-public:
-    explicit CompactObject(std::string& out) : out_(out) { out_ += '{'; }
-    void close() { out_ += '}'; }
-
-    void member(std::string_view key, const std::optional<std::uint32_t>& value) {
-        if (value) append_key(key) += std::to_string(*value);
+template <class T>
+void append_member(JsonObjectWriter& object, std::string_view key, const std::optional<T>& value) {
+    if (!value) return;
+    if constexpr (std::is_same_v<T, std::string>) {
+        append_json_string(object.key(key), *value);
+    } else {
+        object.key(key) += std::to_string(*value);
     }
-    void member(std::string_view key, const std::optional<std::string>& value) {
-        if (value) append_json_string(append_key(key), *value);
-    }
-
-private:
-    std::string& append_key(std::string_view key) {
-        if (!first_) out_ += ',';
-        first_ = false;
-        out_ += '"';
-        out_ += key;
-        out_ += "\":";
-        return out_;
-    }
-
-    std::string& out_;
-    bool first_ = true;
-};
+}
 
 }  // namespace
 
 void append_compact_json(std::string& out, const SpatialReference& value) {
-    CompactObject object(out);
-    object.member("wkid", value.wkid);
-    object.member("latestWkid", value.latest_wkid);
-    object.member("vcsWkid", value.vcs_wkid);
-    object.member("latestVcsWkid", value.latest_vcs_wkid);
-    object.member("wkt", value.wkt);
-    object.member("wkt2", value.wkt2);
+    JsonObjectWriter object(out, ",", ":");
+    append_member(object, "wkid", value.wkid);
+    append_member(object, "latestWkid", value.latest_wkid);
+    append_member(object, "vcsWkid", value.vcs_wkid);
+    append_member(object, "latestVcsWkid", value.latest_vcs_wkid);
+    append_member(object, "wkt", value.wkt);
+    append_member(object, "wkt2", value.wkt2);
     object.close();
 }
 

@@ -107,6 +107,10 @@ TEST(CurvePart, OutOfRangeGivesAbsentAndChangesNothing) {
     const auto removed = part.remove(2);
     ASSERT_TRUE(removed);
     EXPECT_FALSE(*removed);
+    // Inserting beyond the end breaks the callers' contract: it stops before touching anything.
+    EXPECT_EQ(velmor::test::internal_failure_of([&] { (void)part.insert(3, Coord::xy(9, 9), kArc); }),
+              "Internal error: CurvePart::insert beyond the end");
+    EXPECT_EQ(part.curves().size(), 2U);
     EXPECT_EQ(text(part), before);
 
     CurvePart empty(Dims::XYZ);

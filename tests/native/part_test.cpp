@@ -82,6 +82,8 @@ TEST(Part, OutOfRangeGivesAbsentAndChangesNothing) {
     EXPECT_FALSE(part.set(3, Coord::xy(9, 9)));
     EXPECT_FALSE(part.remove(3));
     EXPECT_FALSE(part.get(static_cast<std::size_t>(-1)));
+    EXPECT_EQ(velmor::test::internal_failure_of([&] { part.insert(4, Coord::xy(9, 9)); }),
+              "Internal error: Part::insert beyond the end");
     EXPECT_EQ(velmor::core::write_ovrajson(part), before);
 
     Part empty(Dims::XY);
