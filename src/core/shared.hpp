@@ -32,7 +32,7 @@ class Shared {
 
 public:
     class Guard {
-      public:
+    public:
         Guard(Guard&&) noexcept = default;
         Guard& operator=(Guard&&) = delete;
         ~Guard() {
@@ -41,7 +41,7 @@ public:
         T& operator*() const { return cell_->value; }
         T* operator->() const { return &cell_->value; }
 
-      private:
+    private:
         friend class Shared;
         explicit Guard(Cell& cell, std::unique_lock<std::mutex> lock)
             : lock_(std::move(lock)), cell_(&cell), exceptions_at_lock_(std::uncaught_exceptions()) {}
