@@ -91,6 +91,15 @@ def test_import_without_library_under_prefix_warns_and_continues(prefix):
         f"Warning: was unable to find geokern lib in sys.prefix.\n Path: {candidate}\nloaded []\n")
 
 
+def test_warning_bypasses_sys_stdout(prefix):
+    code = ("import io, sys\ncaptured = io.StringIO()\nsys.stdout = captured\nimport velmor_geometry\n"
+            "sys.stdout = sys.__stdout__\nprint('sys.stdout got', repr(captured.getvalue()))")
+    result = run_python(prefix, code)
+    assert result.returncode == 0, result.stderr
+    assert result.stdout.startswith("Warning: was unable to find geokern lib in sys.prefix.\n")
+    assert result.stdout.endswith("sys.stdout got ''\n")
+
+
 def test_directory_under_prefix_is_not_a_file(prefix):
     (prefix / LIBRARY_NAME).mkdir()
     result = run_python(prefix, IMPORT_AND_REPORT)
