@@ -48,6 +48,9 @@ GEOKERN_HANDLE_VALUE(GK_ImmutablePartHandle, ImmutablePartValue, "immutable part
 GEOKERN_HANDLE_VALUE(GK_ImmutablePartCollectionHandle, ImmutablePartCollectionValue, "immutable part collection");
 GEOKERN_HANDLE_VALUE(GK_ImmutablePointCollectionHandle, ImmutablePointCollectionValue, "immutable point collection");
 
+// The first point with the same x and y (and z and m where the points have them), -1 when none.
+int64_t index_of_point(const PartValue& points, const GeometryValue& point);
+
 void check_collection_index(int64_t index, size_t size, const char* what);
 
 }  // namespace geokern
