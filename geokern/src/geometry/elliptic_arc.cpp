@@ -26,6 +26,12 @@ void require_finite_xy(const Vertex& point, const char* what) {
 
 double wrap_pi(double angle) { return angle - two_pi * std::nearbyint(angle / two_pi); }
 
+// The direction of (x, y) in (-pi, pi]: atan2 answers -pi for a negative zero y.
+double direction(double y, double x) {
+    const double angle = std::atan2(y, x);
+    return angle == -pi ? pi : angle;
+}
+
 // The shape of the ellipse, checked and brought to a ratio of at most 1.
 struct Shape {
     double rotation, semi_major, ratio;
@@ -125,7 +131,7 @@ EllipticArc arc_from_endpoints(const Vertex& start, const Vertex& end, double ro
     const double height = side * std::sqrt(height_squared);
     const double ccx = 0.5 * ux - height * uy / chord;
     const double ccy = 0.5 * uy + height * ux / chord;
-    const double start_param = std::atan2(-ccy, -ccx);
+    const double start_param = direction(-ccy, -ccx);
     const double sweep = height_squared == 0 ? (counter_clockwise ? pi : -pi)
                                              : directed_sweep(std::atan2(uy - ccy, ux - ccx) - start_param,
                                                               counter_clockwise);
@@ -144,7 +150,7 @@ EllipticArc circular_arc_with_center(const Vertex& start, const Vertex& end, con
     if (std::fabs(end_radius - radius) > 1e-9 * radius) {
         refuse("the end point does not lie on the circle through the start point.");
     }
-    const double start_param = std::atan2(start.y - center.y, start.x - center.x);
+    const double start_param = direction(start.y - center.y, start.x - center.x);
     double sweep = 0;
     if (same_xy(start, end)) {
         sweep = minor ? 0.0 : (counter_clockwise ? two_pi : -two_pi);
@@ -162,7 +168,7 @@ std::optional<EllipticArc> circular_arc_through(const Vertex& start, const Verte
     if (same_xy(start, end)) {
         if (bx == 0 && by == 0) refuse("the start, end and interior points coincide.");
         const double cx = start.x + 0.5 * bx, cy = start.y + 0.5 * by;
-        return circle_arc(cx, cy, 0.5 * std::hypot(bx, by), std::atan2(-by, -bx), two_pi);
+        return circle_arc(cx, cy, 0.5 * std::hypot(bx, by), direction(-by, -bx), two_pi);
     }
     const double ex = end.x - start.x, ey = end.y - start.y;
     const double cross = bx * ey - by * ex;
@@ -176,7 +182,7 @@ std::optional<EllipticArc> circular_arc_through(const Vertex& start, const Verte
     const double d = 2.0 * (bx * ey - by * ex);
     const double ux = (ey * b_squared - by * e_squared) / d;
     const double uy = (bx * e_squared - ex * b_squared) / d;
-    const double start_param = std::atan2(-uy, -ux);
+    const double start_param = direction(-uy, -ux);
     // The arc runs from start through interior to end: counter-clockwise when that triangle turns left.
     const bool counter_clockwise = cross > 0;
     const double sweep = directed_sweep(std::atan2(ey - uy, ex - ux) - start_param, counter_clockwise);
