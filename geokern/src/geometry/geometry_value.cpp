@@ -8,6 +8,11 @@
 
 namespace geokern {
 
+const std::shared_ptr<const PartValue>& GeometryValue::no_points() {
+    static const std::shared_ptr<const PartValue> none = std::make_shared<const PartValue>();
+    return none;
+}
+
 const char* geometry_type_name(GK_GeometryType type) {
     switch (type) {
         case geometry_type_point: return "point";

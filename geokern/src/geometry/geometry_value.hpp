@@ -33,7 +33,10 @@ struct GeometryValue {
     Vertex point;
     EnvelopeData envelope;
     std::vector<std::shared_ptr<const PartValue>> parts;
-    std::shared_ptr<const PartValue> points = std::make_shared<PartValue>();
+    std::shared_ptr<const PartValue> points = no_points();
+
+    // Shared by every geometry that has no point list, so that making a point allocates nothing more.
+    static const std::shared_ptr<const PartValue>& no_points();
 };
 GEOKERN_HANDLE_VALUE(GK_GeometryHandle, GeometryValue, "geometry");
 
