@@ -30,7 +30,7 @@ GeometryBuilderValue builder_for(const GeometryValue& geometry) {
         reopen_ring(copy->part);
         builder.parts->parts.push_back(std::move(copy));
     }
-    builder.points->points = *geometry.points;
+    if (geometry.points != nullptr) builder.points->points = *geometry.points;
     return builder;
 }
 

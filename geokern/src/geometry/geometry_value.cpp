@@ -8,11 +8,6 @@
 
 namespace geokern {
 
-const std::shared_ptr<const PartValue>& GeometryValue::no_points() {
-    static const std::shared_ptr<const PartValue> none = std::make_shared<const PartValue>();
-    return none;
-}
-
 const char* geometry_type_name(GK_GeometryType type) {
     switch (type) {
         case geometry_type_point: return "point";
@@ -46,8 +41,14 @@ GeometryValue point_value(const Vertex& point, bool has_z, bool has_m, SpatialRe
     return value;
 }
 
+// Filled in place: reading a point out of a part is the hottest path of the library.
 GK_GeometryHandle new_point(const Vertex& point, bool has_z, bool has_m, const SpatialReferenceRef& spatial_reference) {
-    return new_geometry(point_value(point, has_z, has_m, spatial_reference));
+    auto value = std::make_shared<GeometryValue>();
+    value->has_z = has_z;
+    value->has_m = has_m;
+    value->spatial_reference = spatial_reference;
+    value->point = Vertex{point.x, point.y, has_z ? point.z : nan_value, has_m ? point.m : nan_value};
+    return new_handle<GK_GeometryHandle>(std::move(value));
 }
 
 namespace {

@@ -24,7 +24,8 @@ struct EnvelopeData {
 
 // Every geometry, immutable once made and shared by every handle to it. Only the fields of its type are
 // used: `point`; `envelope`; `parts` of a polyline (open) or polygon (closed rings); `points` of a
-// multipoint (a part whose segments mean nothing). All parts of a geometry share its z and m awareness.
+// multipoint (a part whose segments mean nothing; null in other geometries, so that a point costs one
+// allocation and no shared count). All parts of a geometry share its z and m awareness.
 struct GeometryValue {
     GK_GeometryType type = geometry_type_point;
     bool has_z = false;
@@ -33,10 +34,7 @@ struct GeometryValue {
     Vertex point;
     EnvelopeData envelope;
     std::vector<std::shared_ptr<const PartValue>> parts;
-    std::shared_ptr<const PartValue> points = no_points();
-
-    // Shared by every geometry that has no point list, so that making a point allocates nothing more.
-    static const std::shared_ptr<const PartValue>& no_points();
+    std::shared_ptr<const PartValue> points;  // never null in a multipoint
 };
 GEOKERN_HANDLE_VALUE(GK_GeometryHandle, GeometryValue, "geometry");
 
