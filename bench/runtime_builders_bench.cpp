@@ -4,9 +4,9 @@
 //   cmake -S . -B build/bench -G Ninja -DVELMOR_BUILD_BENCH=ON
 //   cmake --build build/bench -j2 --target runtime_builders_bench
 //   build/bench/bench/runtime_builders_bench
-#include <ctime>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <numbers>
 #include <span>
 #include <vector>

@@ -26,11 +26,12 @@ double simpson(const F& f, double a, double b, int n) {
 }
 
 void expect_relative(double actual, double expected, double relative) {
-    EXPECT_NEAR(actual, expected, relative * std::fabs(expected)) << "relative error " << (actual - expected) / expected;
+    EXPECT_NEAR(actual, expected, relative * std::fabs(expected))
+        << "relative error " << (actual - expected) / expected;
 }
 
 class CurveMeasureTest : public GeometryTest {
-protected:
+  protected:
     // A one-part polyline made of the given segment.
     Geometry polyline_of(GK_SegmentHandle segment) {
         MutablePart part(GK_MutablePart_createWithSpatialReference(nullptr, eh()));
@@ -54,7 +55,8 @@ protected:
 
 TEST_F(CurveMeasureTest, ExtentIncludesTheBulgeOfArcs) {
     Geometry start = point(0, 0), end = point(2, 0), top = point(1, 1);
-    Segment half(GK_EllipticArcSegment_createCircularEllipticArcWithStartEndAndInterior(start, end, top, nullptr, eh()));
+    Segment half(GK_EllipticArcSegment_createCircularEllipticArcWithStartEndAndInterior(start, end, top,
+                                                                                        nullptr, eh()));
     Geometry upper = polyline_of(half);
     expect_extent(upper, 0, 0, 2, 1);
     EXPECT_EQ(GK_Geometry_getHasCurves(upper, eh()), 1);
@@ -62,7 +64,8 @@ TEST_F(CurveMeasureTest, ExtentIncludesTheBulgeOfArcs) {
     // Three quarters of the unit circle clockwise from (1, 0) to (0, 1) sweep through the left and the
     // bottom: the extent is the whole circle's.
     Geometry east = point(1, 0), north = point(0, 1), west = point(-1, 0);
-    Segment long_way(GK_EllipticArcSegment_createCircularEllipticArcWithStartEndAndInterior(east, north, west, nullptr, eh()));
+    Segment long_way(GK_EllipticArcSegment_createCircularEllipticArcWithStartEndAndInterior(east, north, west,
+                                                                                            nullptr, eh()));
     Geometry three_quarters = polyline_of(long_way);
     expect_extent(three_quarters, -1, -1, 1, 1);
 
@@ -84,7 +87,9 @@ TEST_F(CurveMeasureTest, ExtentIncludesTheBulgeOfBezierCurves) {
     // x(t) bounds them from inside.
     Geometry wide_first = point(-1, 1), wide_second = point(2, 1);
     Segment wide(GK_CubicBezierSegment_create(start, wide_first, wide_second, end, nullptr, eh()));
-    const auto x_at = [](double t) { return 3 * t * (1 - t) * (1 - t) * -1 + 3 * t * t * (1 - t) * 2 + t * t * t; };
+    const auto x_at = [](double t) {
+        return 3 * t * (1 - t) * (1 - t) * -1 + 3 * t * t * (1 - t) * 2 + t * t * t;
+    };
     double low = 0, high = 1;
     for (int i = 0; i <= 1000000; ++i) {
         low = std::min(low, x_at(i / 1e6));
@@ -110,10 +115,12 @@ TEST_F(CurveMeasureTest, EllipticArcLengthAgreesWithEllipticIntegrals) {
     struct Case {
         double ratio, start, central;
     };
-    const Case cases[] = {{0.5, 0, 2 * pi}, {0.5, 0.3, 1.2}, {0.1, -2, -3}, {0.999, 1, 5}, {1e-3, 0, pi}, {0.7, 0.2, 1e-4}};
+    const Case cases[] = {{0.5, 0, 2 * pi}, {0.5, 0.3, 1.2}, {0.1, -2, -3},
+                          {0.999, 1, 5},    {1e-3, 0, pi},   {0.7, 0.2, 1e-4}};
     const double a = 3;
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "ratio " << c.ratio << " start " << c.start << " central " << c.central);
+        SCOPED_TRACE(testing::Message()
+                     << "ratio " << c.ratio << " start " << c.start << " central " << c.central);
         // Start and central angles as eccentric anomalies: with rotation 0 the library's polar angles
         // map onto them through tan(polar) = ratio tan(t).
         const EllipticArc arc = geokern::arc_with_center(0, 0, 0, a, c.ratio, 0, 0);
@@ -143,14 +150,16 @@ TEST_F(CurveMeasureTest, BezierLengthAgreesWithAnIndependentIntegration) {
     };
     const Case cases[] = {
         {{0, 0}, {1, 0}, {0, 1, 1, 1}},
-        {{0, 0}, {3, 0}, {1, 0, 2, 0}},           // a straight line in disguise: length 3
-        {{0, 0}, {1, 0}, {2, 1, -1, 1}},          // a loop with a sharp turn
+        {{0, 0}, {3, 0}, {1, 0, 2, 0}},   // a straight line in disguise: length 3
+        {{0, 0}, {1, 0}, {2, 1, -1, 1}},  // a loop with a sharp turn
     };
     for (const Case& c : cases) {
         const auto speed = [&](double t) {
             const double s = 1 - t;
-            const double dx = 3 * (s * s * (c.curve.c1x - c.start.x) + 2 * s * t * (c.curve.c2x - c.curve.c1x) + t * t * (c.end.x - c.curve.c2x));
-            const double dy = 3 * (s * s * (c.curve.c1y - c.start.y) + 2 * s * t * (c.curve.c2y - c.curve.c1y) + t * t * (c.end.y - c.curve.c2y));
+            const double dx = 3 * (s * s * (c.curve.c1x - c.start.x) +
+                                   2 * s * t * (c.curve.c2x - c.curve.c1x) + t * t * (c.end.x - c.curve.c2x));
+            const double dy = 3 * (s * s * (c.curve.c1y - c.start.y) +
+                                   2 * s * t * (c.curve.c2y - c.curve.c1y) + t * t * (c.end.y - c.curve.c2y));
             return std::hypot(dx, dy);
         };
         expect_relative(geokern::bezier_length(c.start, c.curve, c.end), simpson(speed, 0, 1, 400000), 1e-12);

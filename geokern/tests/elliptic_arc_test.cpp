@@ -15,7 +15,7 @@ struct ArcExpectation {
 };
 
 class EllipticArcTest : public GeometryTest {
-protected:
+  protected:
     void expect_arc(GK_SegmentHandle arc, const ArcExpectation& want) {
         ASSERT_NE(arc, nullptr);
         EXPECT_EQ(GK_Segment_getObjectType(arc, eh()), 3);
@@ -39,28 +39,32 @@ TEST_F(EllipticArcTest, CircularArcThroughAnInteriorPoint) {
     };
     const double h = std::sqrt(0.5);
     const Case cases[] = {
-        {0, 0, 2, 0, 1, 1, {1, 0, 1, 1, pi, -pi}},             // upper half circle, clockwise
-        {0, 0, 2, 0, 1, -1, {1, 0, 1, 1, pi, pi}},             // lower half circle, counter-clockwise
-        {1, 0, 0, 1, h, h, {0, 0, 1, 1, 0, pi / 2}},           // quarter circle
-        {1, 0, 0, 1, -1, 0, {0, 0, 1, 1, 0, -3 * pi / 2}},     // the long way round, clockwise
-        {0, 0, 0, 0, 2, 0, {1, 0, 1, 1, pi, 2 * pi}},          // coinciding ends: the full circle
+        {0, 0, 2, 0, 1, 1, {1, 0, 1, 1, pi, -pi}},          // upper half circle, clockwise
+        {0, 0, 2, 0, 1, -1, {1, 0, 1, 1, pi, pi}},          // lower half circle, counter-clockwise
+        {1, 0, 0, 1, h, h, {0, 0, 1, 1, 0, pi / 2}},        // quarter circle
+        {1, 0, 0, 1, -1, 0, {0, 0, 1, 1, 0, -3 * pi / 2}},  // the long way round, clockwise
+        {0, 0, 0, 0, 2, 0, {1, 0, 1, 1, pi, 2 * pi}},       // coinciding ends: the full circle
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "interior (" << c.ix << ", " << c.iy << ")");
         Geometry start = point(c.sx, c.sy), end = point(c.ex, c.ey), interior = point(c.ix, c.iy);
-        Segment arc(GK_EllipticArcSegment_createCircularEllipticArcWithStartEndAndInterior(start, end, interior, nullptr, eh()));
+        Segment arc(GK_EllipticArcSegment_createCircularEllipticArcWithStartEndAndInterior(
+            start, end, interior, nullptr, eh()));
         expect_arc(arc, c.want);
     }
 }
 
 TEST_F(EllipticArcTest, CollinearInteriorPointGivesALineBetweenTheEndsAndAnErrorOtherwise) {
     Geometry start = point(0, 0), end = point(2, 2), between = point(1, 1), beyond = point(3, 3);
-    Segment line(GK_EllipticArcSegment_createCircularEllipticArcWithStartEndAndInterior(start, end, between, nullptr, eh()));
+    Segment line(GK_EllipticArcSegment_createCircularEllipticArcWithStartEndAndInterior(start, end, between,
+                                                                                        nullptr, eh()));
     EXPECT_EQ(GK_Segment_getObjectType(line, eh()), 1);
     expect_no_error();
-    Segment refused(GK_EllipticArcSegment_createCircularEllipticArcWithStartEndAndInterior(start, end, beyond, nullptr, eh()));
+    Segment refused(GK_EllipticArcSegment_createCircularEllipticArcWithStartEndAndInterior(start, end, beyond,
+                                                                                           nullptr, eh()));
     EXPECT_EQ(refused.get(), nullptr);
-    Segment at_end(GK_EllipticArcSegment_createCircularEllipticArcWithStartEndAndInterior(start, end, end, nullptr, eh()));
+    Segment at_end(GK_EllipticArcSegment_createCircularEllipticArcWithStartEndAndInterior(start, end, end,
+                                                                                          nullptr, eh()));
     EXPECT_EQ(at_end.get(), nullptr);
     EXPECT_EQ(take_errors(), (std::vector<int32_t>{GK_ERROR_INVALID_ARGUMENT, GK_ERROR_INVALID_ARGUMENT}));
 }
@@ -81,11 +85,13 @@ TEST_F(EllipticArcTest, CircularArcWithCenterFollowsTheDirectionFlag) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "end (" << c.ex << ", " << c.ey << ") ccw " << int(c.ccw));
         Geometry end = point(c.ex, c.ey);
-        Segment arc(GK_EllipticArcSegment_createCircularEllipticArcWithCenter(start, end, center, c.minor, c.ccw, nullptr, eh()));
+        Segment arc(GK_EllipticArcSegment_createCircularEllipticArcWithCenter(start, end, center, c.minor,
+                                                                              c.ccw, nullptr, eh()));
         expect_arc(arc, c.want);
     }
     Geometry off_circle = point(0, 3);
-    Segment refused(GK_EllipticArcSegment_createCircularEllipticArcWithCenter(start, off_circle, center, 1, 1, nullptr, eh()));
+    Segment refused(GK_EllipticArcSegment_createCircularEllipticArcWithCenter(start, off_circle, center, 1, 1,
+                                                                              nullptr, eh()));
     EXPECT_EQ(refused.get(), nullptr);
     EXPECT_EQ(take_errors(), std::vector<int32_t>{GK_ERROR_INVALID_ARGUMENT});
 }
@@ -94,11 +100,14 @@ TEST_F(EllipticArcTest, ArcsFromCentreAndAnglesKeepTheAnglesExactly) {
     // The values a reader of the arc relies on: circular arc from 0 to pi/2 on radius 2 around the
     // origin, and elliptic arcs of central angle exactly pi and -3.
     Geometry origin = point(0, 0);
-    Segment quarter(GK_EllipticArcSegment_createCircularEllipticArcWithCenterRadiusAndAngles(origin, 2, 0, pi / 2, nullptr, eh()));
+    Segment quarter(GK_EllipticArcSegment_createCircularEllipticArcWithCenterRadiusAndAngles(
+        origin, 2, 0, pi / 2, nullptr, eh()));
     EXPECT_EQ(GK_EllipticArcSegment_getStartAngle(quarter, eh()), 0.0);
     EXPECT_EQ(GK_EllipticArcSegment_getEndAngle(quarter, eh()), pi / 2);
     EXPECT_EQ(GK_EllipticArcSegment_getSemiMajorAxis(quarter, eh()), 2.0);
-    const double mid = (GK_EllipticArcSegment_getStartAngle(quarter, eh()) + GK_EllipticArcSegment_getEndAngle(quarter, eh())) * 0.5;
+    const double mid = (GK_EllipticArcSegment_getStartAngle(quarter, eh()) +
+                        GK_EllipticArcSegment_getEndAngle(quarter, eh())) *
+                       0.5;
     EXPECT_EQ(std::cos(mid) * 2.0, 2 * std::cos(pi / 4));
     Geometry end(GK_Segment_getEndPoint(quarter, eh()));
     EXPECT_NEAR(GK_Point_getX(end, eh()), 0, 1e-15);
@@ -126,8 +135,10 @@ TEST_F(EllipticArcTest, EllipticArcWithCenterPlacesItsEndsOnTheEllipse) {
     EXPECT_NEAR(GK_Point_getX(flat_end, eh()), 1, 1e-15);
     EXPECT_NEAR(GK_Point_getY(flat_end, eh()), 2, 1e-15);
     // Rotated a quarter turn, the major axis is vertical; polar angles still count from the x axis.
-    Segment upright(GK_EllipticArcSegment_createWithCenter(center, pi / 2, 2, 0.5, pi / 2, pi / 4, nullptr, eh()));
-    Geometry upright_start(GK_Segment_getStartPoint(upright, eh())), upright_end(GK_Segment_getEndPoint(upright, eh()));
+    Segment upright(
+        GK_EllipticArcSegment_createWithCenter(center, pi / 2, 2, 0.5, pi / 2, pi / 4, nullptr, eh()));
+    Geometry upright_start(GK_Segment_getStartPoint(upright, eh())),
+        upright_end(GK_Segment_getEndPoint(upright, eh()));
     EXPECT_NEAR(GK_Point_getX(upright_start, eh()), 1, 1e-15);
     EXPECT_NEAR(GK_Point_getY(upright_start, eh()), 3, 1e-15);
     // At polar angle 3 pi / 4 on x^2 + y^2 / 4 = 1: x = -y, so x^2 (1 + 1/4) = 1.
@@ -159,7 +170,8 @@ TEST_F(EllipticArcTest, ArcFromEndPointsPicksTheCentreTheFlagsSelect) {
     Geometry start = point(2, 0), end = point(0, 1);
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "minor " << int(c.minor) << " ccw " << int(c.ccw));
-        Segment arc(GK_EllipticArcSegment_createWithStartAndEndpoints(start, end, 0, c.minor, c.ccw, 2, 0.5, nullptr, eh()));
+        Segment arc(GK_EllipticArcSegment_createWithStartAndEndpoints(start, end, 0, c.minor, c.ccw, 2, 0.5,
+                                                                      nullptr, eh()));
         expect_arc(arc, c.want);
         // The end points are kept exactly as given.
         Geometry arc_end(GK_Segment_getEndPoint(arc, eh()));
@@ -171,14 +183,18 @@ TEST_F(EllipticArcTest, ArcFromEndPointsPicksTheCentreTheFlagsSelect) {
 TEST_F(EllipticArcTest, ArcFromEndPointsEnlargesAnAxisTooShortToReachBothEnds) {
     Geometry start = point(0, 0), end = point(4, 0);
     for (GK_Bool minor : {GK_Bool{0}, GK_Bool{1}}) {
-        Segment arc(GK_EllipticArcSegment_createWithStartAndEndpoints(start, end, 0, minor, 1, 1, 1, nullptr, eh()));
+        Segment arc(
+            GK_EllipticArcSegment_createWithStartAndEndpoints(start, end, 0, minor, 1, 1, 1, nullptr, eh()));
         expect_arc(arc, {2, 0, 2, 1, pi, pi});
     }
-    Segment same_ends(GK_EllipticArcSegment_createWithStartAndEndpoints(start, start, 0, 1, 1, 1, 1, nullptr, eh()));
+    Segment same_ends(
+        GK_EllipticArcSegment_createWithStartAndEndpoints(start, start, 0, 1, 1, 1, 1, nullptr, eh()));
     EXPECT_EQ(same_ends.get(), nullptr);
-    Segment bad_axis(GK_EllipticArcSegment_createWithStartAndEndpoints(start, end, 0, 1, 1, -1, 1, nullptr, eh()));
+    Segment bad_axis(
+        GK_EllipticArcSegment_createWithStartAndEndpoints(start, end, 0, 1, 1, -1, 1, nullptr, eh()));
     EXPECT_EQ(bad_axis.get(), nullptr);
-    Segment bad_ratio(GK_EllipticArcSegment_createWithStartAndEndpoints(start, end, 0, 1, 1, 1, NAN, nullptr, eh()));
+    Segment bad_ratio(
+        GK_EllipticArcSegment_createWithStartAndEndpoints(start, end, 0, 1, 1, 1, NAN, nullptr, eh()));
     EXPECT_EQ(bad_ratio.get(), nullptr);
     EXPECT_EQ(take_errors().size(), 3u);
 }

@@ -15,7 +15,7 @@ namespace geometry_test {
 
 template <class Handle, void (*Destroy)(Handle, const GK_ErrorHandler*)>
 class Owned {
-public:
+  public:
     explicit Owned(Handle handle = nullptr) : handle_(handle) {}
     Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
     Owned& operator=(Owned&& other) noexcept {
@@ -28,7 +28,7 @@ public:
     operator Handle() const { return handle_; }
     Handle get() const { return handle_; }
 
-private:
+  private:
     Handle handle_;
 };
 
@@ -57,9 +57,11 @@ inline void capture(void* user, GK_ErrorHandle error) {
 }
 
 class GeometryTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { alive_before_ = geokern::live_handle_count().load(); }
-    void TearDown() override { EXPECT_EQ(geokern::live_handle_count().load(), alive_before_) << "handles leaked"; }
+    void TearDown() override {
+        EXPECT_EQ(geokern::live_handle_count().load(), alive_before_) << "handles leaked";
+    }
 
     // The error codes captured so far, forgetting them.
     std::vector<int32_t> take_errors() {
@@ -67,7 +69,9 @@ protected:
         captured_ = {};
         return codes;
     }
-    void expect_no_error() { EXPECT_TRUE(captured_.codes.empty()) << (captured_.messages.empty() ? "" : captured_.messages[0]); }
+    void expect_no_error() {
+        EXPECT_TRUE(captured_.codes.empty()) << (captured_.messages.empty() ? "" : captured_.messages[0]);
+    }
 
     Geometry point(double x, double y) { return Geometry(GK_Point_createWithXY(x, y, eh())); }
     Geometry point_z(double x, double y, double z) { return Geometry(GK_Point_createWithXYZ(x, y, z, eh())); }

@@ -10,7 +10,7 @@ using namespace geometry_test;
 namespace {
 
 class GeometryQueryTest : public GeometryTest {
-protected:
+  protected:
     MutablePart path(std::initializer_list<std::pair<double, double>> points) {
         MutablePart part(GK_MutablePart_createWithSpatialReference(nullptr, eh()));
         for (auto [x, y] : points) GK_MutablePart_addPointXY(part, x, y, eh());
@@ -50,8 +50,9 @@ TEST_F(GeometryQueryTest, TypeCodesDimensionsAndEmptiness) {
         int32_t dimension;
         GK_Bool empty;
     };
-    for (const Case& c : {Case{lone, 1, 0, 0}, Case{nowhere, 1, 0, 1}, Case{box, 2, 2, 0}, Case{line, 3, 1, 0},
-                          Case{nothing, 3, 1, 1}, Case{area, 4, 2, 1}, Case{points, 5, 0, 1}}) {
+    for (const Case& c :
+         {Case{lone, 1, 0, 0}, Case{nowhere, 1, 0, 1}, Case{box, 2, 2, 0}, Case{line, 3, 1, 0},
+          Case{nothing, 3, 1, 1}, Case{area, 4, 2, 1}, Case{points, 5, 0, 1}}) {
         EXPECT_EQ(GK_Geometry_getObjectType(c.geometry, eh()), c.type);
         EXPECT_EQ(GK_Geometry_getDimension(c.geometry, eh()), c.dimension);
         EXPECT_EQ(GK_Geometry_getIsEmpty(c.geometry, eh()), c.empty);

@@ -16,13 +16,15 @@ namespace {
 constexpr double pi = std::numbers::pi;
 
 class PartTest : public GeometryTest {
-protected:
+  protected:
     // The square (0,0) (2,0) (2,2) (0,2), closed by a half circle through (-1, 1) back to (0, 0).
     MutablePart square_with_curved_closing() {
         MutablePart part(GK_MutablePart_createWithSpatialReference(nullptr, eh()));
-        for (auto [x, y] : {std::pair{0.0, 0.0}, {2.0, 0.0}, {2.0, 2.0}, {0.0, 2.0}}) GK_MutablePart_addPointXY(part, x, y, eh());
+        for (auto [x, y] : {std::pair{0.0, 0.0}, {2.0, 0.0}, {2.0, 2.0}, {0.0, 2.0}})
+            GK_MutablePart_addPointXY(part, x, y, eh());
         Geometry from = point(0, 2), to = point(0, 0), interior = point(-1, 1);
-        Segment arc(GK_EllipticArcSegment_createCircularEllipticArcWithStartEndAndInterior(from, to, interior, nullptr, eh()));
+        Segment arc(GK_EllipticArcSegment_createCircularEllipticArcWithStartEndAndInterior(from, to, interior,
+                                                                                           nullptr, eh()));
         GK_MutablePart_addSegment(part, arc, eh());
         return part;
     }
@@ -81,7 +83,8 @@ TEST_F(PartTest, RingKeepsItsCurvedClosingSegmentEndingAtPointZero) {
 
 TEST_F(PartTest, RingWithAStraightClosingSegmentStaysImplicitlyClosed) {
     MutablePart part(GK_MutablePart_createWithSpatialReference(nullptr, eh()));
-    for (auto [x, y] : {std::pair{0.0, 0.0}, {1.0, 0.0}, {1.0, 1.0}, {0.0, 0.0}}) GK_MutablePart_addPointXY(part, x, y, eh());
+    for (auto [x, y] : {std::pair{0.0, 0.0}, {1.0, 0.0}, {1.0, 1.0}, {0.0, 0.0}})
+        GK_MutablePart_addPointXY(part, x, y, eh());
     Builder builder(GK_PolygonBuilder_createFromSpatialReference(nullptr, eh()));
     Geometry polygon = build(builder, part);
     ImmutablePart ring = first_part(polygon);
@@ -144,7 +147,8 @@ PartValue bumpy_path() {
     for (int i = 0; i < 5; ++i) geokern::add_point(part, Vertex{double(i), 0}, false, false);
     for (int64_t s : {1, 3}) {
         const double x = double(s);
-        part.curves.push_back({s, *geokern::circular_arc_through(Vertex{x, 0}, Vertex{x + 1, 0}, Vertex{x + 0.5, 0.5})});
+        part.curves.push_back(
+            {s, *geokern::circular_arc_through(Vertex{x, 0}, Vertex{x + 1, 0}, Vertex{x + 0.5, 0.5})});
     }
     return part;
 }
@@ -182,26 +186,55 @@ TEST(PartEditing, EditsKeepPointsAndCurvesConsistent) {
     };
     const Case cases[] = {
         {"insert a point inside a curved segment: both halves straight",
-         [](PartValue& p) { geokern::insert_point(p, 2, Vertex{1.5, 0}, false, false); }, 6, {4}},
-        {"insert a point at the start", [](PartValue& p) { geokern::insert_point(p, 0, Vertex{-1, 0}, false, false); }, 6, {2, 4}},
+         [](PartValue& p) { geokern::insert_point(p, 2, Vertex{1.5, 0}, false, false); },
+         6,
+         {4}},
+        {"insert a point at the start",
+         [](PartValue& p) { geokern::insert_point(p, 0, Vertex{-1, 0}, false, false); },
+         6,
+         {2, 4}},
         {"remove an inner point: its two segments become one straight line",
-         [](PartValue& p) { geokern::remove_point(p, 2); }, 4, {2}},
+         [](PartValue& p) { geokern::remove_point(p, 2); },
+         4,
+         {2}},
         {"remove the first point", [](PartValue& p) { geokern::remove_point(p, 0); }, 4, {0, 2}},
         {"remove the last point with its arc", [](PartValue& p) { geokern::remove_point(p, 4); }, 4, {1}},
         {"insert a segment at an inner point: neighbours keep their shapes",
-         [](PartValue& p) { geokern::insert_segment(p, 2, bezier({2, 0}, {2, 3})); }, 7, {1, 2, 5}},
+         [](PartValue& p) { geokern::insert_segment(p, 2, bezier({2, 0}, {2, 3})); },
+         7,
+         {1, 2, 5}},
         {"insert a segment that starts elsewhere: joined by straight lines",
-         [](PartValue& p) { geokern::insert_segment(p, 1, bezier({5, 5}, {6, 5})); }, 8, {2, 4, 6}},
-        {"insert a segment at the front", [](PartValue& p) { geokern::insert_segment(p, 0, bezier({-1, 0}, {0, 0})); }, 6, {0, 2, 4}},
-        {"append a segment", [](PartValue& p) { geokern::insert_segment(p, 4, bezier({4, 0}, {5, 0})); }, 6, {1, 3, 4}},
+         [](PartValue& p) { geokern::insert_segment(p, 1, bezier({5, 5}, {6, 5})); },
+         8,
+         {2, 4, 6}},
+        {"insert a segment at the front",
+         [](PartValue& p) { geokern::insert_segment(p, 0, bezier({-1, 0}, {0, 0})); },
+         6,
+         {0, 2, 4}},
+        {"append a segment",
+         [](PartValue& p) { geokern::insert_segment(p, 4, bezier({4, 0}, {5, 0})); },
+         6,
+         {1, 3, 4}},
         {"move a point between two arcs: both refitted",
-         [](PartValue& p) { geokern::set_point(p, 2, Vertex{2, 0.25}, false, false); }, 5, {1, 3}},
-        {"remove an inner segment keeping its neighbours", [](PartValue& p) { geokern::remove_segment(p, 1, true); }, 5, {3}},
+         [](PartValue& p) { geokern::set_point(p, 2, Vertex{2, 0.25}, false, false); },
+         5,
+         {1, 3}},
+        {"remove an inner segment keeping its neighbours",
+         [](PartValue& p) { geokern::remove_segment(p, 1, true); },
+         5,
+         {3}},
         {"remove the last segment", [](PartValue& p) { geokern::remove_segment(p, 3, true); }, 4, {1}},
-        {"remove an inner segment merging its ends", [](PartValue& p) { geokern::remove_segment(p, 2, false); }, 4, {1, 2}},
+        {"remove an inner segment merging its ends",
+         [](PartValue& p) { geokern::remove_segment(p, 2, false); },
+         4,
+         {1, 2}},
         {"remove the first segment", [](PartValue& p) { geokern::remove_segment(p, 0, false); }, 4, {0, 2}},
         {"replace a segment by a straight one",
-         [](PartValue& p) { geokern::set_segment(p, 1, SegmentValue{{1, 0}, {2, 0}, false, false, std::nullopt, nullptr}); }, 5, {3}},
+         [](PartValue& p) {
+             geokern::set_segment(p, 1, SegmentValue{{1, 0}, {2, 0}, false, false, std::nullopt, nullptr});
+         },
+         5,
+         {3}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

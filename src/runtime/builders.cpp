@@ -11,7 +11,8 @@ namespace velmor::runtime {
 
 MutablePart new_mutable_part(const SpatialReference* spatial_reference) {
     ensure_environment();
-    return MutablePart::take(invoke_or_fail(VELMOR_GK(MutablePart_createWithSpatialReference), handle_of(spatial_reference)));
+    return MutablePart::take(
+        invoke_or_fail(VELMOR_GK(MutablePart_createWithSpatialReference), handle_of(spatial_reference)));
 }
 
 void add_point(const MutablePart& part, const Point& point) {
@@ -42,8 +43,8 @@ void add_vertex(const MutablePart& part, const core::Coord& vertex) {
 
 MutablePartCollection new_part_collection(const SpatialReference* spatial_reference) {
     ensure_environment();
-    return MutablePartCollection::take(
-        invoke_or_fail(VELMOR_GK(MutablePartCollection_createWithSpatialReference), handle_of(spatial_reference)));
+    return MutablePartCollection::take(invoke_or_fail(
+        VELMOR_GK(MutablePartCollection_createWithSpatialReference), handle_of(spatial_reference)));
 }
 
 void add_part(const MutablePartCollection& parts, const MutablePart& part) {
@@ -70,8 +71,8 @@ RuntimeResult<void> append_parts(const MutablePartCollection& first, const Mutab
 
 MutablePointCollection new_point_collection(const SpatialReference* spatial_reference) {
     ensure_environment();
-    return MutablePointCollection::take(
-        invoke_or_fail(VELMOR_GK(MutablePointCollection_createWithSpatialReference), handle_of(spatial_reference)));
+    return MutablePointCollection::take(invoke_or_fail(
+        VELMOR_GK(MutablePointCollection_createWithSpatialReference), handle_of(spatial_reference)));
 }
 
 void add_point(const MutablePointCollection& points, const Point& point) {
@@ -92,8 +93,8 @@ PolygonBuilder new_polygon_builder(const SpatialReference* spatial_reference) {
 
 MultipointBuilder new_multipoint_builder(const SpatialReference* spatial_reference) {
     ensure_environment();
-    return MultipointBuilder::take(
-        invoke_or_fail(VELMOR_GK(MultipointBuilder_createFromSpatialReference), handle_of(spatial_reference)));
+    return MultipointBuilder::take(invoke_or_fail(VELMOR_GK(MultipointBuilder_createFromSpatialReference),
+                                                  handle_of(spatial_reference)));
 }
 
 void set_parts(GK_GeometryBuilderHandle builder, const MutablePartCollection& parts) {
@@ -110,7 +111,8 @@ GeometryOwned finish(GK_GeometryBuilderHandle builder) {
 
 namespace {
 
-RuntimeResult<MutablePartCollection> collect(const SpatialReference* spatial_reference, const PartGroup& group) {
+RuntimeResult<MutablePartCollection> collect(const SpatialReference* spatial_reference,
+                                             const PartGroup& group) {
     MutablePartCollection parts = new_part_collection(spatial_reference);
     for (std::size_t i = 0; i < group.count; ++i) {
         MutablePart part = new_mutable_part(spatial_reference);
@@ -124,12 +126,14 @@ template <class Kind, class Builder>
 RuntimeResult<Kind> assemble_multipart(Builder builder, const SpatialReference* spatial_reference,
                                        std::span<const PartGroup> groups) {
     // The first group's collection receives the parts of every later group.
-    auto all = groups.empty() ? new_part_collection(spatial_reference) : collect(spatial_reference, groups.front());
+    auto all =
+        groups.empty() ? new_part_collection(spatial_reference) : collect(spatial_reference, groups.front());
     if (!all) return std::unexpected(std::move(all.error()));
     for (const PartGroup& group : groups.subspan(std::min<std::size_t>(1, groups.size()))) {
         auto parts = collect(spatial_reference, group);
         if (!parts) return std::unexpected(std::move(parts.error()));
-        if (auto appended = append_parts(*all, *parts); !appended) return std::unexpected(std::move(appended.error()));
+        if (auto appended = append_parts(*all, *parts); !appended)
+            return std::unexpected(std::move(appended.error()));
     }
     set_parts(builder.get(), *all);
     GeometryOwned geometry = finish(builder.get());
@@ -139,11 +143,13 @@ RuntimeResult<Kind> assemble_multipart(Builder builder, const SpatialReference* 
 
 }  // namespace
 
-RuntimeResult<Polyline> assemble_polyline(const SpatialReference* spatial_reference, std::span<const PartGroup> groups) {
+RuntimeResult<Polyline> assemble_polyline(const SpatialReference* spatial_reference,
+                                          std::span<const PartGroup> groups) {
     return assemble_multipart<Polyline>(new_polyline_builder(spatial_reference), spatial_reference, groups);
 }
 
-RuntimeResult<Polygon> assemble_polygon(const SpatialReference* spatial_reference, std::span<const PartGroup> groups) {
+RuntimeResult<Polygon> assemble_polygon(const SpatialReference* spatial_reference,
+                                        std::span<const PartGroup> groups) {
     return assemble_multipart<Polygon>(new_polygon_builder(spatial_reference), spatial_reference, groups);
 }
 

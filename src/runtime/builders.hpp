@@ -51,8 +51,10 @@ struct PartGroup {
 
 // A polyline or polygon of the parts of every group, the groups in order (a native geometry keeps its
 // curved and its straight parts in two groups). The result is downcast to the requested kind.
-RuntimeResult<Polyline> assemble_polyline(const SpatialReference* spatial_reference, std::span<const PartGroup> groups);
-RuntimeResult<Polygon> assemble_polygon(const SpatialReference* spatial_reference, std::span<const PartGroup> groups);
+RuntimeResult<Polyline> assemble_polyline(const SpatialReference* spatial_reference,
+                                          std::span<const PartGroup> groups);
+RuntimeResult<Polygon> assemble_polygon(const SpatialReference* spatial_reference,
+                                        std::span<const PartGroup> groups);
 // A multipoint of `count` points, point i at coord(i).
 RuntimeResult<Multipoint> assemble_multipoint(const SpatialReference* spatial_reference, std::size_t count,
                                               const std::function<core::Coord(std::size_t)>& coord);

@@ -11,9 +11,15 @@ GK_GeometryType object_type(GK_GeometryHandle geometry) {
     return invoke_or_fail(VELMOR_GK(Geometry_getObjectType), geometry);
 }
 
-bool has_z(GK_GeometryHandle geometry) { return invoke_or_fail(VELMOR_GK(Geometry_getHasZ), geometry) != 0; }
-bool has_m(GK_GeometryHandle geometry) { return invoke_or_fail(VELMOR_GK(Geometry_getHasM), geometry) != 0; }
-bool has_curves(GK_GeometryHandle geometry) { return invoke_or_fail(VELMOR_GK(Geometry_getHasCurves), geometry) != 0; }
+bool has_z(GK_GeometryHandle geometry) {
+    return invoke_or_fail(VELMOR_GK(Geometry_getHasZ), geometry) != 0;
+}
+bool has_m(GK_GeometryHandle geometry) {
+    return invoke_or_fail(VELMOR_GK(Geometry_getHasM), geometry) != 0;
+}
+bool has_curves(GK_GeometryHandle geometry) {
+    return invoke_or_fail(VELMOR_GK(Geometry_getHasCurves), geometry) != 0;
+}
 
 Envelope extent(GK_GeometryHandle geometry) {
     return Envelope::take(invoke_or_fail(VELMOR_GK(Geometry_getExtent), geometry));
@@ -47,7 +53,8 @@ GK_GeometryHandle create_point_handle(const core::Coord& c, GK_SpatialReferenceH
         if (m) return invoke_or_fail(VELMOR_GK(Point_createWithM), c.x(), c.y(), *m);
         return invoke_or_fail(VELMOR_GK(Point_createWithXY), c.x(), c.y());
     }
-    if (z && m) return invoke_or_fail(VELMOR_GK(Point_createWithZMSpatialReference), c.x(), c.y(), *z, *m, sr);
+    if (z && m)
+        return invoke_or_fail(VELMOR_GK(Point_createWithZMSpatialReference), c.x(), c.y(), *z, *m, sr);
     if (z) return invoke_or_fail(VELMOR_GK(Point_createWithXYZSpatialReference), c.x(), c.y(), *z, sr);
     if (m) return invoke_or_fail(VELMOR_GK(Point_createWithMSpatialReference), c.x(), c.y(), *m, sr);
     return invoke_or_fail(VELMOR_GK(Point_createWithXYSpatialReference), c.x(), c.y(), sr);
@@ -57,22 +64,27 @@ GK_GeometryHandle create_envelope_handle(const EnvelopeBounds& b, GK_SpatialRefe
     const bool z = b.zmin && b.zmax, m = b.mmin && b.mmax;
     if (sr == nullptr) {
         if (z && m)
-            return invoke_or_fail(VELMOR_GK(Envelope_createWithZM), b.xmin, b.ymin, b.xmax, b.ymax, *b.zmin, *b.zmax,
-                                  *b.mmin, *b.mmax);
-        if (z) return invoke_or_fail(VELMOR_GK(Envelope_createWithXYZ), b.xmin, b.ymin, b.xmax, b.ymax, *b.zmin, *b.zmax);
-        if (m) return invoke_or_fail(VELMOR_GK(Envelope_createWithM), b.xmin, b.ymin, b.xmax, b.ymax, *b.mmin, *b.mmax);
+            return invoke_or_fail(VELMOR_GK(Envelope_createWithZM), b.xmin, b.ymin, b.xmax, b.ymax, *b.zmin,
+                                  *b.zmax, *b.mmin, *b.mmax);
+        if (z)
+            return invoke_or_fail(VELMOR_GK(Envelope_createWithXYZ), b.xmin, b.ymin, b.xmax, b.ymax, *b.zmin,
+                                  *b.zmax);
+        if (m)
+            return invoke_or_fail(VELMOR_GK(Envelope_createWithM), b.xmin, b.ymin, b.xmax, b.ymax, *b.mmin,
+                                  *b.mmax);
         return invoke_or_fail(VELMOR_GK(Envelope_createWithXY), b.xmin, b.ymin, b.xmax, b.ymax);
     }
     if (z && m)
-        return invoke_or_fail(VELMOR_GK(Envelope_createWithZMSpatialReference), b.xmin, b.ymin, b.xmax, b.ymax, *b.zmin,
-                              *b.zmax, *b.mmin, *b.mmax, sr);
+        return invoke_or_fail(VELMOR_GK(Envelope_createWithZMSpatialReference), b.xmin, b.ymin, b.xmax,
+                              b.ymax, *b.zmin, *b.zmax, *b.mmin, *b.mmax, sr);
     if (z)
-        return invoke_or_fail(VELMOR_GK(Envelope_createWithXYZSpatialReference), b.xmin, b.ymin, b.xmax, b.ymax, *b.zmin,
-                              *b.zmax, sr);
+        return invoke_or_fail(VELMOR_GK(Envelope_createWithXYZSpatialReference), b.xmin, b.ymin, b.xmax,
+                              b.ymax, *b.zmin, *b.zmax, sr);
     if (m)
-        return invoke_or_fail(VELMOR_GK(Envelope_createWithMSpatialReference), b.xmin, b.ymin, b.xmax, b.ymax, *b.mmin,
-                              *b.mmax, sr);
-    return invoke_or_fail(VELMOR_GK(Envelope_createWithXYSpatialReference), b.xmin, b.ymin, b.xmax, b.ymax, sr);
+        return invoke_or_fail(VELMOR_GK(Envelope_createWithMSpatialReference), b.xmin, b.ymin, b.xmax, b.ymax,
+                              *b.mmin, *b.mmax, sr);
+    return invoke_or_fail(VELMOR_GK(Envelope_createWithXYSpatialReference), b.xmin, b.ymin, b.xmax, b.ymax,
+                          sr);
 }
 
 }  // namespace
@@ -95,8 +107,12 @@ RuntimeResult<GeometryOwned> geometry_from_json(std::string_view json) {
     return GeometryOwned::take(*created);
 }
 
-double point_x(const Point& point) { return invoke_or_fail(VELMOR_GK(Point_getX), point.get()); }
-double point_y(const Point& point) { return invoke_or_fail(VELMOR_GK(Point_getY), point.get()); }
+double point_x(const Point& point) {
+    return invoke_or_fail(VELMOR_GK(Point_getX), point.get());
+}
+double point_y(const Point& point) {
+    return invoke_or_fail(VELMOR_GK(Point_getY), point.get());
+}
 
 std::optional<double> point_z(const Point& point) {
     if (!has_z(point.get())) return std::nullopt;
@@ -113,7 +129,8 @@ core::Coord point_coord(GK_GeometryHandle point) {
     const double y = invoke_or_fail(VELMOR_GK(Point_getY), point);
     const bool z = has_z(point), m = has_m(point);
     if (z && m) {
-        return core::Coord::xyzm(x, y, invoke_or_fail(VELMOR_GK(Point_getZ), point), invoke_or_fail(VELMOR_GK(Point_getM), point));
+        return core::Coord::xyzm(x, y, invoke_or_fail(VELMOR_GK(Point_getZ), point),
+                                 invoke_or_fail(VELMOR_GK(Point_getM), point));
     }
     if (z) return core::Coord::xyz(x, y, invoke_or_fail(VELMOR_GK(Point_getZ), point));
     if (m) return core::Coord::xym(x, y, invoke_or_fail(VELMOR_GK(Point_getM), point));
@@ -122,9 +139,14 @@ core::Coord point_coord(GK_GeometryHandle point) {
 
 EnvelopeBounds envelope_bounds(const Envelope& envelope) {
     const GK_GeometryHandle e = envelope.get();
-    EnvelopeBounds bounds{invoke_or_fail(VELMOR_GK(Envelope_getXMin), e), invoke_or_fail(VELMOR_GK(Envelope_getYMin), e),
-                          invoke_or_fail(VELMOR_GK(Envelope_getXMax), e), invoke_or_fail(VELMOR_GK(Envelope_getYMax), e),
-                          {}, {}, {}, {}};
+    EnvelopeBounds bounds{invoke_or_fail(VELMOR_GK(Envelope_getXMin), e),
+                          invoke_or_fail(VELMOR_GK(Envelope_getYMin), e),
+                          invoke_or_fail(VELMOR_GK(Envelope_getXMax), e),
+                          invoke_or_fail(VELMOR_GK(Envelope_getYMax), e),
+                          {},
+                          {},
+                          {},
+                          {}};
     if (has_z(e)) {
         bounds.zmin = invoke_or_fail(VELMOR_GK(Envelope_getZMin), e);
         bounds.zmax = invoke_or_fail(VELMOR_GK(Envelope_getZMax), e);
@@ -158,10 +180,12 @@ Error kind_mismatch(GeometryOwned geometry, const char* target) {
 RuntimeResult<PolygonView> view_as_polygon(const GeometryOwned& geometry) {
     auto code = invoke(functions().Geometry_getObjectType, geometry.get());
     if (!code) {
-        fail_object_type("Internal error: Unexpectedly failed to get object type for downcast_ref of GeometryOwned",
-                         code.error());
+        fail_object_type(
+            "Internal error: Unexpectedly failed to get object type for downcast_ref of GeometryOwned",
+            code.error());
     }
-    if (*code != polygon_type) return std::unexpected(conversion_error("GeometryOwned", GeometryKind<Polygon>::name));
+    if (*code != polygon_type)
+        return std::unexpected(conversion_error("GeometryOwned", GeometryKind<Polygon>::name));
     return PolygonView{geometry.get()};
 }
 

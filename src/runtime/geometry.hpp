@@ -24,7 +24,7 @@ inline constexpr GK_GeometryType multipoint_type = 5;
 // The typed owner of each geometry kind, with its code and the type name of conversion records.
 template <class Owner>
 struct GeometryKind;
-#define VELMOR_GEOMETRY_KIND(Owner, type_code, type_name)   \
+#define VELMOR_GEOMETRY_KIND(Owner, type_code, type_name)  \
     template <>                                            \
     struct GeometryKind<Owner> {                           \
         static constexpr GK_GeometryType code = type_code; \
@@ -93,7 +93,8 @@ template <class Owner>
 RuntimeResult<Owner> downcast(GeometryOwned geometry) {
     auto code = invoke(functions().Geometry_getObjectType, geometry.get());
     if (!code) fail_object_type(downcast_context, code.error());
-    if (*code != GeometryKind<Owner>::code) return std::unexpected(kind_mismatch(std::move(geometry), GeometryKind<Owner>::name));
+    if (*code != GeometryKind<Owner>::code)
+        return std::unexpected(kind_mismatch(std::move(geometry), GeometryKind<Owner>::name));
     return transfer<Owner>(std::move(geometry));
 }
 

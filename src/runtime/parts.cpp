@@ -20,7 +20,9 @@ int64_t point_count(const ImmutablePart& part) {
     return invoke_or_fail(VELMOR_GK(ImmutablePart_getPointCount), part.get());
 }
 
-bool is_empty(const ImmutablePart& part) { return invoke_or_fail(VELMOR_GK(ImmutablePart_getIsEmpty), part.get()) != 0; }
+bool is_empty(const ImmutablePart& part) {
+    return invoke_or_fail(VELMOR_GK(ImmutablePart_getIsEmpty), part.get()) != 0;
+}
 
 bool has_curves(const ImmutablePart& part) {
     return invoke_or_fail(VELMOR_GK(ImmutablePart_getHasCurves), part.get()) != 0;
@@ -60,7 +62,8 @@ std::optional<Point> PointIterator::next() {
     return point_at(points_, next_++);
 }
 
-PartIterator::PartIterator(ImmutablePartCollection parts) : parts_(std::move(parts)), size_(runtime::size(parts_)) {}
+PartIterator::PartIterator(ImmutablePartCollection parts)
+    : parts_(std::move(parts)), size_(runtime::size(parts_)) {}
 
 std::optional<ImmutablePart> PartIterator::next() {
     if (next_ >= size_) return std::nullopt;

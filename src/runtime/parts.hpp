@@ -31,24 +31,24 @@ Point point_at(const ImmutablePointCollection& points, int64_t index);
 
 // Iterators own their collection and read its size once, when they are made.
 class PointIterator {
-public:
+  public:
     explicit PointIterator(ImmutablePointCollection points);
     std::optional<Point> next();
     int64_t size() const { return size_; }
 
-private:
+  private:
     ImmutablePointCollection points_;
     int64_t next_ = 0;
     int64_t size_;
 };
 
 class PartIterator {
-public:
+  public:
     explicit PartIterator(ImmutablePartCollection parts);
     std::optional<ImmutablePart> next();
     int64_t size() const { return size_; }
 
-private:
+  private:
     ImmutablePartCollection parts_;
     int64_t next_ = 0;
     int64_t size_;

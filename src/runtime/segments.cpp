@@ -8,39 +8,45 @@
 namespace velmor::runtime {
 namespace {
 
-GK_Bool flag(bool value) { return value ? GK_Bool{1} : GK_Bool{0}; }
+GK_Bool flag(bool value) {
+    return value ? GK_Bool{1} : GK_Bool{0};
+}
 
 }  // namespace
 
-RuntimeResult<CubicBezierSegment> create_cubic_bezier(const Point& start, const Point& control1, const Point& control2,
-                                                      const Point& end, const SpatialReference* spatial_reference) {
-    return owned_or_error<CubicBezierSegment>(invoke(functions().CubicBezierSegment_create, start.get(), control1.get(),
-                                                     control2.get(), end.get(), handle_of(spatial_reference)));
+RuntimeResult<CubicBezierSegment> create_cubic_bezier(const Point& start, const Point& control1,
+                                                      const Point& control2, const Point& end,
+                                                      const SpatialReference* spatial_reference) {
+    return owned_or_error<CubicBezierSegment>(invoke(functions().CubicBezierSegment_create, start.get(),
+                                                     control1.get(), control2.get(), end.get(),
+                                                     handle_of(spatial_reference)));
 }
 
-RuntimeResult<EllipticArcSegment> create_elliptic_arc(const Point& start, const Point& end, double rotation, bool minor,
-                                                      bool counter_clockwise, double semi_major_axis,
-                                                      double minor_major_ratio,
+RuntimeResult<EllipticArcSegment> create_elliptic_arc(const Point& start, const Point& end, double rotation,
+                                                      bool minor, bool counter_clockwise,
+                                                      double semi_major_axis, double minor_major_ratio,
                                                       const SpatialReference* spatial_reference) {
     return owned_or_error<EllipticArcSegment>(
-        invoke(functions().EllipticArcSegment_createWithStartAndEndpoints, start.get(), end.get(), rotation, flag(minor),
-               flag(counter_clockwise), semi_major_axis, minor_major_ratio, handle_of(spatial_reference)));
+        invoke(functions().EllipticArcSegment_createWithStartAndEndpoints, start.get(), end.get(), rotation,
+               flag(minor), flag(counter_clockwise), semi_major_axis, minor_major_ratio,
+               handle_of(spatial_reference)));
 }
 
 RuntimeResult<EllipticArcSegment> create_circular_arc_with_center(const Point& start, const Point& end,
                                                                   const Point& center, bool minor,
                                                                   bool counter_clockwise,
                                                                   const SpatialReference* spatial_reference) {
-    return owned_or_error<EllipticArcSegment>(invoke(functions().EllipticArcSegment_createCircularEllipticArcWithCenter,
-                                                     start.get(), end.get(), center.get(), flag(minor),
-                                                     flag(counter_clockwise), handle_of(spatial_reference)));
+    return owned_or_error<EllipticArcSegment>(
+        invoke(functions().EllipticArcSegment_createCircularEllipticArcWithCenter, start.get(), end.get(),
+               center.get(), flag(minor), flag(counter_clockwise), handle_of(spatial_reference)));
 }
 
-RuntimeResult<SegmentOwned> create_circular_arc_through(const Point& start, const Point& end, const Point& interior,
+RuntimeResult<SegmentOwned> create_circular_arc_through(const Point& start, const Point& end,
+                                                        const Point& interior,
                                                         const SpatialReference* spatial_reference) {
     return owned_or_error<SegmentOwned>(
-        invoke(functions().EllipticArcSegment_createCircularEllipticArcWithStartEndAndInterior, start.get(), end.get(),
-               interior.get(), handle_of(spatial_reference)));
+        invoke(functions().EllipticArcSegment_createCircularEllipticArcWithStartEndAndInterior, start.get(),
+               end.get(), interior.get(), handle_of(spatial_reference)));
 }
 
 GK_SegmentType segment_object_type_for_view(GK_SegmentHandle segment) {

@@ -12,11 +12,12 @@ inline constexpr GK_SegmentType line_segment_type = 1;
 inline constexpr GK_SegmentType cubic_bezier_segment_type = 2;
 inline constexpr GK_SegmentType elliptic_arc_segment_type = 3;
 
-RuntimeResult<CubicBezierSegment> create_cubic_bezier(const Point& start, const Point& control1, const Point& control2,
-                                                      const Point& end, const SpatialReference* spatial_reference);
-RuntimeResult<EllipticArcSegment> create_elliptic_arc(const Point& start, const Point& end, double rotation, bool minor,
-                                                      bool counter_clockwise, double semi_major_axis,
-                                                      double minor_major_ratio,
+RuntimeResult<CubicBezierSegment> create_cubic_bezier(const Point& start, const Point& control1,
+                                                      const Point& control2, const Point& end,
+                                                      const SpatialReference* spatial_reference);
+RuntimeResult<EllipticArcSegment> create_elliptic_arc(const Point& start, const Point& end, double rotation,
+                                                      bool minor, bool counter_clockwise,
+                                                      double semi_major_axis, double minor_major_ratio,
                                                       const SpatialReference* spatial_reference);
 RuntimeResult<EllipticArcSegment> create_circular_arc_with_center(const Point& start, const Point& end,
                                                                   const Point& center, bool minor,
@@ -24,7 +25,8 @@ RuntimeResult<EllipticArcSegment> create_circular_arc_with_center(const Point& s
                                                                   const SpatialReference* spatial_reference);
 // Three collinear points with the interior one between the ends make a straight line in the runtime
 // core, so this answers a segment of any kind.
-RuntimeResult<SegmentOwned> create_circular_arc_through(const Point& start, const Point& end, const Point& interior,
+RuntimeResult<SegmentOwned> create_circular_arc_through(const Point& start, const Point& end,
+                                                        const Point& interior,
                                                         const SpatialReference* spatial_reference);
 
 // Typed views of a borrowed segment.

@@ -21,7 +21,7 @@ namespace {
 using core::Coord;
 
 class RuntimeGeometry : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         auto loaded = load_from_path(VELMOR_TEST_GEOKERN_PATH);
         ASSERT_TRUE(loaded.has_value()) << loaded.error();
@@ -30,7 +30,8 @@ protected:
 
 // A group of straight parts, each given by its vertices.
 PartGroup straight_parts(const std::vector<std::vector<Coord>>& parts) {
-    return PartGroup{parts.size(), [parts](std::size_t index, const MutablePart& part) -> RuntimeResult<void> {
+    return PartGroup{parts.size(),
+                     [parts](std::size_t index, const MutablePart& part) -> RuntimeResult<void> {
                          for (const Coord& vertex : parts[index]) add_vertex(part, vertex);
                          return {};
                      }};
@@ -53,8 +54,9 @@ std::string internal_failure_of(const std::function<void()>& action) {
 }
 
 TEST_F(RuntimeGeometry, TwoGroupsOfPartsListTheFirstGroupFirst) {
-    const std::array groups{straight_parts({{Coord::xy(0, 0), Coord::xy(1, 0)}}),
-                            straight_parts({{Coord::xy(10, 0), Coord::xy(11, 0)}, {Coord::xy(20, 0), Coord::xy(21, 1)}})};
+    const std::array groups{
+        straight_parts({{Coord::xy(0, 0), Coord::xy(1, 0)}}),
+        straight_parts({{Coord::xy(10, 0), Coord::xy(11, 0)}, {Coord::xy(20, 0), Coord::xy(21, 1)}})};
     auto polyline = assemble_polyline(nullptr, groups);
     ASSERT_TRUE(polyline.has_value()) << polyline.error().display();
     PartIterator parts(runtime::parts(polyline->get()));
@@ -101,15 +103,17 @@ TEST_F(RuntimeGeometry, DowncastToTheWrongKindReturnsTheConversionRecord) {
 TEST_F(RuntimeGeometry, PolygonRingWithCurvedClosingSegmentReadsBack) {
     // A half disc: the diameter and the arc back to the start.
     const std::array groups{PartGroup{1, [](std::size_t, const MutablePart& part) -> RuntimeResult<void> {
-        add_vertex(part, Coord::xy(0, 0));
-        add_vertex(part, Coord::xy(2, 0));
-        Point start = create_point(Coord::xy(2, 0)), end = create_point(Coord::xy(0, 0));
-        Point interior = create_point(Coord::xy(1, 1));
-        auto arc = create_circular_arc_through(start, end, interior, nullptr);
-        if (!arc) return std::unexpected(arc.error());
-        add_segment(part, arc->get());
-        return {};
-    }}};
+                                          add_vertex(part, Coord::xy(0, 0));
+                                          add_vertex(part, Coord::xy(2, 0));
+                                          Point start = create_point(Coord::xy(2, 0)),
+                                                end = create_point(Coord::xy(0, 0));
+                                          Point interior = create_point(Coord::xy(1, 1));
+                                          auto arc =
+                                              create_circular_arc_through(start, end, interior, nullptr);
+                                          if (!arc) return std::unexpected(arc.error());
+                                          add_segment(part, arc->get());
+                                          return {};
+                                      }}};
     auto polygon = assemble_polygon(nullptr, groups);
     ASSERT_TRUE(polygon.has_value()) << polygon.error().display();
     EXPECT_TRUE(has_curves(polygon->get()));
@@ -131,7 +135,8 @@ TEST_F(RuntimeGeometry, PolygonRingWithCurvedClosingSegmentReadsBack) {
     EXPECT_DOUBLE_EQ(arc_central_angle(*arc), std::numbers::pi);
     auto as_bezier = view_segment<CubicBezierSegmentView>(*closing);
     ASSERT_FALSE(as_bezier.has_value());
-    EXPECT_NE(as_bezier.error().display().find("geometry::cubic_bezier_segment::CubicBezierSegment"), std::string::npos);
+    EXPECT_NE(as_bezier.error().display().find("geometry::cubic_bezier_segment::CubicBezierSegment"),
+              std::string::npos);
 }
 
 TEST_F(RuntimeGeometry, BadIndicesFollowTheirErrorPolicies) {
@@ -147,7 +152,8 @@ TEST_F(RuntimeGeometry, BadIndicesFollowTheirErrorPolicies) {
     EXPECT_FALSE(segment_at(part, 1).has_value());
     EXPECT_EQ(*segment_index_ending_at(part, 0), -1);
     ImmutablePointCollection points = points_of(part);
-    EXPECT_EQ(internal_failure_of([&] { point_at(points, -1); }), "Internal error: Index of point out of range");
+    EXPECT_EQ(internal_failure_of([&] { point_at(points, -1); }),
+              "Internal error: Index of point out of range");
 }
 
 TEST_F(RuntimeGeometry, PointsAndEnvelopesUseTheCreationFormOfTheirValues) {
@@ -179,12 +185,13 @@ TEST_F(RuntimeGeometry, EmptyGeometriesIterateToNothing) {
 
 TEST_F(RuntimeGeometry, AFailingPartWriterEndsTheAssemblyWithItsError) {
     const std::array groups{PartGroup{1, [](std::size_t, const MutablePart&) -> RuntimeResult<void> {
-        Point start = create_point(Coord::xy(0, 0)), end = create_point(Coord::xy(2, 2));
-        Point beyond = create_point(Coord::xy(3, 3));
-        auto arc = create_circular_arc_through(start, end, beyond, nullptr);
-        if (!arc) return std::unexpected(arc.error());
-        return {};
-    }}};
+                                          Point start = create_point(Coord::xy(0, 0)),
+                                                end = create_point(Coord::xy(2, 2));
+                                          Point beyond = create_point(Coord::xy(3, 3));
+                                          auto arc = create_circular_arc_through(start, end, beyond, nullptr);
+                                          if (!arc) return std::unexpected(arc.error());
+                                          return {};
+                                      }}};
     auto polyline = assemble_polyline(nullptr, groups);
     ASSERT_FALSE(polyline.has_value());
     EXPECT_EQ(polyline.error().code, GK_ERROR_INVALID_ARGUMENT);

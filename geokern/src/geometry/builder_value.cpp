@@ -9,7 +9,8 @@ namespace geokern {
 
 GeometryBuilderValue empty_builder(GK_GeometryType type, SpatialReferenceRef spatial_reference) {
     if (type < geometry_type_point || type > geometry_type_multipoint) {
-        fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.", "unknown geometry type " + std::to_string(type) + ".");
+        fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.",
+             "unknown geometry type " + std::to_string(type) + ".");
     }
     GeometryBuilderValue builder;
     builder.type = type;
@@ -59,7 +60,8 @@ GeometryValue build_geometry(const GeometryBuilderValue& builder) {
             return point_value(builder.point, builder.has_z, builder.has_m, builder.spatial_reference);
         case geometry_type_envelope:
             return envelope_value(builder.envelope, builder.has_z, builder.has_m, builder.spatial_reference);
-        default: break;
+        default:
+            break;
     }
     GeometryValue geometry;
     geometry.type = builder.type;
@@ -88,8 +90,8 @@ GeometryBuilderValue& multipart_builder_of(GK_GeometryBuilderHandle handle) {
     GeometryBuilderValue& builder = value_of(handle);
     if (builder.type != geometry_type_polyline && builder.type != geometry_type_polygon) {
         fail(GK_ERROR_TYPE_MISMATCH, "type mismatch.",
-             std::string("expected a polyline or polygon builder, got a ") + geometry_type_name(builder.type) +
-                 " builder.");
+             std::string("expected a polyline or polygon builder, got a ") +
+                 geometry_type_name(builder.type) + " builder.");
     }
     return builder;
 }

@@ -43,10 +43,13 @@ struct ImmutablePointCollectionValue {
 
 GEOKERN_HANDLE_VALUE(GK_MutablePartHandle, MutablePartValue, "mutable part");
 GEOKERN_HANDLE_VALUE(GK_MutablePartCollectionHandle, MutablePartCollectionValue, "mutable part collection");
-GEOKERN_HANDLE_VALUE(GK_MutablePointCollectionHandle, MutablePointCollectionValue, "mutable point collection");
+GEOKERN_HANDLE_VALUE(GK_MutablePointCollectionHandle, MutablePointCollectionValue,
+                     "mutable point collection");
 GEOKERN_HANDLE_VALUE(GK_ImmutablePartHandle, ImmutablePartValue, "immutable part");
-GEOKERN_HANDLE_VALUE(GK_ImmutablePartCollectionHandle, ImmutablePartCollectionValue, "immutable part collection");
-GEOKERN_HANDLE_VALUE(GK_ImmutablePointCollectionHandle, ImmutablePointCollectionValue, "immutable point collection");
+GEOKERN_HANDLE_VALUE(GK_ImmutablePartCollectionHandle, ImmutablePartCollectionValue,
+                     "immutable part collection");
+GEOKERN_HANDLE_VALUE(GK_ImmutablePointCollectionHandle, ImmutablePointCollectionValue,
+                     "immutable point collection");
 
 // The first point with the same x and y (and z and m where the points have them), -1 when none.
 int64_t index_of_point(const PartValue& points, const GeometryValue& point);

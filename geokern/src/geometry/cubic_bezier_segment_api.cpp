@@ -16,10 +16,12 @@ GK_SegmentHandle GK_CubicBezierSegment_create(GK_GeometryHandle start_point, GK_
         const GeometryValue& end = point_value_of(end_point);
         for (const Vertex* point : {&start.point, &end.point, &first, &second}) {
             if (!std::isfinite(point->x) || !std::isfinite(point->y)) {
-                fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.", "every point of a Bezier curve needs finite x and y.");
+                fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.",
+                     "every point of a Bezier curve needs finite x and y.");
             }
         }
-        return new_segment(start, end, Curve{CubicBezier{first.x, first.y, second.x, second.y}}, spatial_reference);
+        return new_segment(start, end, Curve{CubicBezier{first.x, first.y, second.x, second.y}},
+                           spatial_reference);
     });
 }
 

@@ -14,8 +14,9 @@ struct Overload : F... {
 
 bool near_arc(const EllipticArc& a, const EllipticArc& b, double tolerance) {
     return near_number(a.cx, b.cx, tolerance) && near_number(a.cy, b.cy, tolerance) &&
-           near_number(a.rotation, b.rotation, tolerance) && near_number(a.semi_major, b.semi_major, tolerance) &&
-           near_number(a.ratio, b.ratio, tolerance) && near_number(a.start_angle, b.start_angle, tolerance) &&
+           near_number(a.rotation, b.rotation, tolerance) &&
+           near_number(a.semi_major, b.semi_major, tolerance) && near_number(a.ratio, b.ratio, tolerance) &&
+           near_number(a.start_angle, b.start_angle, tolerance) &&
            near_number(a.central_angle, b.central_angle, tolerance);
 }
 
@@ -29,9 +30,10 @@ bool near_bezier(const CubicBezier& a, const CubicBezier& b, double tolerance) {
 Bounds segment_bounds(const Vertex& start, const std::optional<Curve>& curve, const Vertex& end) {
     Bounds bounds;
     if (curve.has_value()) {
-        bounds = std::visit(Overload{[](const EllipticArc& arc) { return arc_bounds(arc); },
-                                     [&](const CubicBezier& bezier) { return bezier_bounds(start, bezier, end); }},
-                            *curve);
+        bounds =
+            std::visit(Overload{[](const EllipticArc& arc) { return arc_bounds(arc); },
+                                [&](const CubicBezier& bezier) { return bezier_bounds(start, bezier, end); }},
+                       *curve);
     }
     bounds.add(start.x, start.y);
     bounds.add(end.x, end.y);
@@ -45,13 +47,16 @@ double segment_length(const Vertex& start, const std::optional<Curve>& curve, co
                       *curve);
 }
 
-bool same_curve(const std::optional<Curve>& a, const std::optional<Curve>& b) { return near_curve(a, b, 0.0); }
+bool same_curve(const std::optional<Curve>& a, const std::optional<Curve>& b) {
+    return near_curve(a, b, 0.0);
+}
 
 bool near_curve(const std::optional<Curve>& a, const std::optional<Curve>& b, double tolerance) {
     if (a.has_value() != b.has_value()) return false;
     if (!a.has_value()) return true;
     if (a->index() != b->index()) return false;
-    if (const auto* arc = std::get_if<EllipticArc>(&*a)) return near_arc(*arc, std::get<EllipticArc>(*b), tolerance);
+    if (const auto* arc = std::get_if<EllipticArc>(&*a))
+        return near_arc(*arc, std::get<EllipticArc>(*b), tolerance);
     return near_bezier(std::get<CubicBezier>(*a), std::get<CubicBezier>(*b), tolerance);
 }
 

@@ -12,7 +12,9 @@ namespace {
 constexpr double pi = std::numbers::pi;
 constexpr double two_pi = 2.0 * std::numbers::pi;
 
-[[noreturn]] void refuse(const std::string& why) { fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.", why); }
+[[noreturn]] void refuse(const std::string& why) {
+    fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.", why);
+}
 
 void require_finite(double value, const char* what) {
     if (!std::isfinite(value)) refuse(std::string("the ") + what + " is not a finite number.");
@@ -24,7 +26,9 @@ void require_finite_xy(const Vertex& point, const char* what) {
     }
 }
 
-double wrap_pi(double angle) { return angle - two_pi * std::nearbyint(angle / two_pi); }
+double wrap_pi(double angle) {
+    return angle - two_pi * std::nearbyint(angle / two_pi);
+}
 
 // The direction of (x, y) in (-pi, pi]: atan2 answers -pi for a negative zero y.
 double direction(double y, double x) {
@@ -39,7 +43,8 @@ struct Shape {
 
 Shape checked_shape(double rotation, double semi_major, double ratio) {
     require_finite(rotation, "rotation angle");
-    if (!(std::isfinite(semi_major) && semi_major > 0)) refuse("the semi-major axis must be a positive number.");
+    if (!(std::isfinite(semi_major) && semi_major > 0))
+        refuse("the semi-major axis must be a positive number.");
     if (!(std::isfinite(ratio) && ratio > 0)) refuse("the minor/major ratio must be a positive number.");
     if (ratio > 1.0) return Shape{rotation + 0.5 * pi, semi_major * ratio, 1.0 / ratio};
     return Shape{rotation, semi_major, ratio};
@@ -89,11 +94,12 @@ Vertex EllipticArc::point_at(double param) const {
     const double cos_t = std::cos(param), sin_t = std::sin(param);
     const double cos_r = std::cos(rotation), sin_r = std::sin(rotation);
     const double along = semi_major * cos_t, across = semi_minor() * sin_t;
-    return Vertex{cx + along * cos_r - across * sin_r, cy + along * sin_r + across * cos_r, nan_value, nan_value};
+    return Vertex{cx + along * cos_r - across * sin_r, cy + along * sin_r + across * cos_r, nan_value,
+                  nan_value};
 }
 
-EllipticArc arc_with_center(double cx, double cy, double rotation, double semi_major, double ratio, double start_angle,
-                            double central_angle) {
+EllipticArc arc_with_center(double cx, double cy, double rotation, double semi_major, double ratio,
+                            double start_angle, double central_angle) {
     require_finite(cx, "centre's x");
     require_finite(cy, "centre's y");
     require_finite(start_angle, "start angle");
@@ -103,7 +109,8 @@ EllipticArc arc_with_center(double cx, double cy, double rotation, double semi_m
     EllipticArc arc{cx, cy, shape.rotation, shape.semi_major, shape.ratio, start_angle, central_angle, 0, 0};
     arc.start_param = param_of_polar(shape, start_angle);
     const bool exact = shape.ratio == 1.0 || std::fabs(central_angle) == two_pi;
-    arc.sweep_param = exact ? central_angle : param_of_polar(shape, start_angle + central_angle) - arc.start_param;
+    arc.sweep_param =
+        exact ? central_angle : param_of_polar(shape, start_angle + central_angle) - arc.start_param;
     return arc;
 }
 
@@ -132,11 +139,12 @@ EllipticArc arc_from_endpoints(const Vertex& start, const Vertex& end, double ro
     const double ccx = 0.5 * ux - height * uy / chord;
     const double ccy = 0.5 * uy + height * ux / chord;
     const double start_param = direction(-ccy, -ccx);
-    const double sweep = height_squared == 0 ? (counter_clockwise ? pi : -pi)
-                                             : directed_sweep(std::atan2(uy - ccy, ux - ccx) - start_param,
-                                                              counter_clockwise);
+    const double sweep =
+        height_squared == 0 ? (counter_clockwise ? pi : -pi)
+                            : directed_sweep(std::atan2(uy - ccy, ux - ccx) - start_param, counter_clockwise);
     const double lx = ccx, ly = ccy * shape.ratio;
-    return from_params(start.x + cos_r * lx - sin_r * ly, start.y + sin_r * lx + cos_r * ly, shape, start_param, sweep);
+    return from_params(start.x + cos_r * lx - sin_r * ly, start.y + sin_r * lx + cos_r * ly, shape,
+                       start_param, sweep);
 }
 
 EllipticArc circular_arc_with_center(const Vertex& start, const Vertex& end, const Vertex& center, bool minor,
@@ -155,12 +163,14 @@ EllipticArc circular_arc_with_center(const Vertex& start, const Vertex& end, con
     if (same_xy(start, end)) {
         sweep = minor ? 0.0 : (counter_clockwise ? two_pi : -two_pi);
     } else {
-        sweep = directed_sweep(std::atan2(end.y - center.y, end.x - center.x) - start_param, counter_clockwise);
+        sweep =
+            directed_sweep(std::atan2(end.y - center.y, end.x - center.x) - start_param, counter_clockwise);
     }
     return circle_arc(center.x, center.y, radius, start_param, sweep);
 }
 
-std::optional<EllipticArc> circular_arc_through(const Vertex& start, const Vertex& end, const Vertex& interior) {
+std::optional<EllipticArc> circular_arc_through(const Vertex& start, const Vertex& end,
+                                                const Vertex& interior) {
     require_finite_xy(start, "start point");
     require_finite_xy(end, "end point");
     require_finite_xy(interior, "interior point");
@@ -176,7 +186,9 @@ std::optional<EllipticArc> circular_arc_through(const Vertex& start, const Verte
     if (std::fabs(cross) <= 1e-12 * std::sqrt(b_squared * e_squared)) {
         const double along = bx * ex + by * ey;
         if (b_squared > 0 && along > 0 && along < e_squared && !same_xy(interior, end)) return std::nullopt;
-        refuse("the start, end and interior points are collinear and the interior point is not between the ends.");
+        refuse(
+            "the start, end and interior points are collinear and the interior point is not between the "
+            "ends.");
     }
     // Circumcentre relative to the start point.
     const double d = 2.0 * (bx * ey - by * ex);
@@ -198,8 +210,8 @@ EllipticArc refit_arc(const EllipticArc& arc, const Vertex& start, const Vertex&
         moved.cy += start.y - old_start.y;
         return moved;
     }
-    return arc_from_endpoints(start, end, arc.rotation, std::fabs(arc.central_angle) < pi, arc.is_counter_clockwise(),
-                              arc.semi_major, arc.ratio);
+    return arc_from_endpoints(start, end, arc.rotation, std::fabs(arc.central_angle) < pi,
+                              arc.is_counter_clockwise(), arc.semi_major, arc.ratio);
 }
 
 Bounds arc_bounds(const EllipticArc& arc) {

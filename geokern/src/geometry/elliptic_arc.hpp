@@ -40,8 +40,8 @@ struct EllipticArc {
 // taken as the same ellipse with its axes swapped (the major axis is then rotated by a quarter turn).
 
 // From the centre, the axes and polar start and central angles.
-EllipticArc arc_with_center(double cx, double cy, double rotation, double semi_major, double ratio, double start_angle,
-                            double central_angle);
+EllipticArc arc_with_center(double cx, double cy, double rotation, double semi_major, double ratio,
+                            double start_angle, double central_angle);
 
 // Through two end points, with the ellipse's rotation, semi-major axis and ratio. Two ellipses of that
 // shape pass through two distinct points; their two arcs from start to end in the requested direction
@@ -62,7 +62,8 @@ EllipticArc circular_arc_with_center(const Vertex& start, const Vertex& end, con
 // interior point lies strictly between the ends the answer is absent (the caller makes a straight line,
 // the limit of ever flatter arcs); any other collinear case is refused. Coinciding end points with a
 // distinct interior point give the full circle whose diameter joins them, counter-clockwise.
-std::optional<EllipticArc> circular_arc_through(const Vertex& start, const Vertex& end, const Vertex& interior);
+std::optional<EllipticArc> circular_arc_through(const Vertex& start, const Vertex& end,
+                                                const Vertex& interior);
 
 // The same arc refitted to new end points, keeping rotation, axes, direction and minor/major choice.
 EllipticArc refit_arc(const EllipticArc& arc, const Vertex& start, const Vertex& end);

@@ -21,32 +21,30 @@ GK_SegmentHandle GK_EllipticArcSegment_createWithCenter(GK_GeometryHandle center
                                                         GK_SpatialReferenceHandle spatial_reference, GK_EH) {
     return guarded<GK_SegmentHandle>(handler, [&] {
         const GeometryValue& centre = point_value_of(center);
-        const EllipticArc arc = arc_with_center(centre.point.x, centre.point.y, rotation_angle, semi_major_axis,
-                                                minor_major_ratio, start_angle, central_angle);
+        const EllipticArc arc =
+            arc_with_center(centre.point.x, centre.point.y, rotation_angle, semi_major_axis,
+                            minor_major_ratio, start_angle, central_angle);
         return new_segment_from_arc(arc, centre, spatial_reference);
     });
 }
 
-GK_SegmentHandle GK_EllipticArcSegment_createWithStartAndEndpoints(GK_GeometryHandle start_point,
-                                                                   GK_GeometryHandle end_point, double rotation_angle,
-                                                                   GK_Bool is_minor, GK_Bool is_counter_clockwise,
-                                                                   double semi_major_axis, double minor_major_ratio,
-                                                                   GK_SpatialReferenceHandle spatial_reference, GK_EH) {
+GK_SegmentHandle GK_EllipticArcSegment_createWithStartAndEndpoints(
+    GK_GeometryHandle start_point, GK_GeometryHandle end_point, double rotation_angle, GK_Bool is_minor,
+    GK_Bool is_counter_clockwise, double semi_major_axis, double minor_major_ratio,
+    GK_SpatialReferenceHandle spatial_reference, GK_EH) {
     return guarded<GK_SegmentHandle>(handler, [&] {
         const GeometryValue& start = point_value_of(start_point);
         const GeometryValue& end = point_value_of(end_point);
-        const EllipticArc arc = arc_from_endpoints(start.point, end.point, rotation_angle, is_minor != 0,
-                                                   is_counter_clockwise != 0, semi_major_axis, minor_major_ratio);
+        const EllipticArc arc =
+            arc_from_endpoints(start.point, end.point, rotation_angle, is_minor != 0,
+                               is_counter_clockwise != 0, semi_major_axis, minor_major_ratio);
         return new_segment(start, end, Curve{arc}, spatial_reference);
     });
 }
 
-GK_SegmentHandle GK_EllipticArcSegment_createCircularEllipticArcWithCenter(GK_GeometryHandle start_point,
-                                                                           GK_GeometryHandle end_point,
-                                                                           GK_GeometryHandle center, GK_Bool is_minor,
-                                                                           GK_Bool is_counter_clockwise,
-                                                                           GK_SpatialReferenceHandle spatial_reference,
-                                                                           GK_EH) {
+GK_SegmentHandle GK_EllipticArcSegment_createCircularEllipticArcWithCenter(
+    GK_GeometryHandle start_point, GK_GeometryHandle end_point, GK_GeometryHandle center, GK_Bool is_minor,
+    GK_Bool is_counter_clockwise, GK_SpatialReferenceHandle spatial_reference, GK_EH) {
     return guarded<GK_SegmentHandle>(handler, [&] {
         const GeometryValue& start = point_value_of(start_point);
         const GeometryValue& end = point_value_of(end_point);
@@ -61,7 +59,8 @@ GK_SegmentHandle GK_EllipticArcSegment_createCircularEllipticArcWithCenterRadius
     GK_SpatialReferenceHandle spatial_reference, GK_EH) {
     return guarded<GK_SegmentHandle>(handler, [&] {
         const GeometryValue& centre = point_value_of(center);
-        const EllipticArc arc = arc_with_center(centre.point.x, centre.point.y, 0.0, radius, 1.0, start_angle, central_angle);
+        const EllipticArc arc =
+            arc_with_center(centre.point.x, centre.point.y, 0.0, radius, 1.0, start_angle, central_angle);
         return new_segment_from_arc(arc, centre, spatial_reference);
     });
 }
@@ -97,7 +96,8 @@ GK_Bool GK_EllipticArcSegment_getIsCircular(GK_SegmentHandle segment, GK_EH) {
     return read_arc(handler, segment, [](const EllipticArc& arc) { return GK_Bool{arc.is_circular()}; });
 }
 GK_Bool GK_EllipticArcSegment_getIsCounterClockwise(GK_SegmentHandle segment, GK_EH) {
-    return read_arc(handler, segment, [](const EllipticArc& arc) { return GK_Bool{arc.is_counter_clockwise()}; });
+    return read_arc(handler, segment,
+                    [](const EllipticArc& arc) { return GK_Bool{arc.is_counter_clockwise()}; });
 }
 double GK_EllipticArcSegment_getMinorMajorRatio(GK_SegmentHandle segment, GK_EH) {
     return read_arc(handler, segment, [](const EllipticArc& arc) { return arc.ratio; });

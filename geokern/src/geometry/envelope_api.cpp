@@ -10,12 +10,15 @@ namespace {
 GK_GeometryHandle create(const GK_ErrorHandler* handler, const EnvelopeData& data, bool has_z, bool has_m,
                          GK_SpatialReferenceHandle spatial_reference) {
     return guarded<GK_GeometryHandle>(handler, [&] {
-        return new_geometry(envelope_value(data, has_z, has_m, spatial_reference_argument(spatial_reference)));
+        return new_geometry(
+            envelope_value(data, has_z, has_m, spatial_reference_argument(spatial_reference)));
     });
 }
 
 void require_size(double value, const char* what) {
-    if (!(value >= 0)) fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.", std::string("the ") + what + " must not be negative.");
+    if (!(value >= 0))
+        fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.",
+             std::string("the ") + what + " must not be negative.");
 }
 
 EnvelopeData around(const Vertex& center, double width, double height) {
@@ -25,19 +28,23 @@ EnvelopeData around(const Vertex& center, double width, double height) {
                         center.y + 0.5 * height};
 }
 
-const EnvelopeData& envelope(GK_GeometryHandle handle) { return geometry_of(handle, geometry_type_envelope).envelope; }
+const EnvelopeData& envelope(GK_GeometryHandle handle) {
+    return geometry_of(handle, geometry_type_envelope).envelope;
+}
 
 }  // namespace
 
-GK_GeometryHandle GK_Envelope_createWithCenterPoint(GK_GeometryHandle center, double width, double height, GK_EH) {
+GK_GeometryHandle GK_Envelope_createWithCenterPoint(GK_GeometryHandle center, double width, double height,
+                                                    GK_EH) {
     return guarded<GK_GeometryHandle>(handler, [&] {
         const GeometryValue& point = geometry_of(center, geometry_type_point);
-        return new_geometry(envelope_value(around(point.point, width, height), false, false, point.spatial_reference));
+        return new_geometry(
+            envelope_value(around(point.point, width, height), false, false, point.spatial_reference));
     });
 }
 
-GK_GeometryHandle GK_Envelope_createWithCenterPointAndDepth(GK_GeometryHandle center, double width, double height,
-                                                            double depth, GK_EH) {
+GK_GeometryHandle GK_Envelope_createWithCenterPointAndDepth(GK_GeometryHandle center, double width,
+                                                            double height, double depth, GK_EH) {
     return guarded<GK_GeometryHandle>(handler, [&] {
         const GeometryValue& point = geometry_of(center, geometry_type_point);
         if (!point.has_z) fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.", "the centre point has no z.");
@@ -50,12 +57,13 @@ GK_GeometryHandle GK_Envelope_createWithCenterPointAndDepth(GK_GeometryHandle ce
 }
 
 // z and m ranges come along when both corner points have them.
-GK_GeometryHandle GK_Envelope_createWithPoints(GK_GeometryHandle min_point, GK_GeometryHandle max_point, GK_EH) {
+GK_GeometryHandle GK_Envelope_createWithPoints(GK_GeometryHandle min_point, GK_GeometryHandle max_point,
+                                               GK_EH) {
     return guarded<GK_GeometryHandle>(handler, [&] {
         const GeometryValue& low = geometry_of(min_point, geometry_type_point);
         const GeometryValue& high = geometry_of(max_point, geometry_type_point);
-        const EnvelopeData data{low.point.x, low.point.y, high.point.x, high.point.y,
-                                low.point.z, high.point.z, low.point.m, high.point.m};
+        const EnvelopeData data{low.point.x, low.point.y,  high.point.x, high.point.y,
+                                low.point.z, high.point.z, low.point.m,  high.point.m};
         return new_geometry(
             envelope_value(data, low.has_z && high.has_z, low.has_m && high.has_m, low.spatial_reference));
     });
@@ -65,34 +73,39 @@ GK_GeometryHandle GK_Envelope_createWithXY(double xmin, double ymin, double xmax
     return create(handler, {xmin, ymin, xmax, ymax}, false, false, nullptr);
 }
 GK_GeometryHandle GK_Envelope_createWithXYSpatialReference(double xmin, double ymin, double xmax, double ymax,
-                                                           GK_SpatialReferenceHandle spatial_reference, GK_EH) {
+                                                           GK_SpatialReferenceHandle spatial_reference,
+                                                           GK_EH) {
     return create(handler, {xmin, ymin, xmax, ymax}, false, false, spatial_reference);
 }
-GK_GeometryHandle GK_Envelope_createWithXYZ(double xmin, double ymin, double xmax, double ymax, double zmin, double zmax,
-                                            GK_EH) {
+GK_GeometryHandle GK_Envelope_createWithXYZ(double xmin, double ymin, double xmax, double ymax, double zmin,
+                                            double zmax, GK_EH) {
     return create(handler, {xmin, ymin, xmax, ymax, zmin, zmax}, true, false, nullptr);
 }
-GK_GeometryHandle GK_Envelope_createWithXYZSpatialReference(double xmin, double ymin, double xmax, double ymax,
-                                                            double zmin, double zmax,
-                                                            GK_SpatialReferenceHandle spatial_reference, GK_EH) {
+GK_GeometryHandle GK_Envelope_createWithXYZSpatialReference(double xmin, double ymin, double xmax,
+                                                            double ymax, double zmin, double zmax,
+                                                            GK_SpatialReferenceHandle spatial_reference,
+                                                            GK_EH) {
     return create(handler, {xmin, ymin, xmax, ymax, zmin, zmax}, true, false, spatial_reference);
 }
-GK_GeometryHandle GK_Envelope_createWithM(double xmin, double ymin, double xmax, double ymax, double mmin, double mmax,
-                                          GK_EH) {
+GK_GeometryHandle GK_Envelope_createWithM(double xmin, double ymin, double xmax, double ymax, double mmin,
+                                          double mmax, GK_EH) {
     return create(handler, {xmin, ymin, xmax, ymax, nan_value, nan_value, mmin, mmax}, false, true, nullptr);
 }
 GK_GeometryHandle GK_Envelope_createWithMSpatialReference(double xmin, double ymin, double xmax, double ymax,
                                                           double mmin, double mmax,
-                                                          GK_SpatialReferenceHandle spatial_reference, GK_EH) {
-    return create(handler, {xmin, ymin, xmax, ymax, nan_value, nan_value, mmin, mmax}, false, true, spatial_reference);
+                                                          GK_SpatialReferenceHandle spatial_reference,
+                                                          GK_EH) {
+    return create(handler, {xmin, ymin, xmax, ymax, nan_value, nan_value, mmin, mmax}, false, true,
+                  spatial_reference);
 }
-GK_GeometryHandle GK_Envelope_createWithZM(double xmin, double ymin, double xmax, double ymax, double zmin, double zmax,
-                                           double mmin, double mmax, GK_EH) {
+GK_GeometryHandle GK_Envelope_createWithZM(double xmin, double ymin, double xmax, double ymax, double zmin,
+                                           double zmax, double mmin, double mmax, GK_EH) {
     return create(handler, {xmin, ymin, xmax, ymax, zmin, zmax, mmin, mmax}, true, true, nullptr);
 }
 GK_GeometryHandle GK_Envelope_createWithZMSpatialReference(double xmin, double ymin, double xmax, double ymax,
                                                            double zmin, double zmax, double mmin, double mmax,
-                                                           GK_SpatialReferenceHandle spatial_reference, GK_EH) {
+                                                           GK_SpatialReferenceHandle spatial_reference,
+                                                           GK_EH) {
     return create(handler, {xmin, ymin, xmax, ymax, zmin, zmax, mmin, mmax}, true, true, spatial_reference);
 }
 
@@ -106,12 +119,12 @@ GK_GeometryHandle GK_Envelope_getCenter(GK_GeometryHandle envelope_handle, GK_EH
     });
 }
 
-#define GEOKERN_ENVELOPE_GETTER(Name, expression)                                         \
-    double GK_Envelope_get##Name(GK_GeometryHandle envelope_handle, GK_EH) {                \
-        return guarded<double>(handler, [&] {                                             \
-            const EnvelopeData& e = envelope(envelope_handle);                            \
-            return expression;                                                            \
-        });                                                                               \
+#define GEOKERN_ENVELOPE_GETTER(Name, expression)                            \
+    double GK_Envelope_get##Name(GK_GeometryHandle envelope_handle, GK_EH) { \
+        return guarded<double>(handler, [&] {                                \
+            const EnvelopeData& e = envelope(envelope_handle);               \
+            return expression;                                               \
+        });                                                                  \
     }
 
 GEOKERN_ENVELOPE_GETTER(Depth, e.zmax - e.zmin)

@@ -16,7 +16,8 @@ int32_t GK_Geometry_getDimension(GK_GeometryHandle geometry, GK_EH) {
 GK_GeometryHandle GK_Geometry_getExtent(GK_GeometryHandle geometry, GK_EH) {
     return guarded<GK_GeometryHandle>(handler, [&] {
         const GeometryValue& value = value_of(geometry);
-        return new_geometry(envelope_value(extent_of(value), value.has_z, value.has_m, value.spatial_reference));
+        return new_geometry(
+            envelope_value(extent_of(value), value.has_z, value.has_m, value.spatial_reference));
     });
 }
 
@@ -46,12 +47,15 @@ GK_SpatialReferenceHandle GK_Geometry_getSpatialReference(GK_GeometryHandle geom
 }
 
 GK_Bool GK_Geometry_equals(GK_GeometryHandle geometry, GK_GeometryHandle other, GK_EH) {
-    return guarded<GK_Bool>(handler, [&] { return GK_Bool{near_geometry(value_of(geometry), value_of(other), 0.0)}; });
+    return guarded<GK_Bool>(handler,
+                            [&] { return GK_Bool{near_geometry(value_of(geometry), value_of(other), 0.0)}; });
 }
 
-GK_Bool GK_Geometry_equalsWithTolerance(GK_GeometryHandle geometry, GK_GeometryHandle other, double tolerance, GK_EH) {
+GK_Bool GK_Geometry_equalsWithTolerance(GK_GeometryHandle geometry, GK_GeometryHandle other, double tolerance,
+                                        GK_EH) {
     return guarded<GK_Bool>(handler, [&] {
-        if (!(tolerance >= 0)) fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.", "the tolerance must not be negative.");
+        if (!(tolerance >= 0))
+            fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.", "the tolerance must not be negative.");
         return GK_Bool{near_geometry(value_of(geometry), value_of(other), tolerance)};
     });
 }

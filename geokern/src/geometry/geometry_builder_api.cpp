@@ -30,7 +30,8 @@ bool sketch_valid(const GeometryValue& geometry) {
 
 PartValue& last_part(GeometryBuilderValue& builder) {
     auto& parts = builder.parts->parts;
-    if (parts.empty()) parts.push_back(std::make_shared<MutablePartValue>(MutablePartValue{{}, builder.spatial_reference}));
+    if (parts.empty())
+        parts.push_back(std::make_shared<MutablePartValue>(MutablePartValue{{}, builder.spatial_reference}));
     return parts.back()->part;
 }
 
@@ -42,28 +43,34 @@ void GK_GeometryBuilder_destroy(GK_GeometryBuilderHandle builder, GK_EH) {
 
 GK_GeometryHandle GK_GeometryBuilder_getExtent(GK_GeometryBuilderHandle builder, GK_EH) {
     return read_built(handler, builder, [](const GeometryValue& geometry) {
-        return new_geometry(envelope_value(extent_of(geometry), geometry.has_z, geometry.has_m, geometry.spatial_reference));
+        return new_geometry(
+            envelope_value(extent_of(geometry), geometry.has_z, geometry.has_m, geometry.spatial_reference));
     });
 }
 
 GK_Bool GK_GeometryBuilder_getHasCurves(GK_GeometryBuilderHandle builder, GK_EH) {
-    return read_built(handler, builder, [](const GeometryValue& geometry) { return GK_Bool{has_curves(geometry)}; });
+    return read_built(handler, builder,
+                      [](const GeometryValue& geometry) { return GK_Bool{has_curves(geometry)}; });
 }
 
 GK_Bool GK_GeometryBuilder_getHasM(GK_GeometryBuilderHandle builder, GK_EH) {
-    return read_built(handler, builder, [](const GeometryValue& geometry) { return GK_Bool{geometry.has_m}; });
+    return read_built(handler, builder,
+                      [](const GeometryValue& geometry) { return GK_Bool{geometry.has_m}; });
 }
 
 GK_Bool GK_GeometryBuilder_getHasZ(GK_GeometryBuilderHandle builder, GK_EH) {
-    return read_built(handler, builder, [](const GeometryValue& geometry) { return GK_Bool{geometry.has_z}; });
+    return read_built(handler, builder,
+                      [](const GeometryValue& geometry) { return GK_Bool{geometry.has_z}; });
 }
 
 GK_Bool GK_GeometryBuilder_getIsEmpty(GK_GeometryBuilderHandle builder, GK_EH) {
-    return read_built(handler, builder, [](const GeometryValue& geometry) { return GK_Bool{is_empty(geometry)}; });
+    return read_built(handler, builder,
+                      [](const GeometryValue& geometry) { return GK_Bool{is_empty(geometry)}; });
 }
 
 GK_Bool GK_GeometryBuilder_getIsSketchValid(GK_GeometryBuilderHandle builder, GK_EH) {
-    return read_built(handler, builder, [](const GeometryValue& geometry) { return GK_Bool{sketch_valid(geometry)}; });
+    return read_built(handler, builder,
+                      [](const GeometryValue& geometry) { return GK_Bool{sketch_valid(geometry)}; });
 }
 
 GK_GeometryType GK_GeometryBuilder_getObjectType(GK_GeometryBuilderHandle builder, GK_EH) {
@@ -76,7 +83,8 @@ GK_SpatialReferenceHandle GK_GeometryBuilder_getSpatialReference(GK_GeometryBuil
 }
 
 GK_GeometryBuilderHandle GK_GeometryBuilder_createFromGeometry(GK_GeometryHandle geometry, GK_EH) {
-    return guarded<GK_GeometryBuilderHandle>(handler, [&] { return new_builder(builder_for(value_of(geometry))); });
+    return guarded<GK_GeometryBuilderHandle>(handler,
+                                             [&] { return new_builder(builder_for(value_of(geometry))); });
 }
 
 GK_GeometryBuilderHandle GK_GeometryBuilder_createFromGeometryTypeAndSpatialReference(
@@ -96,7 +104,8 @@ void GK_GeometryBuilder_replaceGeometry(GK_GeometryBuilderHandle builder, GK_Geo
 }
 
 GK_GeometryHandle GK_GeometryBuilder_toGeometry(GK_GeometryBuilderHandle builder, GK_EH) {
-    return guarded<GK_GeometryHandle>(handler, [&] { return new_geometry(build_geometry(value_of(builder))); });
+    return guarded<GK_GeometryHandle>(handler,
+                                      [&] { return new_geometry(build_geometry(value_of(builder))); });
 }
 
 GK_GeometryBuilderHandle GK_PolylineBuilder_createFromPolyline(GK_GeometryHandle polyline, GK_EH) {
@@ -104,9 +113,11 @@ GK_GeometryBuilderHandle GK_PolylineBuilder_createFromPolyline(GK_GeometryHandle
         handler, [&] { return new_builder(builder_for(geometry_of(polyline, geometry_type_polyline))); });
 }
 
-GK_GeometryBuilderHandle GK_PolylineBuilder_createFromSpatialReference(GK_SpatialReferenceHandle spatial_reference, GK_EH) {
+GK_GeometryBuilderHandle GK_PolylineBuilder_createFromSpatialReference(
+    GK_SpatialReferenceHandle spatial_reference, GK_EH) {
     return guarded<GK_GeometryBuilderHandle>(handler, [&] {
-        return new_builder(empty_builder(geometry_type_polyline, spatial_reference_argument(spatial_reference)));
+        return new_builder(
+            empty_builder(geometry_type_polyline, spatial_reference_argument(spatial_reference)));
     });
 }
 
@@ -115,9 +126,11 @@ GK_GeometryBuilderHandle GK_PolygonBuilder_createFromPolygon(GK_GeometryHandle p
         handler, [&] { return new_builder(builder_for(geometry_of(polygon, geometry_type_polygon))); });
 }
 
-GK_GeometryBuilderHandle GK_PolygonBuilder_createFromSpatialReference(GK_SpatialReferenceHandle spatial_reference, GK_EH) {
+GK_GeometryBuilderHandle GK_PolygonBuilder_createFromSpatialReference(
+    GK_SpatialReferenceHandle spatial_reference, GK_EH) {
     return guarded<GK_GeometryBuilderHandle>(handler, [&] {
-        return new_builder(empty_builder(geometry_type_polygon, spatial_reference_argument(spatial_reference)));
+        return new_builder(
+            empty_builder(geometry_type_polygon, spatial_reference_argument(spatial_reference)));
     });
 }
 
@@ -128,8 +141,9 @@ GK_GeometryHandle GK_PolygonBuilder_toPolyline(GK_GeometryBuilderHandle builder,
 }
 
 GK_GeometryHandle GK_Polygon_toPolyline(GK_GeometryHandle polygon, GK_EH) {
-    return guarded<GK_GeometryHandle>(
-        handler, [&] { return new_geometry(polygon_to_polyline(geometry_of(polygon, geometry_type_polygon))); });
+    return guarded<GK_GeometryHandle>(handler, [&] {
+        return new_geometry(polygon_to_polyline(geometry_of(polygon, geometry_type_polygon)));
+    });
 }
 
 GK_GeometryBuilderHandle GK_MultipointBuilder_createFromMultipoint(GK_GeometryHandle multipoint, GK_EH) {
@@ -137,22 +151,25 @@ GK_GeometryBuilderHandle GK_MultipointBuilder_createFromMultipoint(GK_GeometryHa
         handler, [&] { return new_builder(builder_for(geometry_of(multipoint, geometry_type_multipoint))); });
 }
 
-GK_GeometryBuilderHandle GK_MultipointBuilder_createFromSpatialReference(GK_SpatialReferenceHandle spatial_reference,
-                                                                        GK_EH) {
+GK_GeometryBuilderHandle GK_MultipointBuilder_createFromSpatialReference(
+    GK_SpatialReferenceHandle spatial_reference, GK_EH) {
     return guarded<GK_GeometryBuilderHandle>(handler, [&] {
-        return new_builder(empty_builder(geometry_type_multipoint, spatial_reference_argument(spatial_reference)));
+        return new_builder(
+            empty_builder(geometry_type_multipoint, spatial_reference_argument(spatial_reference)));
     });
 }
 
 // The builder's own collection: edits through it show in the builder.
 GK_MutablePointCollectionHandle GK_MultipointBuilder_getPoints(GK_GeometryBuilderHandle builder, GK_EH) {
     return guarded<GK_MutablePointCollectionHandle>(handler, [&] {
-        return new_handle<GK_MutablePointCollectionHandle>(builder_of(builder, geometry_type_multipoint).points);
+        return new_handle<GK_MutablePointCollectionHandle>(
+            builder_of(builder, geometry_type_multipoint).points);
     });
 }
 
 // The builder shares the collection from now on.
-void GK_MultipointBuilder_setPoints(GK_GeometryBuilderHandle builder, GK_MutablePointCollectionHandle points, GK_EH) {
+void GK_MultipointBuilder_setPoints(GK_GeometryBuilderHandle builder, GK_MutablePointCollectionHandle points,
+                                    GK_EH) {
     guarded<void>(handler, [&] {
         auto shared = shared_value(points);
         builder_of(builder, geometry_type_multipoint).points = std::move(shared);
@@ -160,11 +177,13 @@ void GK_MultipointBuilder_setPoints(GK_GeometryBuilderHandle builder, GK_Mutable
 }
 
 GK_MutablePartCollectionHandle GK_MultipartBuilder_getParts(GK_GeometryBuilderHandle builder, GK_EH) {
-    return guarded<GK_MutablePartCollectionHandle>(
-        handler, [&] { return new_handle<GK_MutablePartCollectionHandle>(multipart_builder_of(builder).parts); });
+    return guarded<GK_MutablePartCollectionHandle>(handler, [&] {
+        return new_handle<GK_MutablePartCollectionHandle>(multipart_builder_of(builder).parts);
+    });
 }
 
-void GK_MultipartBuilder_setParts(GK_GeometryBuilderHandle builder, GK_MutablePartCollectionHandle parts, GK_EH) {
+void GK_MultipartBuilder_setParts(GK_GeometryBuilderHandle builder, GK_MutablePartCollectionHandle parts,
+                                  GK_EH) {
     guarded<void>(handler, [&] {
         auto shared = shared_value(parts);
         multipart_builder_of(builder).parts = std::move(shared);
@@ -180,9 +199,11 @@ void GK_MultipartBuilder_addPoint(GK_GeometryBuilderHandle builder, GK_GeometryH
 }
 
 void GK_MultipartBuilder_addPointXY(GK_GeometryBuilderHandle builder, double x, double y, GK_EH) {
-    guarded<void>(handler, [&] { add_point(last_part(multipart_builder_of(builder)), Vertex{x, y}, false, false); });
+    guarded<void>(handler,
+                  [&] { add_point(last_part(multipart_builder_of(builder)), Vertex{x, y}, false, false); });
 }
 
 void GK_MultipartBuilder_addPointXYZ(GK_GeometryBuilderHandle builder, double x, double y, double z, GK_EH) {
-    guarded<void>(handler, [&] { add_point(last_part(multipart_builder_of(builder)), Vertex{x, y, z}, true, false); });
+    guarded<void>(handler,
+                  [&] { add_point(last_part(multipart_builder_of(builder)), Vertex{x, y, z}, true, false); });
 }

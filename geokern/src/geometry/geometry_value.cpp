@@ -10,12 +10,18 @@ namespace geokern {
 
 const char* geometry_type_name(GK_GeometryType type) {
     switch (type) {
-        case geometry_type_point: return "point";
-        case geometry_type_envelope: return "envelope";
-        case geometry_type_polyline: return "polyline";
-        case geometry_type_polygon: return "polygon";
-        case geometry_type_multipoint: return "multipoint";
-        default: return "unknown geometry";
+        case geometry_type_point:
+            return "point";
+        case geometry_type_envelope:
+            return "envelope";
+        case geometry_type_polyline:
+            return "polyline";
+        case geometry_type_polygon:
+            return "polygon";
+        case geometry_type_multipoint:
+            return "multipoint";
+        default:
+            return "unknown geometry";
     }
 }
 
@@ -29,9 +35,12 @@ const GeometryValue& geometry_of(GK_GeometryHandle handle, GK_GeometryType expec
     return geometry;
 }
 
-GK_GeometryHandle new_geometry(GeometryValue value) { return make_handle<GK_GeometryHandle>(std::move(value)); }
+GK_GeometryHandle new_geometry(GeometryValue value) {
+    return make_handle<GK_GeometryHandle>(std::move(value));
+}
 
-GeometryValue point_value(const Vertex& point, bool has_z, bool has_m, SpatialReferenceRef spatial_reference) {
+GeometryValue point_value(const Vertex& point, bool has_z, bool has_m,
+                          SpatialReferenceRef spatial_reference) {
     GeometryValue value;
     value.type = geometry_type_point;
     value.has_z = has_z;
@@ -42,7 +51,8 @@ GeometryValue point_value(const Vertex& point, bool has_z, bool has_m, SpatialRe
 }
 
 // Filled in place: reading a point out of a part is the hottest path of the library.
-GK_GeometryHandle new_point(const Vertex& point, bool has_z, bool has_m, const SpatialReferenceRef& spatial_reference) {
+GK_GeometryHandle new_point(const Vertex& point, bool has_z, bool has_m,
+                            const SpatialReferenceRef& spatial_reference) {
     auto value = std::make_shared<GeometryValue>();
     value->has_z = has_z;
     value->has_m = has_m;
@@ -59,7 +69,8 @@ void order(double& low, double& high) {
 
 }  // namespace
 
-GeometryValue envelope_value(EnvelopeData data, bool has_z, bool has_m, SpatialReferenceRef spatial_reference) {
+GeometryValue envelope_value(EnvelopeData data, bool has_z, bool has_m,
+                             SpatialReferenceRef spatial_reference) {
     order(data.xmin, data.xmax);
     order(data.ymin, data.ymax);
     order(data.zmin, data.zmax);
@@ -90,7 +101,9 @@ struct Extent {
         for (double value : part.zs) z.add(value);
         for (double value : part.ms) m.add(value);
     }
-    EnvelopeData data() const { return EnvelopeData{xy.xmin, xy.ymin, xy.xmax, xy.ymax, z.min, z.max, m.min, m.max}; }
+    EnvelopeData data() const {
+        return EnvelopeData{xy.xmin, xy.ymin, xy.xmax, xy.ymax, z.min, z.max, m.min, m.max};
+    }
 };
 
 }  // namespace
@@ -98,13 +111,16 @@ struct Extent {
 EnvelopeData extent_of(const GeometryValue& geometry) {
     Extent extent;
     switch (geometry.type) {
-        case geometry_type_envelope: return geometry.envelope;
+        case geometry_type_envelope:
+            return geometry.envelope;
         case geometry_type_point:
             extent.xy.add(geometry.point.x, geometry.point.y);
             extent.z.add(geometry.point.z);
             extent.m.add(geometry.point.m);
             break;
-        case geometry_type_multipoint: extent.add_part(*geometry.points); break;
+        case geometry_type_multipoint:
+            extent.add_part(*geometry.points);
+            break;
         default:
             for (const auto& part : geometry.parts) extent.add_part(*part);
     }
@@ -113,33 +129,41 @@ EnvelopeData extent_of(const GeometryValue& geometry) {
 }
 
 bool has_curves(const GeometryValue& geometry) {
-    return std::any_of(geometry.parts.begin(), geometry.parts.end(), [](const auto& part) { return part->has_curves(); });
+    return std::any_of(geometry.parts.begin(), geometry.parts.end(),
+                       [](const auto& part) { return part->has_curves(); });
 }
 
 bool is_empty(const GeometryValue& geometry) {
     switch (geometry.type) {
-        case geometry_type_point: return std::isnan(geometry.point.x) || std::isnan(geometry.point.y);
-        case geometry_type_envelope: return geometry.envelope.empty();
-        case geometry_type_multipoint: return geometry.points->empty();
+        case geometry_type_point:
+            return std::isnan(geometry.point.x) || std::isnan(geometry.point.y);
+        case geometry_type_envelope:
+            return geometry.envelope.empty();
+        case geometry_type_multipoint:
+            return geometry.points->empty();
         default:
-            return std::all_of(geometry.parts.begin(), geometry.parts.end(), [](const auto& part) { return part->empty(); });
+            return std::all_of(geometry.parts.begin(), geometry.parts.end(),
+                               [](const auto& part) { return part->empty(); });
     }
 }
 
 int32_t dimension_of(const GeometryValue& geometry) {
     switch (geometry.type) {
-        case geometry_type_polyline: return 1;
+        case geometry_type_polyline:
+            return 1;
         case geometry_type_polygon:
-        case geometry_type_envelope: return 2;
-        default: return 0;
+        case geometry_type_envelope:
+            return 2;
+        default:
+            return 0;
     }
 }
 
 namespace {
 
 bool near_vertex(const Vertex& a, const Vertex& b, double tolerance) {
-    return near_number(a.x, b.x, tolerance) && near_number(a.y, b.y, tolerance) && near_number(a.z, b.z, tolerance) &&
-           near_number(a.m, b.m, tolerance);
+    return near_number(a.x, b.x, tolerance) && near_number(a.y, b.y, tolerance) &&
+           near_number(a.z, b.z, tolerance) && near_number(a.m, b.m, tolerance);
 }
 
 bool near_envelope(const EnvelopeData& a, const EnvelopeData& b, double tolerance) {
@@ -153,17 +177,22 @@ bool near_geometry(const GeometryValue& a, const GeometryValue& b, double tolera
     if (a.type != b.type || a.has_z != b.has_z || a.has_m != b.has_m) return false;
     if (!same_spatial_reference(a.spatial_reference, b.spatial_reference)) return false;
     switch (a.type) {
-        case geometry_type_point: return near_vertex(a.point, b.point, tolerance);
-        case geometry_type_envelope: return near_envelope(a.envelope, b.envelope, tolerance);
-        case geometry_type_multipoint: return near_part(*a.points, *b.points, tolerance);
+        case geometry_type_point:
+            return near_vertex(a.point, b.point, tolerance);
+        case geometry_type_envelope:
+            return near_envelope(a.envelope, b.envelope, tolerance);
+        case geometry_type_multipoint:
+            return near_part(*a.points, *b.points, tolerance);
         default:
-            return std::equal(a.parts.begin(), a.parts.end(), b.parts.begin(), b.parts.end(),
-                              [tolerance](const auto& x, const auto& y) { return near_part(*x, *y, tolerance); });
+            return std::equal(
+                a.parts.begin(), a.parts.end(), b.parts.begin(), b.parts.end(),
+                [tolerance](const auto& x, const auto& y) { return near_part(*x, *y, tolerance); });
     }
 }
 
 uint64_t geometry_hash(const GeometryValue& geometry) {
-    uint64_t seed = hash_mix(static_cast<uint64_t>(geometry.type), (geometry.has_z ? 1u : 0u) | (geometry.has_m ? 2u : 0u));
+    uint64_t seed = hash_mix(static_cast<uint64_t>(geometry.type),
+                             (geometry.has_z ? 1u : 0u) | (geometry.has_m ? 2u : 0u));
     switch (geometry.type) {
         case geometry_type_point:
             for (double value : {geometry.point.x, geometry.point.y, geometry.point.z, geometry.point.m}) {
@@ -177,7 +206,8 @@ uint64_t geometry_hash(const GeometryValue& geometry) {
             }
             return seed;
         }
-        case geometry_type_multipoint: return hash_mix(seed, part_hash(*geometry.points));
+        case geometry_type_multipoint:
+            return hash_mix(seed, part_hash(*geometry.points));
         default:
             for (const auto& part : geometry.parts) seed = hash_mix(seed, part_hash(*part));
             return seed;

@@ -44,14 +44,18 @@ const char* geometry_type_name(GK_GeometryType type);
 const GeometryValue& geometry_of(GK_GeometryHandle handle, GK_GeometryType expected);
 
 // A point argument: the point geometry behind the handle.
-inline const GeometryValue& point_value_of(GK_GeometryHandle point) { return geometry_of(point, geometry_type_point); }
+inline const GeometryValue& point_value_of(GK_GeometryHandle point) {
+    return geometry_of(point, geometry_type_point);
+}
 
 GK_GeometryHandle new_geometry(GeometryValue value);
 GeometryValue point_value(const Vertex& point, bool has_z, bool has_m, SpatialReferenceRef spatial_reference);
-GK_GeometryHandle new_point(const Vertex& point, bool has_z, bool has_m, const SpatialReferenceRef& spatial_reference);
+GK_GeometryHandle new_point(const Vertex& point, bool has_z, bool has_m,
+                            const SpatialReferenceRef& spatial_reference);
 
 // Envelopes keep min <= max: swapped bounds are put in order.
-GeometryValue envelope_value(EnvelopeData data, bool has_z, bool has_m, SpatialReferenceRef spatial_reference);
+GeometryValue envelope_value(EnvelopeData data, bool has_z, bool has_m,
+                             SpatialReferenceRef spatial_reference);
 
 EnvelopeData extent_of(const GeometryValue& geometry);
 bool has_curves(const GeometryValue& geometry);

@@ -26,7 +26,8 @@ const std::vector<std::shared_ptr<const PartValue>>& parts_of(GK_ImmutablePartCo
 GK_ImmutablePartCollectionHandle GK_Multipart_getParts(GK_GeometryHandle multipart, GK_EH) {
     return guarded<GK_ImmutablePartCollectionHandle>(handler, [&] {
         multipart_of(multipart);
-        return make_handle<GK_ImmutablePartCollectionHandle>(ImmutablePartCollectionValue{shared_value(multipart)});
+        return make_handle<GK_ImmutablePartCollectionHandle>(
+            ImmutablePartCollectionValue{shared_value(multipart)});
     });
 }
 
@@ -50,8 +51,8 @@ int64_t GK_ImmutablePartCollection_getSize(GK_ImmutablePartCollectionHandle coll
     return guarded<int64_t>(handler, [&] { return static_cast<int64_t>(parts_of(collection).size()); });
 }
 
-GK_SpatialReferenceHandle GK_ImmutablePartCollection_getSpatialReference(GK_ImmutablePartCollectionHandle collection,
-                                                                         GK_EH) {
+GK_SpatialReferenceHandle GK_ImmutablePartCollection_getSpatialReference(
+    GK_ImmutablePartCollectionHandle collection, GK_EH) {
     return guarded<GK_SpatialReferenceHandle>(
         handler, [&] { return spatial_reference_result(value_of(collection).geometry->spatial_reference); });
 }
@@ -67,8 +68,8 @@ GK_ImmutablePartHandle GK_ImmutablePartCollection_getPart(GK_ImmutablePartCollec
 }
 
 // The position of that very part (not of an equal one), -1 when it is not in the collection.
-int64_t GK_ImmutablePartCollection_indexOf(GK_ImmutablePartCollectionHandle collection, GK_ImmutablePartHandle part,
-                                           GK_EH) {
+int64_t GK_ImmutablePartCollection_indexOf(GK_ImmutablePartCollectionHandle collection,
+                                           GK_ImmutablePartHandle part, GK_EH) {
     return guarded<int64_t>(handler, [&] {
         const auto& parts = parts_of(collection);
         const auto found = std::find(parts.begin(), parts.end(), value_of(part).part);
@@ -88,8 +89,8 @@ int64_t GK_ImmutablePointCollection_getSize(GK_ImmutablePointCollectionHandle co
     return guarded<int64_t>(handler, [&] { return value_of(collection).points->point_count(); });
 }
 
-GK_SpatialReferenceHandle GK_ImmutablePointCollection_getSpatialReference(GK_ImmutablePointCollectionHandle collection,
-                                                                          GK_EH) {
+GK_SpatialReferenceHandle GK_ImmutablePointCollection_getSpatialReference(
+    GK_ImmutablePointCollectionHandle collection, GK_EH) {
     return guarded<GK_SpatialReferenceHandle>(
         handler, [&] { return spatial_reference_result(value_of(collection).spatial_reference); });
 }
@@ -105,9 +106,8 @@ GK_GeometryHandle GK_ImmutablePointCollection_getPoint(GK_ImmutablePointCollecti
 }
 
 // The first point with the same coordinates, -1 when there is none.
-int64_t GK_ImmutablePointCollection_indexOf(GK_ImmutablePointCollectionHandle collection, GK_GeometryHandle point,
-                                            GK_EH) {
-    return guarded<int64_t>(handler, [&] {
-        return index_of_point(*value_of(collection).points, point_value_of(point));
-    });
+int64_t GK_ImmutablePointCollection_indexOf(GK_ImmutablePointCollectionHandle collection,
+                                            GK_GeometryHandle point, GK_EH) {
+    return guarded<int64_t>(
+        handler, [&] { return index_of_point(*value_of(collection).points, point_value_of(point)); });
 }

@@ -6,9 +6,12 @@ using namespace geokern;
 
 namespace {
 
-const PartValue& part_of(GK_ImmutablePartHandle part) { return *value_of(part).part; }
-const SpatialReferenceRef& spatial_of(GK_ImmutablePartHandle part) { return value_of(part).spatial_reference; }
-
+const PartValue& part_of(GK_ImmutablePartHandle part) {
+    return *value_of(part).part;
+}
+const SpatialReferenceRef& spatial_of(GK_ImmutablePartHandle part) {
+    return value_of(part).spatial_reference;
+}
 
 }  // namespace
 
@@ -21,6 +24,7 @@ GEOKERN_PART_READERS(ImmutablePart, GK_ImmutablePartHandle)
 GK_ImmutablePointCollectionHandle GK_ImmutablePart_getPoints(GK_ImmutablePartHandle part, GK_EH) {
     return guarded<GK_ImmutablePointCollectionHandle>(handler, [&] {
         const ImmutablePartValue& value = value_of(part);
-        return make_handle<GK_ImmutablePointCollectionHandle>(ImmutablePointCollectionValue{value.part, value.spatial_reference});
+        return make_handle<GK_ImmutablePointCollectionHandle>(
+            ImmutablePointCollectionValue{value.part, value.spatial_reference});
     });
 }

@@ -9,8 +9,12 @@ using namespace geokern;
 
 namespace {
 
-auto& parts_of(GK_MutablePartCollectionHandle collection) { return value_of(collection).parts; }
-PartValue& points_of(GK_MutablePointCollectionHandle collection) { return value_of(collection).points; }
+auto& parts_of(GK_MutablePartCollectionHandle collection) {
+    return value_of(collection).parts;
+}
+PartValue& points_of(GK_MutablePointCollectionHandle collection) {
+    return value_of(collection).points;
+}
 
 void check_insert_position(int64_t index, size_t size, const char* what) {
     if (index != static_cast<int64_t>(size)) check_collection_index(index, size, what);
@@ -43,20 +47,22 @@ int64_t GK_MutablePartCollection_getSize(GK_MutablePartCollectionHandle collecti
     return guarded<int64_t>(handler, [&] { return static_cast<int64_t>(parts_of(collection).size()); });
 }
 
-GK_SpatialReferenceHandle GK_MutablePartCollection_getSpatialReference(GK_MutablePartCollectionHandle collection, GK_EH) {
+GK_SpatialReferenceHandle GK_MutablePartCollection_getSpatialReference(
+    GK_MutablePartCollectionHandle collection, GK_EH) {
     return guarded<GK_SpatialReferenceHandle>(
         handler, [&] { return spatial_reference_result(value_of(collection).spatial_reference); });
 }
 
-void GK_MutablePartCollection_addPart(GK_MutablePartCollectionHandle collection, GK_MutablePartHandle part, GK_EH) {
+void GK_MutablePartCollection_addPart(GK_MutablePartCollectionHandle collection, GK_MutablePartHandle part,
+                                      GK_EH) {
     guarded<void>(handler, [&] {
         auto shared = shared_value(part);
         parts_of(collection).push_back(std::move(shared));
     });
 }
 
-GK_MutablePartHandle GK_MutablePartCollection_getPart(GK_MutablePartCollectionHandle collection, int64_t part_index,
-                                                      GK_EH) {
+GK_MutablePartHandle GK_MutablePartCollection_getPart(GK_MutablePartCollectionHandle collection,
+                                                      int64_t part_index, GK_EH) {
     return guarded<GK_MutablePartHandle>(handler, [&] {
         auto& parts = parts_of(collection);
         check_collection_index(part_index, parts.size(), "part");
@@ -65,7 +71,8 @@ GK_MutablePartHandle GK_MutablePartCollection_getPart(GK_MutablePartCollectionHa
 }
 
 // The position of that very part, -1 when it is not in the collection.
-int64_t GK_MutablePartCollection_indexOf(GK_MutablePartCollectionHandle collection, GK_MutablePartHandle part, GK_EH) {
+int64_t GK_MutablePartCollection_indexOf(GK_MutablePartCollectionHandle collection, GK_MutablePartHandle part,
+                                         GK_EH) {
     return guarded<int64_t>(handler, [&] {
         const auto& parts = parts_of(collection);
         const auto found = std::find(parts.begin(), parts.end(), shared_value(part));
@@ -87,7 +94,8 @@ void GK_MutablePartCollection_removeAll(GK_MutablePartCollectionHandle collectio
     guarded<void>(handler, [&] { parts_of(collection).clear(); });
 }
 
-void GK_MutablePartCollection_removePart(GK_MutablePartCollectionHandle collection, int64_t part_index, GK_EH) {
+void GK_MutablePartCollection_removePart(GK_MutablePartCollectionHandle collection, int64_t part_index,
+                                         GK_EH) {
     guarded<void>(handler, [&] {
         auto& parts = parts_of(collection);
         check_collection_index(part_index, parts.size(), "part");
@@ -124,38 +132,46 @@ int64_t GK_MutablePointCollection_getSize(GK_MutablePointCollectionHandle collec
     return guarded<int64_t>(handler, [&] { return points_of(collection).point_count(); });
 }
 
-GK_SpatialReferenceHandle GK_MutablePointCollection_getSpatialReference(GK_MutablePointCollectionHandle collection,
-                                                                        GK_EH) {
+GK_SpatialReferenceHandle GK_MutablePointCollection_getSpatialReference(
+    GK_MutablePointCollectionHandle collection, GK_EH) {
     return guarded<GK_SpatialReferenceHandle>(
         handler, [&] { return spatial_reference_result(value_of(collection).spatial_reference); });
 }
 
-void GK_MutablePointCollection_addPoint(GK_MutablePointCollectionHandle collection, GK_GeometryHandle point, GK_EH) {
+void GK_MutablePointCollection_addPoint(GK_MutablePointCollectionHandle collection, GK_GeometryHandle point,
+                                        GK_EH) {
     edit_points(handler, collection, [&](PartValue& points) {
         const GeometryValue& added = point_value_of(point);
         add_point(points, added.point, added.has_z, added.has_m);
     });
 }
 
-void GK_MutablePointCollection_addPointXY(GK_MutablePointCollectionHandle collection, double x, double y, GK_EH) {
-    edit_points(handler, collection, [&](PartValue& points) { add_point(points, Vertex{x, y}, false, false); });
+void GK_MutablePointCollection_addPointXY(GK_MutablePointCollectionHandle collection, double x, double y,
+                                          GK_EH) {
+    edit_points(handler, collection,
+                [&](PartValue& points) { add_point(points, Vertex{x, y}, false, false); });
 }
 
-void GK_MutablePointCollection_addPointXYZ(GK_MutablePointCollectionHandle collection, double x, double y, double z,
-                                           GK_EH) {
-    edit_points(handler, collection, [&](PartValue& points) { add_point(points, Vertex{x, y, z}, true, false); });
+void GK_MutablePointCollection_addPointXYZ(GK_MutablePointCollectionHandle collection, double x, double y,
+                                           double z, GK_EH) {
+    edit_points(handler, collection,
+                [&](PartValue& points) { add_point(points, Vertex{x, y, z}, true, false); });
 }
 
 // A vector of geometries, every one a point; nothing is added when one is not.
-void GK_MutablePointCollection_addPoints(GK_MutablePointCollectionHandle collection, GK_VectorHandle points, GK_EH) {
+void GK_MutablePointCollection_addPoints(GK_MutablePointCollectionHandle collection, GK_VectorHandle points,
+                                         GK_EH) {
     edit_points(handler, collection, [&](PartValue& target) {
         const VectorValue& vector = value_of(points);
-        if (vector.value_type != GK_ELEMENT_TYPE_GEOMETRY) fail_type_mismatch(GK_ELEMENT_TYPE_GEOMETRY, vector.value_type);
+        if (vector.value_type != GK_ELEMENT_TYPE_GEOMETRY)
+            fail_type_mismatch(GK_ELEMENT_TYPE_GEOMETRY, vector.value_type);
         std::vector<const GeometryValue*> added;
         for (const Value& item : vector.items) {
-            const auto* geometry = static_cast<const GeometryValue*>(std::get<std::shared_ptr<void>>(item.data).get());
+            const auto* geometry =
+                static_cast<const GeometryValue*>(std::get<std::shared_ptr<void>>(item.data).get());
             if (geometry->type != geometry_type_point) {
-                fail(GK_ERROR_TYPE_MISMATCH, "type mismatch.", "every geometry added as a point must be a point.");
+                fail(GK_ERROR_TYPE_MISMATCH, "type mismatch.",
+                     "every geometry added as a point must be a point.");
             }
             added.push_back(geometry);
         }
@@ -167,12 +183,13 @@ void GK_MutablePointCollection_addPointsFromImmutable(GK_MutablePointCollectionH
                                                       GK_ImmutablePointCollectionHandle points, GK_EH) {
     edit_points(handler, collection, [&](PartValue& target) {
         const PartValue& source = *value_of(points).points;
-        for (int64_t i = 0; i < source.point_count(); ++i) add_point(target, source.point(i), source.has_z, source.has_m);
+        for (int64_t i = 0; i < source.point_count(); ++i)
+            add_point(target, source.point(i), source.has_z, source.has_m);
     });
 }
 
-GK_GeometryHandle GK_MutablePointCollection_getPoint(GK_MutablePointCollectionHandle collection, int64_t point_index,
-                                                     GK_EH) {
+GK_GeometryHandle GK_MutablePointCollection_getPoint(GK_MutablePointCollectionHandle collection,
+                                                     int64_t point_index, GK_EH) {
     return guarded<GK_GeometryHandle>(handler, [&] {
         const MutablePointCollectionValue& value = value_of(collection);
         value.points.check_point_index(point_index);
@@ -182,7 +199,8 @@ GK_GeometryHandle GK_MutablePointCollection_getPoint(GK_MutablePointCollectionHa
 }
 
 // The first point with the same x and y (and z and m where the collection has them), -1 when none.
-int64_t GK_MutablePointCollection_indexOf(GK_MutablePointCollectionHandle collection, GK_GeometryHandle point, GK_EH) {
+int64_t GK_MutablePointCollection_indexOf(GK_MutablePointCollectionHandle collection, GK_GeometryHandle point,
+                                          GK_EH) {
     return guarded<int64_t>(handler, [&] {
         const PartValue& points = points_of(collection);
         return index_of_point(points, point_value_of(point));
@@ -197,13 +215,14 @@ void GK_MutablePointCollection_insertPoint(GK_MutablePointCollectionHandle colle
     });
 }
 
-void GK_MutablePointCollection_insertPointXY(GK_MutablePointCollectionHandle collection, int64_t point_index, double x,
-                                             double y, GK_EH) {
-    edit_points(handler, collection, [&](PartValue& points) { insert_point(points, point_index, Vertex{x, y}, false, false); });
+void GK_MutablePointCollection_insertPointXY(GK_MutablePointCollectionHandle collection, int64_t point_index,
+                                             double x, double y, GK_EH) {
+    edit_points(handler, collection,
+                [&](PartValue& points) { insert_point(points, point_index, Vertex{x, y}, false, false); });
 }
 
-void GK_MutablePointCollection_insertPointXYZ(GK_MutablePointCollectionHandle collection, int64_t point_index, double x,
-                                              double y, double z, GK_EH) {
+void GK_MutablePointCollection_insertPointXYZ(GK_MutablePointCollectionHandle collection, int64_t point_index,
+                                              double x, double y, double z, GK_EH) {
     edit_points(handler, collection,
                 [&](PartValue& points) { insert_point(points, point_index, Vertex{x, y, z}, true, false); });
 }
@@ -212,7 +231,8 @@ void GK_MutablePointCollection_removeAll(GK_MutablePointCollectionHandle collect
     edit_points(handler, collection, [&](PartValue& points) { remove_all(points); });
 }
 
-void GK_MutablePointCollection_removePoint(GK_MutablePointCollectionHandle collection, int64_t point_index, GK_EH) {
+void GK_MutablePointCollection_removePoint(GK_MutablePointCollectionHandle collection, int64_t point_index,
+                                           GK_EH) {
     edit_points(handler, collection, [&](PartValue& points) { remove_point(points, point_index); });
 }
 

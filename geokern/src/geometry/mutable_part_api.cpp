@@ -6,9 +6,12 @@ using namespace geokern;
 
 namespace {
 
-PartValue& part_of(GK_MutablePartHandle part) { return value_of(part).part; }
-const SpatialReferenceRef& spatial_of(GK_MutablePartHandle part) { return value_of(part).spatial_reference; }
-
+PartValue& part_of(GK_MutablePartHandle part) {
+    return value_of(part).part;
+}
+const SpatialReferenceRef& spatial_of(GK_MutablePartHandle part) {
+    return value_of(part).spatial_reference;
+}
 
 template <class Edit>
 void edit(const GK_ErrorHandler* handler, GK_MutablePartHandle part, Edit&& change) {
@@ -21,9 +24,11 @@ void GK_MutablePart_destroy(GK_MutablePartHandle part, GK_EH) {
     guarded<void>(handler, [&] { destroy_handle(part); });
 }
 
-GK_MutablePartHandle GK_MutablePart_createWithSpatialReference(GK_SpatialReferenceHandle spatial_reference, GK_EH) {
+GK_MutablePartHandle GK_MutablePart_createWithSpatialReference(GK_SpatialReferenceHandle spatial_reference,
+                                                               GK_EH) {
     return guarded<GK_MutablePartHandle>(handler, [&] {
-        return make_handle<GK_MutablePartHandle>(MutablePartValue{{}, spatial_reference_argument(spatial_reference)});
+        return make_handle<GK_MutablePartHandle>(
+            MutablePartValue{{}, spatial_reference_argument(spatial_reference)});
     });
 }
 
@@ -58,7 +63,8 @@ void GK_MutablePart_addSegment(GK_MutablePartHandle part, GK_SegmentHandle segme
     edit(handler, part, [&](PartValue& value) { add_segment(value, value_of(segment)); });
 }
 
-void GK_MutablePart_insertPoint(GK_MutablePartHandle part, int64_t point_index, GK_GeometryHandle point, GK_EH) {
+void GK_MutablePart_insertPoint(GK_MutablePartHandle part, int64_t point_index, GK_GeometryHandle point,
+                                GK_EH) {
     edit(handler, part, [&](PartValue& value) {
         const GeometryValue& added = point_value_of(point);
         insert_point(value, point_index, added.point, added.has_z, added.has_m);
@@ -66,15 +72,18 @@ void GK_MutablePart_insertPoint(GK_MutablePartHandle part, int64_t point_index, 
 }
 
 void GK_MutablePart_insertPointXY(GK_MutablePartHandle part, int64_t point_index, double x, double y, GK_EH) {
-    edit(handler, part, [&](PartValue& value) { insert_point(value, point_index, Vertex{x, y}, false, false); });
+    edit(handler, part,
+         [&](PartValue& value) { insert_point(value, point_index, Vertex{x, y}, false, false); });
 }
 
-void GK_MutablePart_insertPointXYZ(GK_MutablePartHandle part, int64_t point_index, double x, double y, double z,
-                                   GK_EH) {
-    edit(handler, part, [&](PartValue& value) { insert_point(value, point_index, Vertex{x, y, z}, true, false); });
+void GK_MutablePart_insertPointXYZ(GK_MutablePartHandle part, int64_t point_index, double x, double y,
+                                   double z, GK_EH) {
+    edit(handler, part,
+         [&](PartValue& value) { insert_point(value, point_index, Vertex{x, y, z}, true, false); });
 }
 
-void GK_MutablePart_insertSegment(GK_MutablePartHandle part, int64_t segment_index, GK_SegmentHandle segment, GK_EH) {
+void GK_MutablePart_insertSegment(GK_MutablePartHandle part, int64_t segment_index, GK_SegmentHandle segment,
+                                  GK_EH) {
     edit(handler, part, [&](PartValue& value) { insert_segment(value, segment_index, value_of(segment)); });
 }
 
@@ -86,8 +95,8 @@ void GK_MutablePart_removePoint(GK_MutablePartHandle part, int64_t point_index, 
     edit(handler, part, [&](PartValue& value) { remove_point(value, point_index); });
 }
 
-void GK_MutablePart_removeSegment(GK_MutablePartHandle part, int64_t segment_index, GK_Bool preserve_adjacent_segments,
-                                  GK_EH) {
+void GK_MutablePart_removeSegment(GK_MutablePartHandle part, int64_t segment_index,
+                                  GK_Bool preserve_adjacent_segments, GK_EH) {
     edit(handler, part,
          [&](PartValue& value) { remove_segment(value, segment_index, preserve_adjacent_segments != 0); });
 }
@@ -99,6 +108,7 @@ void GK_MutablePart_setPoint(GK_MutablePartHandle part, int64_t point_index, GK_
     });
 }
 
-void GK_MutablePart_setSegment(GK_MutablePartHandle part, int64_t segment_index, GK_SegmentHandle segment, GK_EH) {
+void GK_MutablePart_setSegment(GK_MutablePartHandle part, int64_t segment_index, GK_SegmentHandle segment,
+                               GK_EH) {
     edit(handler, part, [&](PartValue& value) { set_segment(value, segment_index, value_of(segment)); });
 }

@@ -20,8 +20,9 @@ Vertex PartValue::point(int64_t index) const {
 }
 
 const Curve* PartValue::curve_of(int64_t segment) const {
-    const auto found = std::lower_bound(curves.begin(), curves.end(), segment,
-                                        [](const CurveEntry& entry, int64_t wanted) { return entry.segment < wanted; });
+    const auto found =
+        std::lower_bound(curves.begin(), curves.end(), segment,
+                         [](const CurveEntry& entry, int64_t wanted) { return entry.segment < wanted; });
     if (found == curves.end() || found->segment != segment) return nullptr;
     return &found->curve;
 }

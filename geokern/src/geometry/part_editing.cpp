@@ -11,8 +11,9 @@ namespace {
 using Index = std::ptrdiff_t;
 
 void set_curve(PartValue& part, int64_t segment, const std::optional<Curve>& curve) {
-    auto found = std::lower_bound(part.curves.begin(), part.curves.end(), segment,
-                                  [](const CurveEntry& entry, int64_t wanted) { return entry.segment < wanted; });
+    auto found =
+        std::lower_bound(part.curves.begin(), part.curves.end(), segment,
+                         [](const CurveEntry& entry, int64_t wanted) { return entry.segment < wanted; });
     const bool present = found != part.curves.end() && found->segment == segment;
     if (!curve.has_value()) {
         if (present) part.curves.erase(found);
@@ -59,7 +60,8 @@ Vertex adapted(const Vertex& point, bool has_z, bool has_m) {
 void check_insert_index(int64_t index, int64_t limit, const char* what) {
     if (index < 0 || index > limit) {
         fail(GK_ERROR_OUT_OF_RANGE, "index out of range.",
-             std::string(what) + " index " + std::to_string(index) + " is beyond " + std::to_string(limit) + ".");
+             std::string(what) + " index " + std::to_string(index) + " is beyond " + std::to_string(limit) +
+                 ".");
     }
 }
 
@@ -68,7 +70,8 @@ void refit(PartValue& part, int64_t segment) {
     if (segment < 0 || segment >= part.segment_count()) return;
     const Curve* curve = part.curve_of(segment);
     if (curve == nullptr) return;
-    const Curve fitted = curve_for_new_ends(*curve, part.point(segment), part.point(part.end_point_of(segment)));
+    const Curve fitted =
+        curve_for_new_ends(*curve, part.point(segment), part.point(part.end_point_of(segment)));
     set_curve(part, segment, fitted);
 }
 
@@ -79,7 +82,8 @@ PartValue slice(const PartValue& part, int64_t first, int64_t last) {
     piece.has_m = part.has_m;
     for (int64_t i = first; i <= last; ++i) add_point(piece, part.point(i), part.has_z, part.has_m);
     for (const CurveEntry& entry : part.curves) {
-        if (entry.segment >= first && entry.segment < last) piece.curves.push_back({entry.segment - first, entry.curve});
+        if (entry.segment >= first && entry.segment < last)
+            piece.curves.push_back({entry.segment - first, entry.curve});
     }
     return piece;
 }
@@ -101,7 +105,8 @@ void append_joined(PartValue& part, const PartValue& tail) {
         first = 1;
         offset -= 1;
     }
-    for (int64_t i = first; i < tail.point_count(); ++i) add_point(part, tail.point(i), tail.has_z, tail.has_m);
+    for (int64_t i = first; i < tail.point_count(); ++i)
+        add_point(part, tail.point(i), tail.has_z, tail.has_m);
     for (const CurveEntry& entry : tail.curves) part.curves.push_back({entry.segment + offset, entry.curve});
 }
 

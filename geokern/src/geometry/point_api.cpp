@@ -8,8 +8,9 @@ namespace {
 
 GK_GeometryHandle create(const GK_ErrorHandler* handler, Vertex point, bool has_z, bool has_m,
                          GK_SpatialReferenceHandle spatial_reference) {
-    return guarded<GK_GeometryHandle>(
-        handler, [&] { return new_point(point, has_z, has_m, spatial_reference_argument(spatial_reference)); });
+    return guarded<GK_GeometryHandle>(handler, [&] {
+        return new_point(point, has_z, has_m, spatial_reference_argument(spatial_reference));
+    });
 }
 
 }  // namespace
@@ -17,7 +18,8 @@ GK_GeometryHandle create(const GK_ErrorHandler* handler, Vertex point, bool has_
 GK_GeometryHandle GK_Point_createWithXY(double x, double y, GK_EH) {
     return create(handler, {x, y}, false, false, nullptr);
 }
-GK_GeometryHandle GK_Point_createWithXYSpatialReference(double x, double y, GK_SpatialReferenceHandle spatial_reference, GK_EH) {
+GK_GeometryHandle GK_Point_createWithXYSpatialReference(double x, double y,
+                                                        GK_SpatialReferenceHandle spatial_reference, GK_EH) {
     return create(handler, {x, y}, false, false, spatial_reference);
 }
 GK_GeometryHandle GK_Point_createWithXYZ(double x, double y, double z, GK_EH) {

@@ -21,7 +21,8 @@ GK_GeometryBuilderHandle GK_PointBuilder_createFromPoint(GK_GeometryHandle point
         handler, [&] { return make_handle<GK_GeometryBuilderHandle>(builder_for(point_value_of(point))); });
 }
 
-GK_GeometryBuilderHandle GK_PointBuilder_createFromSpatialReference(GK_SpatialReferenceHandle spatial_reference, GK_EH) {
+GK_GeometryBuilderHandle GK_PointBuilder_createFromSpatialReference(
+    GK_SpatialReferenceHandle spatial_reference, GK_EH) {
     return guarded<GK_GeometryBuilderHandle>(handler, [&] {
         return make_handle<GK_GeometryBuilderHandle>(
             empty_builder(geometry_type_point, spatial_reference_argument(spatial_reference)));

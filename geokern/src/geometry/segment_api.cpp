@@ -67,8 +67,8 @@ uint64_t GK_Segment_getHash(GK_SegmentHandle segment, GK_EH) {
     return guarded<uint64_t>(handler, [&] {
         const SegmentValue& value = value_of(segment);
         uint64_t seed = curve_hash(value.curve);
-        for (double number : {value.start.x, value.start.y, value.start.z, value.start.m, value.end.x, value.end.y,
-                              value.end.z, value.end.m}) {
+        for (double number : {value.start.x, value.start.y, value.start.z, value.start.m, value.end.x,
+                              value.end.y, value.end.z, value.end.m}) {
             seed = hash_number(seed, number);
         }
         return seed;
@@ -87,8 +87,8 @@ GK_SegmentHandle line(const GK_ErrorHandler* handler, GK_GeometryHandle start, G
 GK_SegmentHandle line_xyz(const GK_ErrorHandler* handler, const Vertex& start, const Vertex& end, bool has_z,
                           GK_SpatialReferenceHandle spatial_reference) {
     return guarded<GK_SegmentHandle>(handler, [&] {
-        return make_handle<GK_SegmentHandle>(
-            SegmentValue{start, end, has_z, false, std::nullopt, spatial_reference_argument(spatial_reference)});
+        return make_handle<GK_SegmentHandle>(SegmentValue{start, end, has_z, false, std::nullopt,
+                                                          spatial_reference_argument(spatial_reference)});
     });
 }
 
@@ -98,34 +98,44 @@ GK_SegmentHandle line_xyz(const GK_ErrorHandler* handler, const Vertex& start, c
 GK_SegmentHandle GK_LineSegment_create(GK_GeometryHandle start_point, GK_GeometryHandle end_point, GK_EH) {
     return guarded<GK_SegmentHandle>(handler, [&] {
         const GeometryValue& start = point_value_of(start_point);
-        SegmentValue value{start.point, point_value_of(end_point).point, start.has_z || point_value_of(end_point).has_z,
-                           start.has_m || point_value_of(end_point).has_m, std::nullopt, start.spatial_reference};
+        SegmentValue value{start.point,
+                           point_value_of(end_point).point,
+                           start.has_z || point_value_of(end_point).has_z,
+                           start.has_m || point_value_of(end_point).has_m,
+                           std::nullopt,
+                           start.spatial_reference};
         return make_handle<GK_SegmentHandle>(std::move(value));
     });
 }
 
-GK_SegmentHandle GK_LineSegment_createWithSpatialReference(GK_GeometryHandle start_point, GK_GeometryHandle end_point,
-                                                           GK_SpatialReferenceHandle spatial_reference, GK_EH) {
+GK_SegmentHandle GK_LineSegment_createWithSpatialReference(GK_GeometryHandle start_point,
+                                                           GK_GeometryHandle end_point,
+                                                           GK_SpatialReferenceHandle spatial_reference,
+                                                           GK_EH) {
     return line(handler, start_point, end_point, spatial_reference);
 }
 
-GK_SegmentHandle GK_LineSegment_createWithXY(double x_start, double y_start, double x_end, double y_end, GK_EH) {
+GK_SegmentHandle GK_LineSegment_createWithXY(double x_start, double y_start, double x_end, double y_end,
+                                             GK_EH) {
     return line_xyz(handler, {x_start, y_start}, {x_end, y_end}, false, nullptr);
 }
 
-GK_SegmentHandle GK_LineSegment_createWithXYSpatialReference(double x_start, double y_start, double x_end, double y_end,
-                                                             GK_SpatialReferenceHandle spatial_reference, GK_EH) {
+GK_SegmentHandle GK_LineSegment_createWithXYSpatialReference(double x_start, double y_start, double x_end,
+                                                             double y_end,
+                                                             GK_SpatialReferenceHandle spatial_reference,
+                                                             GK_EH) {
     return line_xyz(handler, {x_start, y_start}, {x_end, y_end}, false, spatial_reference);
 }
 
-GK_SegmentHandle GK_LineSegment_createWithXYZ(double x_start, double y_start, double z_start, double x_end, double y_end,
-                                              double z_end, GK_EH) {
+GK_SegmentHandle GK_LineSegment_createWithXYZ(double x_start, double y_start, double z_start, double x_end,
+                                              double y_end, double z_end, GK_EH) {
     return line_xyz(handler, {x_start, y_start, z_start}, {x_end, y_end, z_end}, true, nullptr);
 }
 
 GK_SegmentHandle GK_LineSegment_createWithXYZSpatialReference(double x_start, double y_start, double z_start,
                                                               double x_end, double y_end, double z_end,
-                                                              GK_SpatialReferenceHandle spatial_reference, GK_EH) {
+                                                              GK_SpatialReferenceHandle spatial_reference,
+                                                              GK_EH) {
     return line_xyz(handler, {x_start, y_start, z_start}, {x_end, y_end, z_end}, true, spatial_reference);
 }
 
@@ -135,7 +145,8 @@ GK_SegmentHandle GK_LineSegment_createLineAtAngleFromStartPoint(GK_GeometryHandl
     return guarded<GK_SegmentHandle>(handler, [&] {
         const GeometryValue& start = point_value_of(start_point);
         if (!std::isfinite(angle) || !std::isfinite(length)) {
-            fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.", "the angle and length must be finite numbers.");
+            fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.",
+                 "the angle and length must be finite numbers.");
         }
         Vertex end = start.point;
         end.x += length * std::cos(angle);

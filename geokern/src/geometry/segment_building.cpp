@@ -14,7 +14,8 @@ GK_SegmentHandle new_segment_from_arc(const EllipticArc& arc, const GeometryValu
     Vertex start = arc.start_point(), end = arc.end_point();
     start.z = end.z = reference.point.z;
     start.m = end.m = reference.point.m;
-    return make_handle<GK_SegmentHandle>(SegmentValue{start, end, reference.has_z, reference.has_m, Curve{arc},
+    return make_handle<GK_SegmentHandle>(SegmentValue{start, end, reference.has_z, reference.has_m,
+                                                      Curve{arc},
                                                       spatial_reference_argument(spatial_reference)});
 }
 

@@ -8,7 +8,8 @@ namespace geokern {
 namespace {
 
 [[noreturn]] void fail_not(const char* expected, const SegmentValue& segment) {
-    static constexpr const char* names[] = {"", "a line segment", "a cubic Bezier segment", "an elliptic arc segment"};
+    static constexpr const char* names[] = {"", "a line segment", "a cubic Bezier segment",
+                                            "an elliptic arc segment"};
     fail(GK_ERROR_TYPE_MISMATCH, "type mismatch.",
          std::string("expected ") + expected + ", got " + names[segment_type(segment)] + ".");
 }
@@ -17,7 +18,8 @@ namespace {
 
 GK_SegmentType segment_type(const SegmentValue& segment) {
     if (!segment.curve.has_value()) return segment_type_line;
-    return std::holds_alternative<EllipticArc>(*segment.curve) ? segment_type_elliptic_arc : segment_type_cubic_bezier;
+    return std::holds_alternative<EllipticArc>(*segment.curve) ? segment_type_elliptic_arc
+                                                               : segment_type_cubic_bezier;
 }
 
 const EllipticArc& elliptic_arc_of(const SegmentValue& segment) {

@@ -18,6 +18,8 @@ SpatialReferenceRef spatial_reference_argument(GK_SpatialReferenceHandle handle)
 GK_SpatialReferenceHandle spatial_reference_result(const SpatialReferenceRef& reference);
 
 // Two geometries agree on their spatial reference when both have none or both share one value.
-inline bool same_spatial_reference(const SpatialReferenceRef& a, const SpatialReferenceRef& b) { return a == b; }
+inline bool same_spatial_reference(const SpatialReferenceRef& a, const SpatialReferenceRef& b) {
+    return a == b;
+}
 
 }  // namespace geokern

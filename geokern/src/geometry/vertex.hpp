@@ -16,12 +16,16 @@ struct Vertex {
 };
 
 // Equality of stored numbers: NaN (a missing value) equals NaN, and 0 equals -0.
-inline bool same_number(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+inline bool same_number(double a, double b) {
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
 
 inline bool near_number(double a, double b, double tolerance) {
     return same_number(a, b) || std::fabs(a - b) <= tolerance;
 }
 
-inline bool same_xy(const Vertex& a, const Vertex& b) { return a.x == b.x && a.y == b.y; }
+inline bool same_xy(const Vertex& a, const Vertex& b) {
+    return a.x == b.x && a.y == b.y;
+}
 
 }  // namespace geokern
