@@ -785,6 +785,35 @@ enum {
     X(void, Vector, remove, (GK_VectorHandle vector, uint64_t position, GK_EH)) \
     X(void, Vector, removeAll, (GK_VectorHandle vector, GK_EH))
 
+/* Geometries, parts and segments.
+ * - Geometries are immutable values shared by every handle to them; parts and point collections read
+ *   out of a geometry share its values. Builders, mutable parts and mutable collections are edited in
+ *   place; a part collection shares the parts added to it, a builder the collection handed to it.
+ * - Object types: 1 point, 2 envelope, 3 polyline, 4 polygon, 5 multipoint; dimensions 0 (point,
+ *   multipoint), 1 (polyline), 2 (polygon, envelope). Segment types: 1 line, 2 cubic Bezier, 3 elliptic
+ *   arc. A missing z or m reads NaN; z and m awareness is part-wide and geometry-wide.
+ * - A part is a list of points; segment i runs from point i to point i + 1 and is straight unless a
+ *   curve is set for it. A polyline's path of n points has n - 1 segments. A polygon's ring is closed:
+ *   the first point is not repeated at its end (a repeated last point is dropped when the polygon is
+ *   built, its segment becoming the closing one), and the closing segment n - 1 runs from the last point
+ *   to point 0, so the segment ending at point 0 is the closing segment. Index queries answer -1 for
+ *   "none" (getSegmentIndexFromPointIndex: the segment starting at the point, else the one ending there).
+ * - Mutable part edits: addPoint appends a straight segment; addSegment appends the segment, joining
+ *   it to the part's end by a straight line when it starts elsewhere; insertPoint splits a segment into
+ *   two straight ones; insertSegment splits the point where the segment at that index starts, so both
+ *   neighbours keep their shapes; setPoint and setSegment refit neighbouring elliptic arcs (rotation,
+ *   axes, direction and minor/major choice kept) and keep Bezier control points; removePoint joins its
+ *   neighbours by one straight segment; removeSegment drops the first or last segment with its outer
+ *   point, replaces an inner one by a straight line with preserve_adjacent_segments, and otherwise
+ *   merges its two ends at their midpoint.
+ * - Elliptic arcs: centre, rotation of the major axis, semi-major axis, minor/major ratio in (0, 1] (a
+ *   ratio above 1 swaps the axes), polar start angle (counter-clockwise from the x axis, in (-pi, pi]
+ *   when derived) and signed central angle (positive counter-clockwise, at most a full turn). From two
+ *   end points, an axis too short to reach both is enlarged to the least length that does (a half
+ *   ellipse). A circular arc through three collinear points is a line segment when the interior point
+ *   lies between the ends and an error otherwise; coinciding ends give the full circle.
+ * - Extents include the bulge of arcs and Bezier curves exactly. */
+
 #define GK_DECLARE_FUNCTION_(ret, family, operation, params) ret GK_##family##_##operation params;
 GK_FUNCTIONS(GK_DECLARE_FUNCTION_)
 #undef GK_DECLARE_FUNCTION_

@@ -63,9 +63,9 @@ TEST_F(RuntimeLibrary, RecordsReadFromTheLibraryShowNormalizedTexts) {
     EXPECT_EQ(out_of_range.error().debug(),
               "Error { code: 2, msg: \"index out of range.\", additional_msg: \"position 5 is not below the size 0.\" }");
 
-    auto missing = invoke(gk.Point_createWithXY, 1.0, 2.0);
+    auto missing = invoke(gk.CoordinateFormatter_fromGeoRef, "MKML", static_cast<GK_SpatialReferenceHandle>(nullptr));
     ASSERT_FALSE(missing);
-    EXPECT_EQ(missing.error().display(), "Function not implemented yet: GK_Point_createWithXY");
+    EXPECT_EQ(missing.error().display(), "Function not implemented yet: GK_CoordinateFormatter_fromGeoRef");
 }
 
 TEST_F(RuntimeLibrary, TheLastOfSeveralErrorsInOneCallWins) {

@@ -1,0 +1,167 @@
+#include "builders.hpp"
+
+#include <algorithm>
+
+#include "environment.hpp"
+#include "error_capture.hpp"
+#include "geometry.hpp"
+#include "owned_result.hpp"
+
+namespace velmor::runtime {
+
+MutablePart new_mutable_part(const SpatialReference* spatial_reference) {
+    ensure_environment();
+    return MutablePart::take(
+        invoke_or_fail(VELMOR_GK(MutablePart_createWithSpatialReference), handle_of(spatial_reference)));
+}
+
+void add_point(const MutablePart& part, const Point& point) {
+    invoke_or_fail(VELMOR_GK(MutablePart_addPoint), part.get(), point.get());
+}
+
+void add_point_xy(const MutablePart& part, double x, double y) {
+    invoke_or_fail(VELMOR_GK(MutablePart_addPointXY), part.get(), x, y);
+}
+
+void add_point_xyz(const MutablePart& part, double x, double y, double z) {
+    invoke_or_fail(VELMOR_GK(MutablePart_addPointXYZ), part.get(), x, y, z);
+}
+
+void add_segment(const MutablePart& part, GK_SegmentHandle segment) {
+    invoke_or_fail(VELMOR_GK(MutablePart_addSegment), part.get(), segment);
+}
+
+void add_vertex(const MutablePart& part, const core::Coord& vertex) {
+    if (vertex.m()) {
+        add_point(part, create_point(vertex));
+    } else if (const auto z = vertex.z()) {
+        add_point_xyz(part, vertex.x(), vertex.y(), *z);
+    } else {
+        add_point_xy(part, vertex.x(), vertex.y());
+    }
+}
+
+MutablePartCollection new_part_collection(const SpatialReference* spatial_reference) {
+    ensure_environment();
+    return MutablePartCollection::take(invoke_or_fail(
+        VELMOR_GK(MutablePartCollection_createWithSpatialReference), handle_of(spatial_reference)));
+}
+
+void add_part(const MutablePartCollection& parts, const MutablePart& part) {
+    invoke_or_fail(VELMOR_GK(MutablePartCollection_addPart), parts.get(), part.get());
+}
+
+int64_t size(const MutablePartCollection& parts) {
+    return invoke_or_fail(VELMOR_GK(MutablePartCollection_getSize), parts.get());
+}
+
+RuntimeResult<MutablePart> part_at(const MutablePartCollection& parts, int64_t index) {
+    return owned_or_error<MutablePart>(invoke(functions().MutablePartCollection_getPart, parts.get(), index));
+}
+
+RuntimeResult<void> append_parts(const MutablePartCollection& first, const MutablePartCollection& second) {
+    const int64_t count = size(second);
+    for (int64_t i = 0; i < count; ++i) {
+        auto part = part_at(second, i);
+        if (!part) return std::unexpected(std::move(part.error()));
+        add_part(first, *part);
+    }
+    return {};
+}
+
+MutablePointCollection new_point_collection(const SpatialReference* spatial_reference) {
+    ensure_environment();
+    return MutablePointCollection::take(invoke_or_fail(
+        VELMOR_GK(MutablePointCollection_createWithSpatialReference), handle_of(spatial_reference)));
+}
+
+void add_point(const MutablePointCollection& points, const Point& point) {
+    invoke_or_fail(VELMOR_GK(MutablePointCollection_addPoint), points.get(), point.get());
+}
+
+PolylineBuilder new_polyline_builder(const SpatialReference* spatial_reference) {
+    ensure_environment();
+    return PolylineBuilder::take(
+        invoke_or_fail(VELMOR_GK(PolylineBuilder_createFromSpatialReference), handle_of(spatial_reference)));
+}
+
+PolygonBuilder new_polygon_builder(const SpatialReference* spatial_reference) {
+    ensure_environment();
+    return PolygonBuilder::take(
+        invoke_or_fail(VELMOR_GK(PolygonBuilder_createFromSpatialReference), handle_of(spatial_reference)));
+}
+
+MultipointBuilder new_multipoint_builder(const SpatialReference* spatial_reference) {
+    ensure_environment();
+    return MultipointBuilder::take(invoke_or_fail(VELMOR_GK(MultipointBuilder_createFromSpatialReference),
+                                                  handle_of(spatial_reference)));
+}
+
+void set_parts(GK_GeometryBuilderHandle builder, const MutablePartCollection& parts) {
+    invoke_or_fail(VELMOR_GK(MultipartBuilder_setParts), builder, parts.get());
+}
+
+void set_points(const MultipointBuilder& builder, const MutablePointCollection& points) {
+    invoke_or_fail(VELMOR_GK(MultipointBuilder_setPoints), builder.get(), points.get());
+}
+
+GeometryOwned finish(GK_GeometryBuilderHandle builder) {
+    return GeometryOwned::take(invoke_or_fail(VELMOR_GK(GeometryBuilder_toGeometry), builder));
+}
+
+namespace {
+
+RuntimeResult<MutablePartCollection> collect(const SpatialReference* spatial_reference,
+                                             const PartGroup& group) {
+    MutablePartCollection parts = new_part_collection(spatial_reference);
+    for (std::size_t i = 0; i < group.count; ++i) {
+        MutablePart part = new_mutable_part(spatial_reference);
+        if (auto written = group.write(i, part); !written) return std::unexpected(std::move(written.error()));
+        add_part(parts, part);
+    }
+    return parts;
+}
+
+template <class Kind, class Builder>
+RuntimeResult<Kind> assemble_multipart(Builder builder, const SpatialReference* spatial_reference,
+                                       std::span<const PartGroup> groups) {
+    // The first group's collection receives the parts of every later group.
+    auto all =
+        groups.empty() ? new_part_collection(spatial_reference) : collect(spatial_reference, groups.front());
+    if (!all) return std::unexpected(std::move(all.error()));
+    for (const PartGroup& group : groups.subspan(std::min<std::size_t>(1, groups.size()))) {
+        auto parts = collect(spatial_reference, group);
+        if (!parts) return std::unexpected(std::move(parts.error()));
+        if (auto appended = append_parts(*all, *parts); !appended)
+            return std::unexpected(std::move(appended.error()));
+    }
+    set_parts(builder.get(), *all);
+    GeometryOwned geometry = finish(builder.get());
+    builder.reset();
+    return downcast<Kind>(std::move(geometry));
+}
+
+}  // namespace
+
+RuntimeResult<Polyline> assemble_polyline(const SpatialReference* spatial_reference,
+                                          std::span<const PartGroup> groups) {
+    return assemble_multipart<Polyline>(new_polyline_builder(spatial_reference), spatial_reference, groups);
+}
+
+RuntimeResult<Polygon> assemble_polygon(const SpatialReference* spatial_reference,
+                                        std::span<const PartGroup> groups) {
+    return assemble_multipart<Polygon>(new_polygon_builder(spatial_reference), spatial_reference, groups);
+}
+
+RuntimeResult<Multipoint> assemble_multipoint(const SpatialReference* spatial_reference, std::size_t count,
+                                              const std::function<core::Coord(std::size_t)>& coord) {
+    MultipointBuilder builder = new_multipoint_builder(spatial_reference);
+    MutablePointCollection points = new_point_collection(spatial_reference);
+    for (std::size_t i = 0; i < count; ++i) add_point(points, create_point(coord(i)));
+    set_points(builder, points);
+    GeometryOwned geometry = finish(builder.get());
+    builder.reset();
+    return downcast<Multipoint>(std::move(geometry));
+}
+
+}  // namespace velmor::runtime
