@@ -1,21 +1,35 @@
 #!/usr/bin/env bash
 # Sets everything up (scripts/setup.sh), then runs every test: the Python suite against the release
-# build, and the native suites plus the Python suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# build, a build for each other supported interpreter, and the native suites plus the Python suite
+# again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 bash scripts/setup.sh
 venv="$root/.venv"
 jobs=$(nproc)
+cmake_common=(-G Ninja -DVELMOR_WERROR=ON -DCMAKE_MAKE_PROGRAM="$venv/bin/ninja")
 
 echo "== Python tests (release build)"
 "$venv/bin/python" -m pytest -q tests/python
 
+# The module keeps building on the other supported interpreters (3.11 to 3.13) where pyenv has them.
+if command -v pyenv >/dev/null 2>&1; then
+  for version in 3.11 3.13; do
+    other=$(ls -d "$(pyenv root)"/versions/"$version".*/bin/python"$version" 2>/dev/null | sort -V | tail -n 1 || true)
+    [ -n "$other" ] || continue
+    echo "== Building the module for $("$other" -V)"
+    cmake -S . -B "build/python$version" "${cmake_common[@]}" -DCMAKE_BUILD_TYPE=Release \
+      -DPython_EXECUTABLE="$other" >/dev/null
+    cmake --build "build/python$version" -j "$jobs" --target velmor_geometry >/dev/null
+    (cd /tmp && PYTHONPATH="$root/build/python$version/src/python" "$other" -c \
+      'import velmor_geometry.utils as u; assert u.is_clockwise([(0, 0), (0, 1), (1, 1)])')
+  done
+fi
+
 echo "== Native tests and Python tests under ASan + UBSan"
-cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DVELMOR_SANITIZE=ON -DVELMOR_BUILD_TESTS=ON -DVELMOR_WERROR=ON \
-  -DCMAKE_MAKE_PROGRAM="$venv/bin/ninja" -DPython_EXECUTABLE="$venv/bin/python" >/dev/null
+cmake -S . -B build/sanitize "${cmake_common[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DVELMOR_SANITIZE=ON -DVELMOR_BUILD_TESTS=ON -DPython_EXECUTABLE="$venv/bin/python" >/dev/null
 cmake --build build/sanitize -j "$jobs"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build/sanitize --output-on-failure -j "$jobs"

@@ -27,8 +27,25 @@ private:
             if (base == nullptr) return nullptr;
             bases = reinterpret_cast<PyObject*>(base);
         }
+        // Class attributes are fixed, as for the interpreter's own built-in types.
+        spec_->flags |= Py_TPFLAGS_IMMUTABLETYPE;
         // The cell keeps the new reference for the life of the process.
-        return reinterpret_cast<PyTypeObject*>(PyType_FromSpecWithBases(spec_, bases));
+        auto* type = reinterpret_cast<PyTypeObject*>(PyType_FromSpecWithBases(spec_, bases));
+        if (type != nullptr && !settle_doc(type)) {
+            Py_DECREF(type);
+            return nullptr;
+        }
+        return type;
+    }
+
+    // A docstring that is only a text signature gives __text_signature__ and a __doc__ of None, as it
+    // does for built-in types; heap types would otherwise report an empty string.
+    static bool settle_doc(PyTypeObject* type) {
+        PyObject* doc = PyDict_GetItemString(type->tp_dict, "__doc__");  // borrowed
+        if (doc == nullptr || !PyUnicode_Check(doc) || PyUnicode_GetLength(doc) != 0) return true;
+        if (PyDict_SetItemString(type->tp_dict, "__doc__", Py_None) < 0) return false;
+        PyType_Modified(type);
+        return true;
     }
 
     PyType_Spec* spec_;
