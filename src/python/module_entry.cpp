@@ -1,9 +1,11 @@
 // The extension module's entry point: creates the main module and its two submodules once per
-// process, registers everything in the order of module_layout.cpp, and sets __version__.
+// process, registers everything in the order of module_layout.cpp, probes for the runtime core library
+// and sets __version__.
 #include <Python.h>
 
 #include "entry.hpp"
 #include "registry.hpp"
+#include "runtime_probe.hpp"
 #include "version.hpp"
 
 namespace velmor::py {
@@ -59,6 +61,7 @@ Result<Ref> create_main_module() {
     if (panic == nullptr || PyModule_AddObjectRef(module.get(), "PanicException", panic) < 0) {
         return fail(python_error());
     }
+    probe_runtime_library();
     Ref version = Ref::steal(PyUnicode_FromString(module_version().c_str()));
     if (!version) return fail(python_error());
     if (auto done = publish(module.get(), "__version__", version.get()); !done) return fail(std::move(done.error()));

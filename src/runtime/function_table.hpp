@@ -1,0 +1,20 @@
+#pragma once
+
+#include "geokern.h"
+
+namespace velmor::runtime {
+
+// The 635 entry points of the runtime core, in symbol-table order, resolved by name from the loaded
+// library. Member names are the function names without "GK_": functions().Geometry_getHasZ(...).
+struct FunctionTable {
+#define VELMOR_GK_ENTRY(ret, family, operation, params) ret(*family##_##operation) params = nullptr;
+    GK_FUNCTIONS(VELMOR_GK_ENTRY)
+#undef VELMOR_GK_ENTRY
+    void* library = nullptr;
+};
+
+// The filled table, loading the library on first use. A failed load is an internal failure that leaves
+// the table empty, so the next caller runs the whole search and load again.
+const FunctionTable& functions();
+
+}  // namespace velmor::runtime
