@@ -36,6 +36,9 @@ ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
 
 # The interpreter itself is not instrumented and keeps its allocations until exit, so leak checking
 # is left to the native suites.
+# The C++ runtime is preloaded too: the interpreter is plain C, and ASan resolves its __cxa_throw
+# interceptor at start-up, so a C++ exception thrown later (inside libgeokern) would otherwise abort.
 asan_runtime=$(g++ -print-file-name=libasan.so)
-ASAN_OPTIONS=detect_leaks=0 LD_PRELOAD="$asan_runtime" PYTHONPATH="$root/build/sanitize/src/python" \
+cxx_runtime=$(g++ -print-file-name=libstdc++.so)
+ASAN_OPTIONS=detect_leaks=0 LD_PRELOAD="$asan_runtime $cxx_runtime" PYTHONPATH="$root/build/sanitize/src/python" \
   VELMOR_SANITIZED_BUILD=1 "$venv/bin/python" -m pytest -q -p no:cacheprovider tests/python

@@ -4,7 +4,6 @@
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -12,12 +11,12 @@
 #include <string_view>
 
 #include "failure.hpp"
+#include "spatial/authority_code.hpp"
 
 namespace geokern {
 
 namespace {
 
-constexpr const char* authorities[] = {"EPSG", "ESRI"};
 constexpr double default_resolution_m = 0.0001;
 constexpr double default_tolerance_m = 0.001;
 // Texts read into systems are kept, up to this many, so that a geometry's text is not parsed again.
@@ -31,14 +30,6 @@ struct Caches {
 Caches& caches() {
     static Caches* instance = new Caches;
     return *instance;
-}
-
-int32_t parse_code(const char* code) {
-    if (code == nullptr) return 0;
-    int32_t value = 0;
-    std::string_view text(code);
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() ? value : 0;
 }
 
 bool is_known_authority(const char* authority) {
@@ -334,7 +325,7 @@ bool valid_precision(const SpatialReferenceValue& value) {
 }
 
 GK_SpatialReferenceHandle new_spatial_reference_handle(SpatialReferencePointer value) {
-    return new_handle<GK_SpatialReferenceHandle>(std::move(value));
+    return new_handle<GK_SpatialReferenceHandle>(std::const_pointer_cast<SpatialReferenceValue>(std::move(value)));
 }
 
 SpatialReferencePointer optional_spatial_reference(GK_SpatialReferenceHandle handle) {

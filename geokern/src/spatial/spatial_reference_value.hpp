@@ -34,7 +34,9 @@ struct SpatialReferenceValue {
     SharedPj crs;         // the whole system
     SharedPj horizontal;  // its horizontal part
 };
-GEOKERN_HANDLE_VALUE(GK_SpatialReferenceHandle, const SpatialReferenceValue, "spatial reference");
+// Handles hold the value without const, as every family that keeps a spatial reference shares it the
+// same way; the value is never changed after it is made.
+GEOKERN_HANDLE_VALUE(GK_SpatialReferenceHandle, SpatialReferenceValue, "spatial reference");
 
 struct SpatialReferenceBuilderValue {
     SpatialReferenceValue draft;

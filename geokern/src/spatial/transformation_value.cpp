@@ -1,11 +1,11 @@
 #include "spatial/transformation_value.hpp"
 
-#include <charconv>
 #include <cstring>
 #include <functional>
 #include <string_view>
 
 #include "failure.hpp"
+#include "spatial/authority_code.hpp"
 
 namespace geokern {
 
@@ -13,14 +13,6 @@ namespace {
 
 constexpr std::string_view inverse_prefix = "INVERSE(";
 constexpr std::string_view inverse_name_prefix = "Inverse of ";
-
-int32_t parse_code(const char* code) {
-    int32_t value = 0;
-    if (code == nullptr) return 0;
-    std::string_view text(code);
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() ? value : 0;
-}
 
 // The stored operation's name: PROJ names an inverted one "Inverse of <name>", sometimes quoted.
 std::string stored_name(std::string name, bool inverse) {
@@ -84,7 +76,7 @@ StepPointer step_from_operation(PJ_CONTEXT* context, SharedPj operation, GK_Datu
 StepPointer step_from_wkid(int32_t wkid, GK_DatumTransformationType kind) {
     ProjLock lock;
     std::string code = std::to_string(wkid);
-    for (const char* authority : {"EPSG", "ESRI"}) {
+    for (const char* authority : authorities) {
         PJ* found = proj_create_from_database(lock.context(), authority, code.c_str(), PJ_CATEGORY_COORDINATE_OPERATION,
                                               0, nullptr);
         if (found == nullptr) continue;
