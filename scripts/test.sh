@@ -36,8 +36,8 @@ ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
 
 # The interpreter itself is not instrumented and keeps its allocations until exit, so leak checking
 # is left to the native suites.
-# The C++ runtime is preloaded too: the interpreter is plain C, and ASan resolves its __cxa_throw
-# interceptor at start-up, so a C++ exception thrown later (inside libgeokern) would otherwise abort.
+# libstdc++ is preloaded too: ASan resolves its __cxa_throw interceptor at start-up, before the module
+# would bring libstdc++ in, and a C++ exception (an internal failure) would otherwise abort the process.
 asan_runtime=$(g++ -print-file-name=libasan.so)
 cxx_runtime=$(g++ -print-file-name=libstdc++.so)
 ASAN_OPTIONS=detect_leaks=0 LD_PRELOAD="$asan_runtime $cxx_runtime" PYTHONPATH="$root/build/sanitize/src/python" \

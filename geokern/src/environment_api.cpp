@@ -57,7 +57,8 @@ std::string install_directory() {
     Dl_info info{};
     if (dladdr(reinterpret_cast<void*>(&GK_VelmorRuntimeEnvironment_getInstallDirectory), &info) == 0 ||
         info.dli_fname == nullptr) {
-        fail(GK_ERROR_INVALID_STATE, "cannot determine the install directory.", dlerror() ? dlerror() : "");
+        const char* reason = dlerror();
+        fail(GK_ERROR_INVALID_STATE, "cannot determine the install directory.", reason != nullptr ? reason : "");
     }
     return std::filesystem::absolute(info.dli_fname).parent_path().string();
 }

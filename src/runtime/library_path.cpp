@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "core/internal_failure.hpp"
+#include "utf8.hpp"
 
 #ifndef VELMOR_RUNTIME_SOURCE_DIR
 #error "VELMOR_RUNTIME_SOURCE_DIR must name the binding's source directory"
@@ -90,28 +91,6 @@ std::optional<fs::path> executable_path() {
 bool path_exists(const fs::path& path) {
     struct stat info{};
     return ::stat(path.c_str(), &info) == 0;
-}
-
-bool is_valid_utf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                                 : lead >= 0xF0 && lead <= 0xF4                     ? 4 : 0;
-        if (length == 0 || i + length > text.size()) return false;
-        char32_t code_point = length == 1 ? lead : lead & (0x7F >> length);
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next >> 6) != 0x2) return false;
-            code_point = (code_point << 6) | (next & 0x3F);
-        }
-        if ((length == 3 && (code_point < 0x800 || (code_point >= 0xD800 && code_point <= 0xDFFF))) ||
-            (length == 4 && (code_point < 0x10000 || code_point > 0x10FFFF))) {
-            return false;
-        }
-        i += length;
-    }
-    return true;
 }
 
 std::string resolve_library_path(const LibrarySearch& search) {

@@ -35,6 +35,5 @@ void set_library_path_override(std::string path);
 std::optional<std::string> library_path_override();
 
 bool path_exists(const std::filesystem::path& path);
-bool is_valid_utf8(std::string_view text);
 
 }  // namespace velmor::runtime

@@ -2,7 +2,7 @@
 
 #include "core/internal_failure.hpp"
 #include "error_capture.hpp"
-#include "library_path.hpp"
+#include "utf8.hpp"
 
 namespace velmor::runtime {
 namespace {

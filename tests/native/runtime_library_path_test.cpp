@@ -5,6 +5,7 @@
 #include <string>
 
 #include "runtime/library_path.hpp"
+#include "runtime/utf8.hpp"
 
 namespace velmor::runtime {
 namespace {
