@@ -39,6 +39,8 @@ struct BezierCurve {
 // The alternative index is the kind code: 0 Linear, 1 CircularArc, 2 EllipticArc, 3 BezierCurve.
 using CurveData = std::variant<Linear, CircularArc, EllipticArc, BezierCurve>;
 
-inline bool is_linear(const CurveData& curve) { return std::holds_alternative<Linear>(curve); }
+inline bool is_linear(const CurveData& curve) {
+    return std::holds_alternative<Linear>(curve);
+}
 
 }  // namespace velmor::core

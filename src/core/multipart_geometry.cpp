@@ -19,7 +19,9 @@ Result<void> check_same_dims(Dims current, const Shared<Container>& offered) {
 MultipartGeometry::MultipartGeometry(Dims dims)
     : linear_(SharedMultipart::make(dims)), curved_(SharedCurveMultipart::make(dims)) {}
 
-Dims MultipartGeometry::dims() const { return linear_.lock(lock_messages::kRings)->dims(); }
+Dims MultipartGeometry::dims() const {
+    return linear_.lock(lock_messages::kRings)->dims();
+}
 
 bool MultipartGeometry::is_empty() const {
     return linear_.lock(lock_messages::kAny)->empty() && curved_.lock(lock_messages::kAny)->empty();

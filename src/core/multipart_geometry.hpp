@@ -22,7 +22,9 @@ public:
     bool is_empty() const;
 
     const std::optional<SpatialReference>& spatial_reference() const { return spatial_reference_; }
-    void set_spatial_reference(std::optional<SpatialReference> value) { spatial_reference_ = std::move(value); }
+    void set_spatial_reference(std::optional<SpatialReference> value) {
+        spatial_reference_ = std::move(value);
+    }
 
 protected:
     explicit MultipartGeometry(Dims dims);

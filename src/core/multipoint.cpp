@@ -6,9 +6,13 @@
 
 namespace velmor::core {
 
-Dims Multipoint::dims() const { return points_.lock(lock_messages::kRings)->dims(); }
+Dims Multipoint::dims() const {
+    return points_.lock(lock_messages::kRings)->dims();
+}
 
-bool Multipoint::is_empty() const { return points_.lock(lock_messages::kAny)->empty(); }
+bool Multipoint::is_empty() const {
+    return points_.lock(lock_messages::kAny)->empty();
+}
 
 Result<void> Multipoint::set_points(SharedPart part) {
     const Dims current = dims();

@@ -26,7 +26,9 @@ public:
     Result<void> set_points(SharedPart part);
 
     const std::optional<SpatialReference>& spatial_reference() const { return spatial_reference_; }
-    void set_spatial_reference(std::optional<SpatialReference> value) { spatial_reference_ = std::move(value); }
+    void set_spatial_reference(std::optional<SpatialReference> value) {
+        spatial_reference_ = std::move(value);
+    }
 
 private:
     std::optional<SpatialReference> spatial_reference_;

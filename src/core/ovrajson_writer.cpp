@@ -27,7 +27,9 @@ void append_pair(std::string& out, double x, double y) {
     out += ']';
 }
 
-void append_flag(std::string& out, bool flag) { out += flag ? '1' : '0'; }
+void append_flag(std::string& out, bool flag) {
+    out += flag ? '1' : '0';
+}
 
 void append_part(std::string& out, const Part& part) {
     out += '[';
@@ -153,7 +155,9 @@ void append_optional(ObjectWriter& object, std::string_view key, const std::opti
 
 }  // namespace
 
-std::string write_ovrajson(const Coord& coord) { return coord.text(); }
+std::string write_ovrajson(const Coord& coord) {
+    return coord.text();
+}
 
 std::string write_ovrajson(const Part& part) {
     std::string out;
@@ -206,7 +210,8 @@ std::string write_ovrajson(const PointValue& point) {
     const bool null = point.is_empty();
     std::string out;
     ObjectWriter object(out);
-    if (point.spatial_reference) append_compact_json(object.key("spatialReference"), *point.spatial_reference);
+    if (point.spatial_reference)
+        append_compact_json(object.key("spatialReference"), *point.spatial_reference);
     append_value(object.key("x"), point.x, null);
     append_value(object.key("y"), point.y, null);
     append_optional(object, "z", point.z, null);

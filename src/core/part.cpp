@@ -63,7 +63,9 @@ std::optional<Coord> Part::set(std::size_t index, const Coord& coord) {
     return previous;
 }
 
-void Part::push(const Coord& coord) { insert(size(), coord); }
+void Part::push(const Coord& coord) {
+    insert(size(), coord);
+}
 
 void Part::push(double x, double y, std::optional<double> z, std::optional<double> m) {
     reserve_one_more();

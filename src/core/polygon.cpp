@@ -30,7 +30,8 @@ Result<void> check_ring(const CurvePart& ring) {
 
 }  // namespace
 
-Result<Polygon> Polygon::build(Dims dims, std::vector<SharedPart> rings, std::vector<SharedCurvePart> curve_rings,
+Result<Polygon> Polygon::build(Dims dims, std::vector<SharedPart> rings,
+                               std::vector<SharedCurvePart> curve_rings,
                                std::optional<SpatialReference> spatial_reference) {
     Polygon polygon(dims);
     for (SharedPart& ring : rings) VELMOR_TRY(polygon.push_ring(std::move(ring)));

@@ -31,7 +31,9 @@ CurvePart curve_part(std::initializer_list<std::pair<Coord, CurveData>> vertices
     return part;
 }
 
-std::string text(const CurvePart& part) { return velmor::core::write_ovrajson(part); }
+std::string text(const CurvePart& part) {
+    return velmor::core::write_ovrajson(part);
+}
 
 template <class T>
 std::string error_display(const Result<T>& result) {
@@ -59,7 +61,8 @@ TEST(CurvePart, MutationsThatWouldCurveTheStartAreRefusedAndChangeNothing) {
     cases.push_back({"set curve at 0", curve_part({{Coord::xy(0, 0), Linear{}}}),
                      [](CurvePart& p) { return error_display(p.set_curve(0, kArc)); },
                      "CurvePart::set nonlinear curve data at index 0"});
-    cases.push_back({"remove 0 before a curve", curve_part({{Coord::xy(0, 0), Linear{}}, {Coord::xy(2, 0), kBezier}}),
+    cases.push_back({"remove 0 before a curve",
+                     curve_part({{Coord::xy(0, 0), Linear{}}, {Coord::xy(2, 0), kBezier}}),
                      [](CurvePart& p) { return error_display(p.remove(0)); },
                      "CurvePart::remove first curve, curve that would replace it is nonlinear"});
     for (Case& c : cases) {
@@ -155,7 +158,8 @@ TEST(CurvePart, FreedPoolSlotsAreReusedAndEveryVertexKeepsItsCurve) {
 }
 
 TEST(CurvePart, ReplacingCurveDataFreesTheOldPayload) {
-    CurvePart part = curve_part({{Coord::xy(0, 0), Linear{}}, {Coord::xy(1, 0), kArc}, {Coord::xy(2, 0), kArc}});
+    CurvePart part =
+        curve_part({{Coord::xy(0, 0), Linear{}}, {Coord::xy(1, 0), kArc}, {Coord::xy(2, 0), kArc}});
     const auto previous = part.set_curve(1, kBezier);
     ASSERT_TRUE(previous && *previous);
     EXPECT_EQ(**previous, kArc);

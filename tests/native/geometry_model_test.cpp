@@ -55,15 +55,23 @@ TEST(Polygon, RingsPushedOnTheirOwnMustEncloseAnArea) {
         {"linear ring of 0", [](Polygon& p) { return p.push_ring(part_with(Dims::XY, 0)); },
          kRingPrefix + "Linear ring requires len >= 3, but got: 0"},
         {"unclosed linear ring of 3", [](Polygon& p) { return p.push_ring(part_with(Dims::XY, 3)); }, ""},
-        {"curve ring of 1", [](Polygon& p) { return p.push_curve_ring(curve_part_with(Dims::XY, {Linear{}})); },
+        {"curve ring of 1",
+         [](Polygon& p) { return p.push_curve_ring(curve_part_with(Dims::XY, {Linear{}})); },
          kRingPrefix + "Curved ring requires at least 2 vertices, but got: 1"},
         {"straight curve ring of 2",
          [](Polygon& p) { return p.push_curve_ring(curve_part_with(Dims::XY, {Linear{}, Linear{}})); },
-         kRingPrefix + "Curved ring with only two vertices requires a curved segment in order to enclose an area"},
+         kRingPrefix +
+             "Curved ring with only two vertices requires a curved segment in order to enclose an area"},
         {"arc ring of 2",
-         [](Polygon& p) { return p.push_curve_ring(curve_part_with(Dims::XY, {Linear{}, CircularArc{1, 1}})); }, ""},
+         [](Polygon& p) {
+             return p.push_curve_ring(curve_part_with(Dims::XY, {Linear{}, CircularArc{1, 1}}));
+         },
+         ""},
         {"straight curve ring of 3",
-         [](Polygon& p) { return p.push_curve_ring(curve_part_with(Dims::XY, {Linear{}, Linear{}, Linear{}})); }, ""},
+         [](Polygon& p) {
+             return p.push_curve_ring(curve_part_with(Dims::XY, {Linear{}, Linear{}, Linear{}}));
+         },
+         ""},
         // Ring checks come first, then the dimensionality.
         {"XYZ ring of 3 into XY", [](Polygon& p) { return p.push_ring(part_with(Dims::XYZ, 3)); },
          "Mismatching dimensions, expected 'XY' but got 'XYZ'"},
@@ -96,7 +104,8 @@ TEST(Polygon, WholeContainersAreTakenWithoutRingChecks) {
 }
 
 TEST(Polygon, BuildValidatesEveryRing) {
-    const auto built = Polygon::build(Dims::XY, {part_with(Dims::XY, 3), part_with(Dims::XY, 2)}, {}, std::nullopt);
+    const auto built =
+        Polygon::build(Dims::XY, {part_with(Dims::XY, 3), part_with(Dims::XY, 2)}, {}, std::nullopt);
     ASSERT_FALSE(built);
     EXPECT_EQ(built.error().display(), kRingPrefix + "Linear ring requires len >= 3, but got: 2");
 }
@@ -177,13 +186,15 @@ TEST(GeometryLocks, PoisonedLocksStopWithTheirOwnTextAndChangeNothing) {
     const auto points = [](Polyline&, Polygon&, Multipoint& m) { poison(m.points()); };
     const std::vector<Case> cases = {
         {"polyline dims", paths, [](Polyline& l, Polygon&, Multipoint&) { l.dims(); }, "Rings lock poisoned"},
-        {"polyline has_m", paths, [](Polyline& l, Polygon&, Multipoint&) { l.has_m(); }, "Rings lock poisoned"},
+        {"polyline has_m", paths, [](Polyline& l, Polygon&, Multipoint&) { l.has_m(); },
+         "Rings lock poisoned"},
         {"polyline push", paths,
          [](Polyline& l, Polygon&, Multipoint&) { (void)l.push_path(part_with(Dims::XY, 2)); },
          "Rings lock poisoned"},
         {"polyline text, paths", paths, [](Polyline& l, Polygon&, Multipoint&) { write_ovrajson(l); },
          "Rings lock poisoned"},
-        {"polyline is_empty", paths, [](Polyline& l, Polygon&, Multipoint&) { l.is_empty(); }, "Lock poisoned"},
+        {"polyline is_empty", paths, [](Polyline& l, Polygon&, Multipoint&) { l.is_empty(); },
+         "Lock poisoned"},
         {"polyline curve push", curve_paths,
          [](Polyline& l, Polygon&, Multipoint&) {
              (void)l.push_curve_path(curve_part_with(Dims::XY, {Linear{}, CircularArc{1, 1}}));
@@ -204,10 +215,12 @@ TEST(GeometryLocks, PoisonedLocksStopWithTheirOwnTextAndChangeNothing) {
         {"polygon replace rings", rings,
          [](Polyline&, Polygon& g, Multipoint&) { (void)g.set_rings(SharedMultipart::make(Dims::XY)); },
          "Rings lock poisoned"},
-        {"multipoint dims", points, [](Polyline&, Polygon&, Multipoint& m) { m.has_z(); }, "Rings lock poisoned"},
+        {"multipoint dims", points, [](Polyline&, Polygon&, Multipoint& m) { m.has_z(); },
+         "Rings lock poisoned"},
         {"multipoint text", points, [](Polyline&, Polygon&, Multipoint& m) { write_ovrajson(m); },
          "Points lock poisoned"},
-        {"multipoint is_empty", points, [](Polyline&, Polygon&, Multipoint& m) { m.is_empty(); }, "Lock poisoned"},
+        {"multipoint is_empty", points, [](Polyline&, Polygon&, Multipoint& m) { m.is_empty(); },
+         "Lock poisoned"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -219,12 +232,11 @@ TEST(GeometryLocks, PoisonedLocksStopWithTheirOwnTextAndChangeNothing) {
         ASSERT_TRUE(polygon.push_curve_ring(curve_part_with(Dims::XY, {Linear{}, CircularArc{1, 1}})));
         Multipoint multipoint(part_with(Dims::XY, 2));
         const auto sizes = [&] {
-            return std::vector<std::size_t>{
-                polyline.paths().lock_ignoring_poison()->size(),
-                polyline.curve_paths().lock_ignoring_poison()->size(),
-                polygon.rings().lock_ignoring_poison()->size(),
-                polygon.curve_rings().lock_ignoring_poison()->size(),
-                multipoint.points().lock_ignoring_poison()->size()};
+            return std::vector<std::size_t>{polyline.paths().lock_ignoring_poison()->size(),
+                                            polyline.curve_paths().lock_ignoring_poison()->size(),
+                                            polygon.rings().lock_ignoring_poison()->size(),
+                                            polygon.curve_rings().lock_ignoring_poison()->size(),
+                                            multipoint.points().lock_ignoring_poison()->size()};
         };
         const auto before = sizes();
         c.poison_one(polyline, polygon, multipoint);

@@ -23,7 +23,8 @@ static_assert(sizeof(velmor::core::CurveStore::Entry) == 8);
 TEST(Memory, AnXYPartCostsSixteenBytesPerVertex) {
     Part reserved(Dims::XY);
     reserved.reserve(kVertices);
-    for (std::size_t i = 0; i < kVertices; ++i) reserved.push(double(i), -double(i), std::nullopt, std::nullopt);
+    for (std::size_t i = 0; i < kVertices; ++i)
+        reserved.push(double(i), -double(i), std::nullopt, std::nullopt);
     EXPECT_EQ(reserved.heap_bytes(), 16 * kVertices);
 
     const Part columns = Part::from_columns(std::vector<double>(kVertices), std::vector<double>(kVertices));
@@ -50,7 +51,8 @@ TEST(Memory, StraightVerticesOfACurvePartAddOnlyTheirEntries) {
     RecordProperty("grown_curve_entries_bytes", std::to_string(added));
 
     // A straight part taken over whole costs the same as one reserved up front.
-    const CurvePart converted(Part::from_columns(std::vector<double>(kVertices), std::vector<double>(kVertices)));
+    const CurvePart converted(
+        Part::from_columns(std::vector<double>(kVertices), std::vector<double>(kVertices)));
     EXPECT_EQ(converted.heap_bytes(), 24 * kVertices);
 }
 

@@ -59,8 +59,9 @@ public:
     double number() {
         switch (pick(5)) {
             case 0: {
-                static const double kSpecial[] = {0.0, -0.0, NAN, INFINITY, -INFINITY, 5e-324, DBL_MAX, -DBL_MAX,
-                                                  DBL_MIN, 1e21, 1e-7, 0.1, 123456789.125};
+                static const double kSpecial[] = {0.0,    -0.0,    NAN,          INFINITY, -INFINITY,
+                                                  5e-324, DBL_MAX, -DBL_MAX,     DBL_MIN,  1e21,
+                                                  1e-7,   0.1,     123456789.125};
                 return kSpecial[pick(std::size(kSpecial))];
             }
             case 1:
@@ -84,7 +85,8 @@ public:
                 return core::CircularArc{number(), number()};
             case 2: {
                 const double ratio = pick(3) == 0 ? 1.0 : number();
-                return core::EllipticArc{number(), number(), number(), number(), ratio, pick(2) == 1, pick(2) == 1};
+                return core::EllipticArc{number(), number(),     number(),    number(),
+                                         ratio,    pick(2) == 1, pick(2) == 1};
             }
             case 3:
                 return core::BezierCurve{number(), number(), number(), number()};
@@ -102,7 +104,8 @@ public:
     core::SharedCurvePart curve_part(core::Dims d) {
         core::SharedCurvePart part = core::SharedCurvePart::make(d);
         const std::size_t n = pick(12);
-        for (std::size_t i = 0; i < n; ++i) EXPECT_TRUE(part.lock()->push(coord(), i == 0 ? core::Linear{} : curve()));
+        for (std::size_t i = 0; i < n; ++i)
+            EXPECT_TRUE(part.lock()->push(coord(), i == 0 ? core::Linear{} : curve()));
         return part;
     }
 
@@ -223,7 +226,8 @@ void expect_curve_element(const Value& v, const core::CurveVertex& vertex) {
 void expect_part(const Value& v, const core::CurvePart& part) {
     ASSERT_TRUE(v.IsArray());
     ASSERT_EQ(v.Size(), part.size());
-    for (std::size_t i = 0; i < part.size(); ++i) expect_curve_element(v[rapidjson::SizeType(i)], *part.get(i));
+    for (std::size_t i = 0; i < part.size(); ++i)
+        expect_curve_element(v[rapidjson::SizeType(i)], *part.get(i));
 }
 
 template <class PartT>
@@ -326,7 +330,8 @@ void expect_id(const Value& object, std::vector<std::string>& names, const char*
     }
 }
 
-std::vector<std::string> expect_reference_member(const Value& v, const std::optional<core::SpatialReference>& r) {
+std::vector<std::string> expect_reference_member(const Value& v,
+                                                 const std::optional<core::SpatialReference>& r) {
     if (!r) return {};
     expect_spatial_reference(v["spatialReference"], *r);
     return {"spatialReference"};
@@ -428,8 +433,8 @@ TEST(OvraJsonWriterProperty, RandomGeometriesParseBackToTheirValues) {
         rapidjson::Document document;
         const std::string parseable = with_parser_infinities(text);
         document.Parse<kParseFlags>(parseable.c_str(), parseable.size());
-        ASSERT_FALSE(document.HasParseError())
-            << "parse error " << document.GetParseError() << " at " << document.GetErrorOffset() << " in " << text;
+        ASSERT_FALSE(document.HasParseError()) << "parse error " << document.GetParseError() << " at "
+                                               << document.GetErrorOffset() << " in " << text;
         expect(document);
         if (HasFailure()) {
             ADD_FAILURE() << text;

@@ -9,6 +9,7 @@
 
 using velmor::core::BezierCurve;
 using velmor::core::CircularArc;
+using velmor::core::compact_json;
 using velmor::core::Coord;
 using velmor::core::CurvePart;
 using velmor::core::Dims;
@@ -23,7 +24,6 @@ using velmor::core::Polyline;
 using velmor::core::SharedCurvePart;
 using velmor::core::SharedPart;
 using velmor::core::SpatialReference;
-using velmor::core::compact_json;
 using velmor::core::write_ovrajson;
 
 namespace {
@@ -52,8 +52,9 @@ TEST(OvraJsonWriter, Polylines) {
     const SharedPart path = SharedPart::make(Dims::XYZM);
     path.lock()->push(Coord::xyzm(1, 2, 3, 4));
     ASSERT_TRUE(full.push_path(path));
-    EXPECT_EQ(write_ovrajson(full),
-              R"({"hasZ": true, "hasM": true, "spatialReference": {"wkid":3857}, "paths": [[[1, 2, 3, 4]]]})");
+    EXPECT_EQ(
+        write_ovrajson(full),
+        R"({"hasZ": true, "hasM": true, "spatialReference": {"wkid":3857}, "paths": [[[1, 2, 3, 4]]]})");
 }
 
 TEST(OvraJsonWriter, Polygons) {
@@ -61,10 +62,12 @@ TEST(OvraJsonWriter, Polygons) {
     Polygon polygon(Dims::XYZ);
     polygon.set_spatial_reference(reference);
     const SharedPart ring = SharedPart::make(Dims::XYZ);
-    for (const Coord& c : {Coord::xyz(0, 0, 1), Coord::xyz(1, 0, 1), Coord::xyz(0, 1, 1)}) ring.lock()->push(c);
+    for (const Coord& c : {Coord::xyz(0, 0, 1), Coord::xyz(1, 0, 1), Coord::xyz(0, 1, 1)})
+        ring.lock()->push(c);
     ASSERT_TRUE(polygon.push_ring(ring));
-    EXPECT_EQ(write_ovrajson(polygon),
-              R"({"hasZ": true, "spatialReference": {"wkid":4326}, "rings": [[[0, 0, 1], [1, 0, 1], [0, 1, 1]]]})");
+    EXPECT_EQ(
+        write_ovrajson(polygon),
+        R"({"hasZ": true, "spatialReference": {"wkid":4326}, "rings": [[[0, 0, 1], [1, 0, 1], [0, 1, 1]]]})");
 
     Polygon measured(Dims::XYM);
     const SharedCurvePart circle = SharedCurvePart::make(Dims::XYM);
@@ -101,7 +104,8 @@ TEST(OvraJsonWriter, VerticesAndParts) {
     part.push(Coord::xy(1, 2));
     part.push(Coord::xyz(kInf, -kInf, 1e21));
     part.push(Coord::xyz(1e-7, 0.1, -3));
-    EXPECT_EQ(write_ovrajson(part), "[[1, 2, NaN], [inf, -inf, 1000000000000000000000], [0.0000001, 0.1, -3]]");
+    EXPECT_EQ(write_ovrajson(part),
+              "[[1, 2, NaN], [inf, -inf, 1000000000000000000000], [0.0000001, 0.1, -3]]");
     EXPECT_EQ(write_ovrajson(Part(Dims::XYZM)), "[]");
     EXPECT_EQ(write_ovrajson(CurvePart(Dims::XY)), "[]");
 }
@@ -147,14 +151,16 @@ TEST(OvraJsonWriter, Envelopes) {
     all.idmin = 0;
     all.idmax = 4294967295U;
     all.spatial_reference = wkid(4326);
-    EXPECT_EQ(write_ovrajson(all),
-              R"({"spatialReference": {"wkid":4326}, "xmin": 0, "ymin": 0, "xmax": 10, "ymax": 5, "zmin": 1, )"
-              R"("zmax": 2, "mmin": -1, "mmax": 0.5, "idmin": 0, "idmax": 4294967295})");
+    EXPECT_EQ(
+        write_ovrajson(all),
+        R"({"spatialReference": {"wkid":4326}, "xmin": 0, "ymin": 0, "xmax": 10, "ymax": 5, "zmin": 1, )"
+        R"("zmax": 2, "mmin": -1, "mmax": 0.5, "idmin": 0, "idmax": 4294967295})");
 
     all.xmin = kNaN;
-    EXPECT_EQ(write_ovrajson(all),
-              R"({"spatialReference": {"wkid":4326}, "xmin": null, "ymin": null, "xmax": null, "ymax": null, )"
-              R"("zmin": null, "zmax": null, "mmin": null, "mmax": null, "idmin": null, "idmax": null})");
+    EXPECT_EQ(
+        write_ovrajson(all),
+        R"({"spatialReference": {"wkid":4326}, "xmin": null, "ymin": null, "xmax": null, "ymax": null, )"
+        R"("zmin": null, "zmax": null, "mmin": null, "mmax": null, "idmin": null, "idmax": null})");
     EXPECT_EQ(write_ovrajson(EnvelopeValue{}), R"({"xmin": null, "ymin": null, "xmax": null, "ymax": null})");
 }
 
@@ -168,8 +174,9 @@ TEST(SpatialReferenceJson, FieldsInOrderWithoutSpaces) {
     value.wkt = "a";
     value.latest_vcs_wkid = 4294967295U;
     value.vcs_wkid = 0;
-    EXPECT_EQ(compact_json(value),
-              R"({"wkid":4326,"latestWkid":4326,"vcsWkid":0,"latestVcsWkid":4294967295,"wkt":"a","wkt2":"b"})");
+    EXPECT_EQ(
+        compact_json(value),
+        R"({"wkid":4326,"latestWkid":4326,"vcsWkid":0,"latestVcsWkid":4294967295,"wkt":"a","wkt2":"b"})");
 }
 
 TEST(SpatialReferenceJson, TextEscapes) {

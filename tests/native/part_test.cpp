@@ -93,7 +93,8 @@ TEST(Part, OutOfRangeGivesAbsentAndChangesNothing) {
 }
 
 TEST(Part, InsertRemoveAndPopShiftEveryColumn) {
-    Part part = part_of(Dims::XYZM, {Coord::xyzm(1, 1, 1, 1), Coord::xyzm(2, 2, 2, 2), Coord::xyzm(3, 3, 3, 3)});
+    Part part =
+        part_of(Dims::XYZM, {Coord::xyzm(1, 1, 1, 1), Coord::xyzm(2, 2, 2, 2), Coord::xyzm(3, 3, 3, 3)});
     part.insert(0, Coord::xyzm(0, 0, 0, 0));
     EXPECT_EQ(velmor::core::write_ovrajson(part), "[[0, 0, 0, 0], [1, 1, 1, 1], [2, 2, 2, 2], [3, 3, 3, 3]]");
     part.insert(4, Coord::xy(4, 4));
