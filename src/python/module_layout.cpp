@@ -3,6 +3,10 @@
 #include <array>
 
 #include "registry.hpp"
+#include "spatial/area_unit.hpp"
+#include "spatial/enumerations.hpp"
+#include "spatial/extend_options.hpp"
+#include "spatial/spatial_reference.hpp"
 #include "utils/is_clockwise.hpp"
 
 namespace velmor::py {
@@ -10,7 +14,15 @@ namespace {
 
 // Main module: the collection functions, then the classes.
 constexpr std::array<PyMethodDef*, 0> main_functions{};
-constexpr std::array<ClassEntry, 0> main_classes{};
+// Classes in alphabetical order; each is added at its place.
+constexpr std::array<ClassEntry, 6> main_classes{{
+    {"AreaUnit", area_unit_type},
+    {"AreaUnitId", area_unit_id_type},
+    {"GeodeticCurveType", geodetic_curve_type_type},
+    {"GeometryExtendOptions", geometry_extend_options_type},
+    {"LinearUnitId", linear_unit_id_type},
+    {"SpatialReference", spatial_reference_type},
+}};
 
 // velmor_geometry.projection: its functions, then DatumTransformation.
 constexpr std::array<PyMethodDef*, 0> projection_functions{};
