@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -42,7 +43,8 @@ TEST(NumberFormat, ExtremesStayPositionalAndRoundTrip) {
     EXPECT_EQ(huge.substr(0, 17), "17976931348623157");
     EXPECT_EQ(huge.find_first_not_of("0123456789"), std::string::npos);
     for (double v : {5e-324, 1.7976931348623157e308, 0.1 + 0.2, 1e21, 1e-7, -123.456e-50}) {
-        EXPECT_EQ(std::stod(format_number(v)), v);
+        // strtod, not stod: stod throws on the ERANGE that glibc reports for subnormals.
+        EXPECT_EQ(std::strtod(format_number(v).c_str(), nullptr), v);
     }
 }
 
