@@ -16,6 +16,9 @@ Result<Ref> position_tuple(const formats::Coordinate& c) {
         if (number == nullptr) return fail(python_error());
         PyTuple_SET_ITEM(tuple.get(), i, number);  // steals the new float
     }
+    // A tuple of floats can take part in no reference cycle; leaving it to the cycle collector only
+    // makes every collection during a large conversion walk all the positions made so far.
+    PyObject_GC_UnTrack(tuple.get());
     return tuple;
 }
 
