@@ -25,3 +25,6 @@ ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
 asan_runtime=$(g++ -print-file-name=libasan.so)
 ASAN_OPTIONS=detect_leaks=0 LD_PRELOAD="$asan_runtime" PYTHONPATH="$root/build/sanitize/src/python" \
   VELMOR_SANITIZED_BUILD=1 "$venv/bin/python" -m pytest -q -p no:cacheprovider tests/python
+
+echo "== Fuzzing the WKT parser and the WKB reader (libFuzzer, ASan + UBSan)"
+bash scripts/fuzz.sh 60
