@@ -22,8 +22,11 @@ ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
 
 # The interpreter itself is not instrumented and keeps its allocations until exit, so leak checking
 # is left to the native suites.
+# libstdc++ is preloaded with the ASan runtime so that ASan finds the real __cxa_throw it intercepts
+# (the interpreter does not link libstdc++; without it the first C++ throw in the module aborts).
 asan_runtime=$(g++ -print-file-name=libasan.so)
-ASAN_OPTIONS=detect_leaks=0 LD_PRELOAD="$asan_runtime" PYTHONPATH="$root/build/sanitize/src/python" \
+cxx_runtime=$(g++ -print-file-name=libstdc++.so)
+ASAN_OPTIONS=detect_leaks=0 LD_PRELOAD="$asan_runtime $cxx_runtime" PYTHONPATH="$root/build/sanitize/src/python" \
   VELMOR_SANITIZED_BUILD=1 "$venv/bin/python" -m pytest -q -p no:cacheprovider tests/python
 
 echo "== Fuzzing the WKT parser and the WKB reader (libFuzzer, ASan + UBSan)"
