@@ -9,7 +9,7 @@ namespace velmor::formats {
 // Why reading WKT or WKB stopped. The readers and the builders they feed report through it, and its
 // display text is what a caller finally sees.
 class FormatError {
-public:
+  public:
     enum class Kind {
         Geometry,   // a WKT syntax error or a failure of the builder: "processing geometry `...`"
         Truncated,  // WKB input that ends inside the geometry
@@ -24,7 +24,7 @@ public:
     const std::string& message() const { return message_; }
     std::string display() const;
 
-private:
+  private:
     FormatError(Kind kind, std::string message) : kind_(kind), message_(std::move(message)) {}
 
     Kind kind_;
@@ -35,22 +35,21 @@ private:
 // (Deliberately not std::expected: the fuzz harnesses build this component with a clang whose
 // standard library support for std::expected is incomplete.)
 class [[nodiscard]] Status {
-public:
+  public:
     Status() = default;
     Status(FormatError error) : error_(std::move(error)) {}  // NOLINT: an error converts implicitly
 
     explicit operator bool() const { return !error_.has_value(); }
     const FormatError& error() const { return *error_; }
 
-private:
+  private:
     std::optional<FormatError> error_;
 };
 
 }  // namespace velmor::formats
 
 // Returns a failed Status from the enclosing function, which must itself return a Status.
-#define VELMOR_FORMAT_TRY(expr)                          \
-    do {                                                 \
-        if (auto velmor_status = (expr); !velmor_status) \
-            return velmor_status;                        \
+#define VELMOR_FORMAT_TRY(expr)                                                \
+    do {                                                                       \
+        if (auto velmor_status = (expr); !velmor_status) return velmor_status; \
     } while (false)

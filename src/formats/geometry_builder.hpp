@@ -17,7 +17,7 @@ namespace velmor::formats {
 // - srid comes from EWKB only, before any other event.
 // A failed event stops the walk and its error becomes the reader's result.
 class GeometryBuilder {
-public:
+  public:
     virtual ~GeometryBuilder() = default;
 
     virtual Status srid(std::int32_t value) = 0;

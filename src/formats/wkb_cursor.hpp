@@ -13,7 +13,7 @@ namespace velmor::formats {
 // Bounds-checked reading of WKB bytes in either byte order. A read that would pass the end fails
 // with a Truncated error naming what was being read and where.
 class WkbCursor {
-public:
+  public:
     explicit WkbCursor(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
     std::size_t offset() const { return pos_; }
@@ -34,7 +34,7 @@ public:
         return {};
     }
 
-private:
+  private:
     Status need(std::size_t size, const char* what) const {
         if (remaining() >= size) return {};
         return FormatError::truncated(std::string("the ") + what + " at byte " + std::to_string(pos_) +

@@ -27,7 +27,7 @@ struct Header {
 };
 
 class WkbReader {
-public:
+  public:
     WkbReader(std::span<const std::uint8_t> bytes, GeometryBuilder& builder) : in_(bytes), out_(builder) {}
 
     Status read() {
@@ -35,20 +35,20 @@ public:
         VELMOR_FORMAT_TRY(read_header(header, true));
         VELMOR_FORMAT_TRY(geometry(header));
         if (in_.remaining() != 0) {
-            return FormatError::wkb(std::to_string(in_.remaining()) + " bytes left after the geometry at byte " +
-                                    std::to_string(in_.offset()));
+            return FormatError::wkb(std::to_string(in_.remaining()) +
+                                    " bytes left after the geometry at byte " + std::to_string(in_.offset()));
         }
         return {};
     }
 
-private:
+  private:
     Status read_header(Header& header, bool top_level) {
         const std::size_t start = in_.offset();
         std::uint8_t order = 0;
         VELMOR_FORMAT_TRY(in_.byte(order, "byte order"));
         if (order > 1) {
-            return FormatError::wkb("byte order " + std::to_string(order) + " at byte " + std::to_string(start) +
-                                    " is neither 0 nor 1");
+            return FormatError::wkb("byte order " + std::to_string(order) + " at byte " +
+                                    std::to_string(start) + " is neither 0 nor 1");
         }
         header.little = order == 1;
         std::uint32_t word = 0;
@@ -108,9 +108,9 @@ private:
         VELMOR_FORMAT_TRY(in_.u32(n, header.little, "count"));
         const std::uint64_t needed = static_cast<std::uint64_t>(n) * item_bytes;
         if (needed > in_.remaining()) {
-            return FormatError::wkb(std::to_string(n) + " " + items + " counted at byte " + std::to_string(start) +
-                                    " need at least " + std::to_string(needed) + " bytes, " +
-                                    std::to_string(in_.remaining()) + " left");
+            return FormatError::wkb(std::to_string(n) + " " + items + " counted at byte " +
+                                    std::to_string(start) + " need at least " + std::to_string(needed) +
+                                    " bytes, " + std::to_string(in_.remaining()) + " left");
         }
         return {};
     }
@@ -206,8 +206,8 @@ private:
 
     Status collection(const Header& header) {
         if (++depth_ > max_collection_depth) {
-            return FormatError::wkb("GEOMETRYCOLLECTION nested more than " + std::to_string(max_collection_depth) +
-                                    " levels deep");
+            return FormatError::wkb("GEOMETRYCOLLECTION nested more than " +
+                                    std::to_string(max_collection_depth) + " levels deep");
         }
         VELMOR_FORMAT_TRY(out_.geometry_collection_begin());
         std::uint32_t n = 0;

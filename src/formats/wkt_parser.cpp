@@ -46,7 +46,7 @@ std::optional<TypeWord> type_word(std::string_view word) {
 }
 
 class WktParser {
-public:
+  public:
     WktParser(std::string_view text, GeometryBuilder& builder) : in_(text), out_(builder) {}
 
     Status parse() {
@@ -56,7 +56,7 @@ public:
         return {};
     }
 
-private:
+  private:
     // A whole tagged geometry: type word, optional dimension, then EMPTY or its body.
     Status geometry(FixedLayout inherited) {
         const std::string_view word = in_.word();
@@ -104,7 +104,8 @@ private:
                 return out_.multipoint_end();
             case GeometryType::MultiLineString:
                 VELMOR_FORMAT_TRY(out_.multilinestring_begin());
-                if (!empty) VELMOR_FORMAT_TRY(list([&] { return member_text(layout, &WktParser::line_string); }));
+                if (!empty)
+                    VELMOR_FORMAT_TRY(list([&] { return member_text(layout, &WktParser::line_string); }));
                 return out_.multilinestring_end();
             case GeometryType::MultiPolygon:
                 VELMOR_FORMAT_TRY(out_.multipolygon_begin());
@@ -220,9 +221,11 @@ private:
             case WktScanner::NumberRead::Ok:
                 return {};
             case WktScanner::NumberRead::Missing:
-                return FormatError::geometry(std::string("Expected a number for the ") + axis + " coordinate");
+                return FormatError::geometry(std::string("Expected a number for the ") + axis +
+                                             " coordinate");
             case WktScanner::NumberRead::OutOfRange:
-                return FormatError::geometry(std::string("Number out of range for the ") + axis + " coordinate");
+                return FormatError::geometry(std::string("Number out of range for the ") + axis +
+                                             " coordinate");
             case WktScanner::NumberRead::Invalid:
                 break;
         }
@@ -236,6 +239,8 @@ private:
 
 }  // namespace
 
-Status parse_wkt(std::string_view text, GeometryBuilder& builder) { return WktParser(text, builder).parse(); }
+Status parse_wkt(std::string_view text, GeometryBuilder& builder) {
+    return WktParser(text, builder).parse();
+}
 
 }  // namespace velmor::formats

@@ -7,12 +7,22 @@
 namespace velmor::formats {
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
-bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_number_char(char c) { return is_digit(c) || c == '.' || c == 'e' || c == 'E' || c == '+' || c == '-'; }
+bool is_blank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
+bool is_letter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool is_number_char(char c) {
+    return is_digit(c) || c == '.' || c == 'e' || c == 'E' || c == '+' || c == '-';
+}
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // The special values that writers such as GEOS and PostGIS put in WKT.
 bool special_value(std::string_view word, double& value) {
@@ -57,7 +67,9 @@ bool WktScanner::consume(char c) {
     return true;
 }
 
-bool WktScanner::word_ahead() { return is_letter(peek()); }
+bool WktScanner::word_ahead() {
+    return is_letter(peek());
+}
 
 std::string_view WktScanner::word_at(std::size_t start) const {
     std::size_t end = start;

@@ -8,7 +8,7 @@ namespace velmor::formats {
 // Character-level reading of WKT text: blanks, punctuation, keywords and numbers. Every read skips
 // leading blanks first; nothing reads past the end of the text.
 class WktScanner {
-public:
+  public:
     explicit WktScanner(std::string_view text) : text_(text) {}
 
     bool at_end();
@@ -26,7 +26,7 @@ public:
     enum class NumberRead { Ok, Missing, Invalid, OutOfRange };
     NumberRead number(double& value);
 
-private:
+  private:
     void skip_blanks();
     std::string_view word_at(std::size_t start) const;
 

@@ -14,7 +14,7 @@ namespace velmor::test {
 // With fail_at set, the event of that number (counted from 1) fails, to show that a builder error
 // stops the walk.
 class EventTrace final : public formats::GeometryBuilder {
-public:
+  public:
     std::string text;
     int fail_at = 0;
 
@@ -41,7 +41,7 @@ public:
     formats::Status geometry_collection_begin() override { return add("GC["); }
     formats::Status geometry_collection_end() override { return add("]"); }
 
-private:
+  private:
     static std::string number(double v) {
         char buffer[32];
         std::snprintf(buffer, sizeof buffer, "%g", v);

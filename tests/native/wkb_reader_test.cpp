@@ -26,7 +26,9 @@ std::string walk_bytes(const std::vector<std::uint8_t>& bytes) {
     return status ? trace.text : "error: " + status.error().display();
 }
 
-std::string walk(const std::string& hex) { return walk_bytes(from_hex(hex)); }
+std::string walk(const std::string& hex) {
+    return walk_bytes(from_hex(hex));
+}
 
 // Hex below is what GEOS writes for the WKT in the comment (ISO flavour unless noted).
 TEST(WkbReader, EveryTypeDimensionAndByteOrder) {
@@ -57,23 +59,29 @@ TEST(WkbReader, EveryTypeDimensionAndByteOrder) {
         // LINESTRING EMPTY
         {"010200000000000000", "L[]"},
         // POLYGON ((0 0, 1 0, 1 1, 0 0))
-        {"0103000000010000000400000000000000000000000000000000000000000000000000F03F00000000000000000000000000"
+        {"0103000000010000000400000000000000000000000000000000000000000000000000F03F0000000000000000000000000"
+         "0"
          "00F03F000000000000F03F00000000000000000000000000000000",
          "A[l[(0 0)(1 0)(1 1)(0 0)]]"},
         // MULTIPOINT ((1 2), (3 4)), both orders
-        {"0104000000020000000101000000000000000000F03F0000000000000040010100000000000000000008400000000000001040",
+        {"0104000000020000000101000000000000000000F03F0000000000000040010100000000000000000008400000000000001"
+         "040",
          "MP[(1 2)(3 4)]"},
-        {"00000000040000000200000000013FF00000000000004000000000000000000000000140080000000000004010000000000000",
+        {"00000000040000000200000000013FF00000000000004000000000000000000000000140080000000000004010000000000"
+         "000",
          "MP[(1 2)(3 4)]"},
         // MULTILINESTRING ((1 2, 3 4))
-        {"010500000001000000010200000002000000000000000000F03F000000000000004000000000000008400000000000001040",
+        {"010500000001000000010200000002000000000000000000F03F00000000000000400000000000000840000000000000104"
+         "0",
          "ML[l[(1 2)(3 4)]]"},
         // MULTIPOLYGON (((0 0, 1 0, 1 1, 0 0)))
-        {"0106000000010000000103000000010000000400000000000000000000000000000000000000000000000000F03F00000000"
+        {"0106000000010000000103000000010000000400000000000000000000000000000000000000000000000000F03F0000000"
+         "0"
          "00000000000000000000F03F000000000000F03F00000000000000000000000000000000",
          "MA[a[l[(0 0)(1 0)(1 1)(0 0)]]]"},
         // GEOMETRYCOLLECTION (POINT (1 2), LINESTRING (0 0, 1 1))
-        {"0107000000020000000101000000000000000000F03F000000000000004001020000000200000000000000000000000000000000"
+        {"0107000000020000000101000000000000000000F03F0000000000000040010200000002000000000000000000000000000"
+         "00000"
          "000000000000000000F03F000000000000F03F",
          "GC[P[(1 2)]L[(0 0)(1 1)]]"},
         // an empty GEOMETRYCOLLECTION
@@ -89,7 +97,8 @@ TEST(WkbReader, HostileOrBrokenInputFailsCleanly) {
     } cases[] = {
         {"", "I/O error: WKB ends early: the byte order at byte 0 needs 1 bytes, 0 left"},
         {"010100", "I/O error: WKB ends early: the geometry type at byte 1 needs 4 bytes, 2 left"},
-        {"0101000000000000000000F03F", "I/O error: WKB ends early: the coordinate at byte 13 needs 8 bytes, 0 left"},
+        {"0101000000000000000000F03F",
+         "I/O error: WKB ends early: the coordinate at byte 13 needs 8 bytes, 0 left"},
         {"0101000020E6", "I/O error: WKB ends early: the SRID at byte 5 needs 4 bytes, 1 left"},
         {"07", "invalid WKB: byte order 7 at byte 0 is neither 0 nor 1"},
         {"0108000000", "invalid WKB: unsupported geometry type 8 at byte 1"},
@@ -98,10 +107,13 @@ TEST(WkbReader, HostileOrBrokenInputFailsCleanly) {
         // a line string claiming 4294967295 points with 16 bytes behind it
         {"0102000000FFFFFFFF000000000000F03F0000000000000040",
          "invalid WKB: 4294967295 points counted at byte 5 need at least 68719476720 bytes, 16 left"},
-        {"0103000000FFFFFFFF", "invalid WKB: 4294967295 rings counted at byte 5 need at least 17179869180 bytes, 0 left"},
-        {"0107000000FFFFFF7F", "invalid WKB: 2147483647 members counted at byte 5 need at least 19327352823 bytes, 0 left"},
+        {"0103000000FFFFFFFF",
+         "invalid WKB: 4294967295 rings counted at byte 5 need at least 17179869180 bytes, 0 left"},
+        {"0107000000FFFFFF7F",
+         "invalid WKB: 2147483647 members counted at byte 5 need at least 19327352823 bytes, 0 left"},
         // trailing garbage
-        {"0101000000000000000000F03F0000000000000040FF", "invalid WKB: 1 bytes left after the geometry at byte 21"},
+        {"0101000000000000000000F03F0000000000000040FF",
+         "invalid WKB: 1 bytes left after the geometry at byte 21"},
         // a multipoint holding a line string
         {"010400000001000000010200000001000000000000000000F03F0000000000000040",
          "invalid WKB: member at byte 9 of a MULTIPOINT is a LINESTRING"},
@@ -135,7 +147,8 @@ TEST(WkbReader, CollectionNestingIsBounded) {
 TEST(WkbReader, BuilderFailureStopsTheWalk) {
     EventTrace trace;
     trace.fail_at = 2;
-    const auto bytes = from_hex("010200000002000000000000000000F03F000000000000004000000000000008400000000000001040");
+    const auto bytes =
+        from_hex("010200000002000000000000000000F03F000000000000004000000000000008400000000000001040");
     const auto status = read_wkb(bytes, trace);
     ASSERT_FALSE(status);
     EXPECT_EQ(status.error().display(), "processing geometry `builder failed`");

@@ -111,7 +111,8 @@ TEST(WktParser, CollectionNestingIsBounded) {
         return wkt;
     };
     EXPECT_EQ(walk(nested(64)).substr(0, 3), "GC[");
-    EXPECT_EQ(walk(nested(65)), "error: processing geometry `GEOMETRYCOLLECTION nested more than 64 levels deep`");
+    EXPECT_EQ(walk(nested(65)),
+              "error: processing geometry `GEOMETRYCOLLECTION nested more than 64 levels deep`");
     // Far deeper than the stack could take if the bound were missing.
     EXPECT_EQ(walk(nested(100000)).substr(0, 6), "error:");
 }
@@ -131,7 +132,8 @@ TEST(WktParser, TextIsNotReadPastItsEnd) {
     EventTrace trace;
     EXPECT_FALSE(parse_wkt(std::string_view(buffer).substr(0, 9), trace));
     EXPECT_TRUE(parse_wkt(std::string_view(buffer).substr(0, 11), trace));
-    EXPECT_EQ(walk(std::string("POINT (1 2)\0", 12)), "error: processing geometry `Unexpected text after the geometry`");
+    EXPECT_EQ(walk(std::string("POINT (1 2)\0", 12)),
+              "error: processing geometry `Unexpected text after the geometry`");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "formats/geometry_builder.hpp"
@@ -13,9 +13,10 @@ namespace velmor::formats::fuzz {
 // coordinates appear only where positions are listed, rings only inside polygons, srid only first,
 // and a successful walk yields exactly one geometry.
 class CheckingBuilder final : public GeometryBuilder {
-public:
+  public:
     void finish(bool succeeded) const {
-        if (succeeded) require(open_.empty() && finished_ == 1, "walk ended unbalanced or without one geometry");
+        if (succeeded)
+            require(open_.empty() && finished_ == 1, "walk ended unbalanced or without one geometry");
     }
 
     Status srid(std::int32_t) override {
@@ -33,7 +34,8 @@ public:
         return {};
     }
     Status empty_point() override {
-        require(open_.empty() || open_.back().kind == Kind::Collection, "empty point inside a multi geometry");
+        require(open_.empty() || open_.back().kind == Kind::Collection,
+                "empty point inside a multi geometry");
         return finished_geometry();
     }
     Status point_begin() override { return begin(Kind::Point, true); }
@@ -57,7 +59,7 @@ public:
     }
     Status geometry_collection_end() override { return end(Kind::Collection, true); }
 
-private:
+  private:
     enum class Kind { Point, LineString, Polygon, MultiPoint, MultiLineString, MultiPolygon, Collection };
     struct Open {
         Kind kind;
@@ -75,13 +77,15 @@ private:
     void check_place(Kind kind, bool tagged) const {
         const Kind* parent = open_.empty() ? nullptr : &open_.back().kind;
         if (tagged) {
-            require(parent == nullptr || *parent == Kind::Collection, "tagged geometry inside a multi geometry");
+            require(parent == nullptr || *parent == Kind::Collection,
+                    "tagged geometry inside a multi geometry");
             require(parent != nullptr || finished_ == 0, "second top-level geometry");
             return;
         }
         require(parent != nullptr, "untagged member at the top");
-        const bool ok = (kind == Kind::LineString && (*parent == Kind::Polygon || *parent == Kind::MultiLineString)) ||
-                        (kind == Kind::Polygon && *parent == Kind::MultiPolygon);
+        const bool ok =
+            (kind == Kind::LineString && (*parent == Kind::Polygon || *parent == Kind::MultiLineString)) ||
+            (kind == Kind::Polygon && *parent == Kind::MultiPolygon);
         require(ok, "untagged member in the wrong container");
     }
 
@@ -93,7 +97,8 @@ private:
     }
 
     Status end(Kind kind, bool tagged) {
-        require(!open_.empty() && open_.back().kind == kind && open_.back().tagged == tagged, "mismatched end");
+        require(!open_.empty() && open_.back().kind == kind && open_.back().tagged == tagged,
+                "mismatched end");
         open_.pop_back();
         if (tagged) return finished_geometry();
         return {};

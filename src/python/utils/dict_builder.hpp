@@ -12,7 +12,7 @@ namespace velmor::py::utils {
 // another), the flag that a point's own coordinate is being read, and the final step that hands the
 // finished dictionary to the caller.
 class DictBuilder : public formats::GeometryBuilder {
-public:
+  public:
     explicit DictBuilder(const DictKeys& keys) : keys_(keys) {}
 
     formats::Status srid(std::int32_t value) override {
@@ -24,7 +24,7 @@ public:
     // TypeError when it is not a dict.
     Result<Ref> take_result();
 
-protected:
+  protected:
     const DictKeys& keys_;
     ObjectStack stack_;
     std::int32_t srid_ = 4326;

@@ -26,7 +26,8 @@ Result<Ref> convert_wkt(DictBuilder& builder, PyObject* wkt) {
     Py_ssize_t size = 0;
     const char* text = PyUnicode_AsUTF8AndSize(wkt, &size);  // cached by the str, which outlives the call
     if (text == nullptr) return fail(python_error());
-    return finish(builder, formats::parse_wkt(std::string_view(text, static_cast<std::size_t>(size)), builder));
+    return finish(builder,
+                  formats::parse_wkt(std::string_view(text, static_cast<std::size_t>(size)), builder));
 }
 
 Result<Ref> convert_wkb(DictBuilder& builder, PyObject* wkb) {

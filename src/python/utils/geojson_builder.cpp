@@ -36,17 +36,39 @@ Status GeoJsonBuilder::point_end() {
     return finish(keys_.point, keys_.coordinates, position.get());
 }
 
-Status GeoJsonBuilder::linestring_begin(bool) { return open_list(); }
-Status GeoJsonBuilder::linestring_end(bool tagged) { return close_list(keys_.line_string, tagged); }
-Status GeoJsonBuilder::polygon_begin(bool) { return open_list(); }
-Status GeoJsonBuilder::polygon_end(bool tagged) { return close_list(keys_.polygon, tagged); }
-Status GeoJsonBuilder::multipoint_begin() { return open_list(); }
-Status GeoJsonBuilder::multipoint_end() { return close_list(keys_.multi_point, true); }
-Status GeoJsonBuilder::multilinestring_begin() { return open_list(); }
-Status GeoJsonBuilder::multilinestring_end() { return close_list(keys_.multi_line_string, true); }
-Status GeoJsonBuilder::multipolygon_begin() { return open_list(); }
-Status GeoJsonBuilder::multipolygon_end() { return close_list(keys_.multi_polygon, true); }
-Status GeoJsonBuilder::geometry_collection_begin() { return open_list(); }
+Status GeoJsonBuilder::linestring_begin(bool) {
+    return open_list();
+}
+Status GeoJsonBuilder::linestring_end(bool tagged) {
+    return close_list(keys_.line_string, tagged);
+}
+Status GeoJsonBuilder::polygon_begin(bool) {
+    return open_list();
+}
+Status GeoJsonBuilder::polygon_end(bool tagged) {
+    return close_list(keys_.polygon, tagged);
+}
+Status GeoJsonBuilder::multipoint_begin() {
+    return open_list();
+}
+Status GeoJsonBuilder::multipoint_end() {
+    return close_list(keys_.multi_point, true);
+}
+Status GeoJsonBuilder::multilinestring_begin() {
+    return open_list();
+}
+Status GeoJsonBuilder::multilinestring_end() {
+    return close_list(keys_.multi_line_string, true);
+}
+Status GeoJsonBuilder::multipolygon_begin() {
+    return open_list();
+}
+Status GeoJsonBuilder::multipolygon_end() {
+    return close_list(keys_.multi_polygon, true);
+}
+Status GeoJsonBuilder::geometry_collection_begin() {
+    return open_list();
+}
 
 Status GeoJsonBuilder::geometry_collection_end() {
     const Ref members = stack_.pop();
@@ -87,7 +109,8 @@ Result<void> GeoJsonBuilder::add_crs(const Ref& geometry) const {
     VELMOR_TRY(set_item(geometry, keys_.meta, meta.get()));
 
     const std::string epsg = "EPSG:" + std::to_string(srid_);
-    const Ref name = Ref::steal(PyUnicode_FromStringAndSize(epsg.data(), static_cast<Py_ssize_t>(epsg.size())));
+    const Ref name =
+        Ref::steal(PyUnicode_FromStringAndSize(epsg.data(), static_cast<Py_ssize_t>(epsg.size())));
     if (!name) return fail(python_error());
     VELMOR_TRY_ASSIGN(const Ref properties, new_dict());
     VELMOR_TRY(set_item(properties, keys_.name, name.get()));

@@ -8,7 +8,7 @@ namespace velmor::py::utils {
 // as lists in input order, and every geometry dictionary (top level and collection members) with
 // "meta" {"srid": srid} and a named "crs" "EPSG:<srid>".
 class GeoJsonBuilder final : public DictBuilder {
-public:
+  public:
     using DictBuilder::DictBuilder;
 
     formats::Status coordinate(const formats::Coordinate& c) override;
@@ -28,7 +28,7 @@ public:
     formats::Status geometry_collection_begin() override;
     formats::Status geometry_collection_end() override;
 
-private:
+  private:
     formats::Status open_list();
     // Pops the list of a finished geometry; a tagged one becomes a dictionary, an untagged member goes
     // into the list below it.

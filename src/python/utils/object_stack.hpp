@@ -11,7 +11,7 @@ namespace velmor::py::utils {
 // The objects under construction while a builder follows the event stream: position lists, finished
 // geometry dictionaries, the list of a collection. Whatever is left is released with the stack.
 class ObjectStack {
-public:
+  public:
     bool empty() const { return items_.empty(); }
     std::size_t size() const { return items_.size(); }
     void push(Ref object) { items_.push_back(std::move(object)); }
@@ -20,7 +20,7 @@ public:
     Ref pop();
     Result<void> append_to_top(PyObject* item);
 
-private:
+  private:
     std::vector<Ref> items_;
 };
 

@@ -31,7 +31,8 @@ Status OvraJsonBuilder::coordinate(const formats::Coordinate& c) {
 
 Status OvraJsonBuilder::point_dict(const formats::Coordinate& c) {
     VELMOR_BUILD_ASSIGN(Ref point, new_dict());
-    const std::pair<PyObject*, double> values[] = {{keys_.x, c.x}, {keys_.y, c.y}, {keys_.z, c.z}, {keys_.m, c.m}};
+    const std::pair<PyObject*, double> values[] = {
+        {keys_.x, c.x}, {keys_.y, c.y}, {keys_.z, c.z}, {keys_.m, c.m}};
     const bool present[] = {true, true, c.layout.has_z, c.layout.has_m};
     for (std::size_t i = 0; i < 4; ++i) {
         if (!present[i]) continue;
@@ -51,7 +52,8 @@ Status OvraJsonBuilder::check_layout(const formats::Layout& layout) {
     }
     if (has_z_ == layout.has_z && has_m_ == layout.has_m) return {};
     return FormatError::geometry(
-        "Coordinate dimension mismatch: all coordinates in a geometry must either all have or all lack Z and M "
+        "Coordinate dimension mismatch: all coordinates in a geometry must either all have or all lack Z and "
+        "M "
         "values. Previously coordinates: (has_z, has_m) = " +
         flags_text(has_z_.value_or(false), has_m_.value_or(false)) +
         ", current: (has_z, has_m) = " + flags_text(layout.has_z, layout.has_m));
@@ -73,7 +75,9 @@ Status OvraJsonBuilder::point_end() {
     return finish(stack_.pop());
 }
 
-Status OvraJsonBuilder::linestring_begin(bool) { return open_list(); }
+Status OvraJsonBuilder::linestring_begin(bool) {
+    return open_list();
+}
 
 Status OvraJsonBuilder::linestring_end(bool tagged) {
     if (ring_state_ != RingState::NotInPolygon) {
@@ -109,16 +113,32 @@ Status OvraJsonBuilder::polygon_end(bool tagged) {
     return finish_parts(keys_.rings);
 }
 
-Status OvraJsonBuilder::multipoint_begin() { return open_list(); }
-Status OvraJsonBuilder::multipoint_end() { return finish_parts(keys_.points); }
-Status OvraJsonBuilder::multilinestring_begin() { return open_list(); }
-Status OvraJsonBuilder::multilinestring_end() { return finish_parts(keys_.paths); }
-Status OvraJsonBuilder::multipolygon_begin() { return open_list(); }
-Status OvraJsonBuilder::multipolygon_end() { return finish_parts(keys_.rings); }
+Status OvraJsonBuilder::multipoint_begin() {
+    return open_list();
+}
+Status OvraJsonBuilder::multipoint_end() {
+    return finish_parts(keys_.points);
+}
+Status OvraJsonBuilder::multilinestring_begin() {
+    return open_list();
+}
+Status OvraJsonBuilder::multilinestring_end() {
+    return finish_parts(keys_.paths);
+}
+Status OvraJsonBuilder::multipolygon_begin() {
+    return open_list();
+}
+Status OvraJsonBuilder::multipolygon_end() {
+    return finish_parts(keys_.rings);
+}
 
 // OvraJSON has no geometry collection; the conversion refuses it as not implemented.
-Status OvraJsonBuilder::geometry_collection_begin() { core::internal_failure("not implemented"); }
-Status OvraJsonBuilder::geometry_collection_end() { core::internal_failure("not implemented"); }
+Status OvraJsonBuilder::geometry_collection_begin() {
+    core::internal_failure("not implemented");
+}
+Status OvraJsonBuilder::geometry_collection_end() {
+    core::internal_failure("not implemented");
+}
 
 Status OvraJsonBuilder::open_list() {
     VELMOR_BUILD_ASSIGN(Ref list, new_list());
@@ -162,7 +182,8 @@ Status OvraJsonBuilder::finish(Ref geometry) {
     VELMOR_BUILD(set_item(reference, keys_.wkid, wkid.get()));
     VELMOR_BUILD(set_item(geometry, keys_.spatial_reference, reference.get()));
     if (!stack_.empty()) {
-        core::internal_failure("not implemented: this should be reached only when inside geometry collection");
+        core::internal_failure(
+            "not implemented: this should be reached only when inside geometry collection");
     }
     stack_.push(std::move(geometry));
     return {};

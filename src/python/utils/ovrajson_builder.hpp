@@ -12,7 +12,7 @@ namespace velmor::py::utils {
 // each with "hasM"/"hasZ" from the first coordinate and "spatialReference" {"wkid": srid}. All
 // coordinates of a geometry must share one layout. OvraJSON has no geometry collection.
 class OvraJsonBuilder final : public DictBuilder {
-public:
+  public:
     using DictBuilder::DictBuilder;
 
     formats::Status coordinate(const formats::Coordinate& c) override;
@@ -32,7 +32,7 @@ public:
     formats::Status geometry_collection_begin() override;
     formats::Status geometry_collection_end() override;
 
-private:
+  private:
     enum class RingState { NotInPolygon, FirstRing, LaterRing };
 
     formats::Status point_dict(const formats::Coordinate& c);
