@@ -223,9 +223,6 @@ class WktParser {
             case WktScanner::NumberRead::Missing:
                 return FormatError::geometry(std::string("Expected a number for the ") + axis +
                                              " coordinate");
-            case WktScanner::NumberRead::OutOfRange:
-                return FormatError::geometry(std::string("Number out of range for the ") + axis +
-                                             " coordinate");
             case WktScanner::NumberRead::Invalid:
                 break;
         }

@@ -1,7 +1,11 @@
 #include "wkt_scanner.hpp"
 
+#include <locale.h>  // newlocale, locale_t (POSIX)
+#include <stdlib.h>  // strtod_l (POSIX)
+
 #include <charconv>
 #include <limits>
+#include <string>
 #include <system_error>
 
 namespace velmor::formats {
@@ -35,6 +39,13 @@ bool special_value(std::string_view word, double& value) {
         return true;
     }
     return false;
+}
+
+// A number beyond the range of a double rounds to infinity or zero, as strtod and Python's float do.
+// The C locale keeps the decimal point a point whatever the process's locale.
+double beyond_range(const std::string& token) {
+    static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", nullptr);
+    return strtod_l(token.c_str(), nullptr, c_locale);
 }
 
 }  // namespace
@@ -114,8 +125,10 @@ WktScanner::NumberRead WktScanner::number(double& value) {
     const char* last = text_.data() + end;
     if (first == last || (plus && (*first == '+' || *first == '-'))) return NumberRead::Invalid;
     const auto [stop, error] = std::from_chars(first, last, value);
-    if (error == std::errc::result_out_of_range) return NumberRead::OutOfRange;
-    if (error != std::errc{} || stop != last) return NumberRead::Invalid;
+    if (stop != last || (error != std::errc{} && error != std::errc::result_out_of_range)) {
+        return NumberRead::Invalid;
+    }
+    if (error == std::errc::result_out_of_range) value = beyond_range(std::string(first, last));
     pos_ = end;
     return NumberRead::Ok;
 }

@@ -20,10 +20,10 @@ class WktScanner {
     // A run of letters (possibly empty when no letter follows).
     std::string_view word();
     // True when the next token is a number: a digit, sign or point, or one of the words NaN, Inf,
-    // Infinity.
+    // Infinity. Numbers beyond the range of a double read as infinity or zero.
     bool number_ahead();
 
-    enum class NumberRead { Ok, Missing, Invalid, OutOfRange };
+    enum class NumberRead { Ok, Missing, Invalid };
     NumberRead number(double& value);
 
   private:
