@@ -45,6 +45,13 @@ std::optional<TypeWord> type_word(std::string_view word) {
     return std::nullopt;
 }
 
+// A word of the input as quoted in a message, cut short so hostile input cannot blow up the message.
+std::string excerpt(std::string_view word) {
+    constexpr std::size_t limit = 40;
+    if (word.size() <= limit) return std::string(word);
+    return std::string(word.substr(0, limit)) + "...";
+}
+
 class WktParser {
   public:
     WktParser(std::string_view text, GeometryBuilder& builder) : in_(text), out_(builder) {}
@@ -61,7 +68,7 @@ class WktParser {
     Status geometry(FixedLayout inherited) {
         const std::string_view word = in_.word();
         const auto type = type_word(word);
-        if (!type) return FormatError::geometry("Unknown geometry type '" + std::string(word) + "'");
+        if (!type) return FormatError::geometry("Unknown geometry type '" + excerpt(word) + "'");
         FixedLayout layout = type->layout ? type->layout : inherited;
         bool empty = false;
         if (!type->layout && in_.word_ahead()) {

@@ -70,6 +70,8 @@ TEST(WktParser, MalformedTextNamesTheProblem) {
         {"42", "Invalid WKT format"},
         {"CIRCLE (1 2)", "Unknown geometry type 'CIRCLE'"},
         {"POINTX (1 2)", "Unknown geometry type 'POINTX'"},
+        {"ABCDEFGHIJABCDEFGHIJABCDEFGHIJABCDEFGHIJABCDEFGHIJ",
+         "Unknown geometry type 'ABCDEFGHIJABCDEFGHIJABCDEFGHIJABCDEFGHIJ...'"},
         {"POINT 1 2", "Missing open parenthesis for type"},
         {"POINT Q (1 2)", "Missing open parenthesis for type"},
         {"POINT Z FULL", "Missing open parenthesis for type"},
