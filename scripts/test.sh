@@ -42,3 +42,6 @@ asan_runtime=$(g++ -print-file-name=libasan.so)
 cxx_runtime=$(g++ -print-file-name=libstdc++.so)
 ASAN_OPTIONS=detect_leaks=0 LD_PRELOAD="$asan_runtime $cxx_runtime" PYTHONPATH="$root/build/sanitize/src/python" \
   VELMOR_SANITIZED_BUILD=1 "$venv/bin/python" -m pytest -q -p no:cacheprovider tests/python
+
+echo "== Fuzzing the WKT parser and the WKB reader (libFuzzer, ASan + UBSan)"
+bash scripts/fuzz.sh 60

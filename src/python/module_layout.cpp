@@ -8,6 +8,7 @@
 #include "spatial/extend_options.hpp"
 #include "spatial/spatial_reference.hpp"
 #include "utils/is_clockwise.hpp"
+#include "utils/wkt_wkb_functions.hpp"
 
 namespace velmor::py {
 namespace {
@@ -29,8 +30,12 @@ constexpr std::array<PyMethodDef*, 0> projection_functions{};
 constexpr std::array<ClassEntry, 0> projection_classes{};
 
 // velmor_geometry.utils
-const std::array<PyMethodDef*, 1> utils_functions{
+const std::array<PyMethodDef*, 5> utils_functions{
     &utils::is_clockwise_def,
+    &utils::wkb_to_ovrajson_dict_def,
+    &utils::wkb_to_geojson_dict_def,
+    &utils::wkt_to_ovrajson_dict_def,
+    &utils::wkt_to_geojson_dict_def,
 };
 
 }  // namespace

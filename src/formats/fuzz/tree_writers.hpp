@@ -1,0 +1,219 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "event_tree.hpp"
+
+namespace velmor::formats::fuzz {
+
+// Writes a recorded tree back as WKT, so that reading the text again must give the same tree.
+class WktWriter {
+  public:
+    static std::string write(const Node& node) {
+        std::string out;
+        geometry(node, out);
+        return out;
+    }
+
+  private:
+    static const char* name(Node::Kind kind) {
+        constexpr const char* names[] = {
+            "POINT",      "POINT",           "LINESTRING",   "POLYGON",
+            "MULTIPOINT", "MULTILINESTRING", "MULTIPOLYGON", "GEOMETRYCOLLECTION"};
+        return names[static_cast<int>(kind)];
+    }
+
+    // Only an M coordinate needs the keyword; 3 and 4 values alone read as Z and ZM.
+    static bool has_m_only(const Node& node) {
+        for (const auto& c : node.coordinates) {
+            if (c.layout.has_m && !c.layout.has_z) return true;
+        }
+        for (const auto& child : node.children) {
+            if (child.kind != Node::Kind::Collection && !child.tagged && has_m_only(child)) return true;
+        }
+        return false;
+    }
+
+    static void geometry(const Node& node, std::string& out) {
+        out += name(node.kind);
+        if (node.kind == Node::Kind::EmptyPoint) {
+            out += " EMPTY";
+            return;
+        }
+        if (has_m_only(node)) out += " M";
+        out += ' ';
+        body(node, out);
+    }
+
+    static void body(const Node& node, std::string& out) {
+        switch (node.kind) {
+            case Node::Kind::Point:
+                out += '(';
+                coordinate(node.coordinates.at(0), out);
+                out += ')';
+                return;
+            case Node::Kind::LineString:
+                return coordinates(node, out, false);
+            case Node::Kind::MultiPoint:
+                return coordinates(node, out, true);
+            case Node::Kind::Collection:
+                if (node.children.empty()) {
+                    out += "EMPTY";
+                    return;
+                }
+                out += '(';
+                for (std::size_t i = 0; i < node.children.size(); ++i) {
+                    if (i != 0) out += ", ";
+                    geometry(node.children[i], out);
+                }
+                out += ')';
+                return;
+            default:  // polygon, multi line string, multipolygon: lists of untagged members
+                if (node.children.empty()) {
+                    out += "EMPTY";
+                    return;
+                }
+                out += '(';
+                for (std::size_t i = 0; i < node.children.size(); ++i) {
+                    if (i != 0) out += ", ";
+                    body(node.children[i], out);
+                }
+                out += ')';
+        }
+    }
+
+    static void coordinates(const Node& node, std::string& out, bool parenthesized) {
+        if (node.coordinates.empty()) {
+            out += "EMPTY";
+            return;
+        }
+        out += '(';
+        for (std::size_t i = 0; i < node.coordinates.size(); ++i) {
+            if (i != 0) out += ", ";
+            if (parenthesized) out += '(';
+            coordinate(node.coordinates[i], out);
+            if (parenthesized) out += ')';
+        }
+        out += ')';
+    }
+
+    static void coordinate(const Coordinate& c, std::string& out) {
+        number(c.x, out);
+        out += ' ';
+        number(c.y, out);
+        if (c.layout.has_z) {
+            out += ' ';
+            number(c.z, out);
+        }
+        if (c.layout.has_m) {
+            out += ' ';
+            number(c.m, out);
+        }
+    }
+
+    static void number(double v, std::string& out) {
+        char buffer[40];
+        std::snprintf(buffer, sizeof buffer, "%.17g", v);
+        out += buffer;
+    }
+};
+
+// Writes a recorded tree back as little-endian WKB: ISO headers, or an EWKB header with the SRID at the
+// top. Each geometry takes the layout of its first coordinate, as the reader gives every coordinate of
+// one WKB geometry the layout of its header.
+class WkbWriter {
+  public:
+    static std::vector<std::uint8_t> write(const Node& node, std::optional<std::int32_t> srid) {
+        std::vector<std::uint8_t> out;
+        geometry(node, srid, out);
+        return out;
+    }
+
+  private:
+    static std::optional<Layout> first_layout(const Node& node) {
+        if (!node.coordinates.empty()) return node.coordinates.front().layout;
+        for (const auto& child : node.children) {
+            if (child.tagged || child.kind == Node::Kind::Collection) continue;
+            if (auto layout = first_layout(child)) return layout;
+        }
+        return std::nullopt;
+    }
+
+    template <class T>
+    static void put(T value, std::vector<std::uint8_t>& out) {
+        std::uint8_t bytes[sizeof(T)];
+        std::memcpy(bytes, &value, sizeof(T));
+        out.insert(out.end(), bytes, bytes + sizeof(T));
+    }
+
+    static void header(std::uint32_t code, Layout layout, std::optional<std::int32_t> srid,
+                       std::vector<std::uint8_t>& out) {
+        out.push_back(1);
+        if (srid) {
+            put<std::uint32_t>(
+                code | 0x20000000U | (layout.has_z ? 0x80000000U : 0) | (layout.has_m ? 0x40000000U : 0),
+                out);
+            put<std::int32_t>(*srid, out);
+            return;
+        }
+        put<std::uint32_t>(code + (layout.has_z ? 1000 : 0) + (layout.has_m ? 2000 : 0), out);
+    }
+
+    static void coordinate(const Coordinate& c, std::vector<std::uint8_t>& out) {
+        put(c.x, out);
+        put(c.y, out);
+        if (c.layout.has_z) put(c.z, out);
+        if (c.layout.has_m) put(c.m, out);
+    }
+
+    static void points(const Node& node, std::vector<std::uint8_t>& out) {
+        put<std::uint32_t>(static_cast<std::uint32_t>(node.coordinates.size()), out);
+        for (const auto& c : node.coordinates) coordinate(c, out);
+    }
+
+    static void geometry(const Node& node, std::optional<std::int32_t> srid, std::vector<std::uint8_t>& out) {
+        const Layout layout = first_layout(node).value_or(Layout{});
+        switch (node.kind) {
+            case Node::Kind::EmptyPoint: {
+                header(1, {}, srid, out);
+                const double nan = __builtin_nan("");
+                put(nan, out);
+                put(nan, out);
+                return;
+            }
+            case Node::Kind::Point:
+                header(1, layout, srid, out);
+                return coordinate(node.coordinates.at(0), out);
+            case Node::Kind::LineString:
+                header(2, layout, srid, out);
+                return points(node, out);
+            case Node::Kind::Polygon:
+                header(3, layout, srid, out);
+                put<std::uint32_t>(static_cast<std::uint32_t>(node.children.size()), out);
+                for (const auto& ring : node.children) points(ring, out);
+                return;
+            case Node::Kind::MultiPoint:
+                header(4, layout, srid, out);
+                put<std::uint32_t>(static_cast<std::uint32_t>(node.coordinates.size()), out);
+                for (const auto& c : node.coordinates) {
+                    header(1, c.layout, std::nullopt, out);
+                    coordinate(c, out);
+                }
+                return;
+            default:
+                header(node.kind == Node::Kind::MultiLineString ? 5
+                       : node.kind == Node::Kind::MultiPolygon  ? 6
+                                                                : 7,
+                       layout, srid, out);
+                put<std::uint32_t>(static_cast<std::uint32_t>(node.children.size()), out);
+                for (const auto& child : node.children) geometry(child, std::nullopt, out);
+        }
+    }
+};
+
+}  // namespace velmor::formats::fuzz
