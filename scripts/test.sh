@@ -34,6 +34,9 @@ cmake --build build/sanitize -j "$jobs"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
 
+echo "== Fuzzing the WKT parser and the WKB reader (libFuzzer, ASan + UBSan)"
+bash scripts/fuzz.sh 60
+
 # The interpreter itself is not instrumented and keeps its allocations until exit, so leak checking
 # is left to the native suites.
 # libstdc++ is preloaded too: ASan resolves its __cxa_throw interceptor at start-up, before the module
@@ -42,6 +45,3 @@ asan_runtime=$(g++ -print-file-name=libasan.so)
 cxx_runtime=$(g++ -print-file-name=libstdc++.so)
 ASAN_OPTIONS=detect_leaks=0 LD_PRELOAD="$asan_runtime $cxx_runtime" PYTHONPATH="$root/build/sanitize/src/python" \
   VELMOR_SANITIZED_BUILD=1 "$venv/bin/python" -m pytest -q -p no:cacheprovider tests/python
-
-echo "== Fuzzing the WKT parser and the WKB reader (libFuzzer, ASan + UBSan)"
-bash scripts/fuzz.sh 60
