@@ -1,6 +1,8 @@
 // The geometry wrappers and builders of the binding against the real runtime core library.
 #include <gtest/gtest.h>
 
+#include "internal_failure_text.hpp"
+
 #include <array>
 #include <cmath>
 #include <functional>
@@ -44,14 +46,7 @@ std::vector<Coord> read_vertices(const ImmutablePart& part) {
     return vertices;
 }
 
-std::string internal_failure_of(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const core::InternalFailure& failure) {
-        return failure.what();
-    }
-    return "no internal failure";
-}
+using velmor::test::internal_failure_of;
 
 TEST_F(RuntimeGeometry, TwoGroupsOfPartsListTheFirstGroupFirst) {
     const std::array groups{

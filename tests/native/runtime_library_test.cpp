@@ -3,6 +3,8 @@
 // released twice or never fails the suite.
 #include <gtest/gtest.h>
 
+#include "internal_failure_text.hpp"
+
 #include <cmath>
 #include <functional>
 #include <string>
@@ -31,14 +33,7 @@ protected:
     const FunctionTable& gk = functions();
 };
 
-std::string internal_failure_of(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const core::InternalFailure& failure) {
-        return failure.what();
-    }
-    return "no internal failure";
-}
+using velmor::test::internal_failure_of;
 
 // An array with the items of a vector, made the way the library makes its results.
 GK_ArrayHandle array_from(const FunctionTable& gk, GK_VectorHandle vector) {

@@ -2,6 +2,8 @@
 // real runtime core library.
 #include <gtest/gtest.h>
 
+#include "internal_failure_text.hpp"
+
 #include <functional>
 #include <string>
 
@@ -28,14 +30,7 @@ protected:
     }
 };
 
-std::string internal_failure_of(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const core::InternalFailure& failure) {
-        return failure.what();
-    }
-    return "no internal failure";
-}
+using velmor::test::internal_failure_of;
 
 TEST_F(RuntimeSpatial, CreationReturnsTheLibrarysRefusal) {
     auto refused = spatial_reference_from_wkid(999999);
