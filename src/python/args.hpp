@@ -27,11 +27,12 @@ Parameters(const char*, std::array<const char*, N>, std::size_t) -> Parameters<N
 template <std::size_t N>
 Result<std::array<PyObject*, N>> bind(const Parameters<N>& params, PyObject* const* args, Py_ssize_t nargsf,
                                       PyObject* kwnames) {
-    const auto fn = std::string(params.function) + "()";
+    // The name is only spelled out when an error needs it: binding runs on every call.
+    const auto fn = [&] { return std::string(params.function) + "()"; };
     std::array<PyObject*, N> bound{};
     const auto positional = static_cast<std::size_t>(PyVectorcall_NARGS(nargsf));
     if (positional > N) {
-        return fail(raise_error(PyExc_TypeError, fn + " takes at most " + std::to_string(N) + " argument" +
+        return fail(raise_error(PyExc_TypeError, fn() + " takes at most " + std::to_string(N) + " argument" +
                                                      (N == 1 ? "" : "s") + " (" + std::to_string(positional) +
                                                      " given)"));
     }
@@ -45,17 +46,17 @@ Result<std::array<PyObject*, N>> bind(const Parameters<N>& params, PyObject* con
         while (index < N && std::strcmp(params.names[index], name) != 0) ++index;
         if (index == N) {
             return fail(raise_error(PyExc_TypeError,
-                                    fn + " got an unexpected keyword argument '" + name + "'"));
+                                    fn() + " got an unexpected keyword argument '" + name + "'"));
         }
         if (bound[index] != nullptr) {
-            return fail(raise_error(PyExc_TypeError, "argument for " + fn + " given by name ('" + name +
+            return fail(raise_error(PyExc_TypeError, "argument for " + fn() + " given by name ('" + name +
                                                          "') and position (" + std::to_string(index + 1) + ")"));
         }
         bound[index] = args[positional + static_cast<std::size_t>(k)];
     }
     for (std::size_t i = 0; i < params.required; ++i) {
         if (bound[i] == nullptr) {
-            return fail(raise_error(PyExc_TypeError, fn + " missing required argument '" + params.names[i] +
+            return fail(raise_error(PyExc_TypeError, fn() + " missing required argument '" + params.names[i] +
                                                          "' (pos " + std::to_string(i + 1) + ")"));
         }
     }
