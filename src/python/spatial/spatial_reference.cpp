@@ -6,6 +6,7 @@
 #include <string>
 
 #include "args.hpp"
+#include "dict_forms/lookup.hpp"
 #include "entry.hpp"
 #include "runtime/spatial/spatial_reference_conversion.hpp"
 #include "spatial/instance.hpp"
@@ -19,19 +20,6 @@ using Identifier = std::optional<uint32_t> Value::*;
 using Text = std::optional<std::string> Value::*;
 
 bool is_spatial_reference(PyObject* object) { return Py_IS_TYPE(object, spatial_reference_type()); }
-
-// An identifier as the interpreter converts to an unsigned 32-bit integer: any integer-like object,
-// negative and too large ones refused with OverflowError.
-Result<uint32_t> to_identifier(PyObject* object) {
-    Ref index = Ref::steal(PyNumber_Index(object));
-    if (!index) return fail(python_error());
-    const unsigned long value = PyLong_AsUnsignedLong(index.get());
-    if (value == static_cast<unsigned long>(-1) && PyErr_Occurred()) return fail(python_error());
-    if (value > std::numeric_limits<uint32_t>::max()) {
-        return fail(raise_error(PyExc_OverflowError, "out of range integral type conversion attempted"));
-    }
-    return static_cast<uint32_t>(value);
-}
 
 Result<std::string> to_text(PyObject* object) {
     if (!PyUnicode_Check(object)) {
@@ -153,7 +141,7 @@ int set_identifier(PyObject* self, PyObject* new_value, void*) {
         if (new_value == nullptr) return refuse_attribute_delete();
         std::optional<uint32_t> converted;
         if (new_value != Py_None) {
-            auto identifier = to_identifier(new_value);
+            auto identifier = to_u32(new_value);
             if (!identifier) return fail(name_property(identifier_fields[I].property, std::move(identifier.error())));
             converted = *identifier;
         }
@@ -234,7 +222,7 @@ Result<core::SpatialReference> spatial_reference_from_dict(PyObject* dict) {
     for (const IdentifierField& field : identifier_fields) {
         VELMOR_TRY_ASSIGN(PyObject* item, entry(dict, field.key));
         if (item == nullptr) continue;
-        VELMOR_TRY_ASSIGN(uint32_t identifier, to_identifier(item));
+        VELMOR_TRY_ASSIGN(uint32_t identifier, to_u32(item));
         value.*field.field = identifier;
     }
     for (const TextField& field : text_fields) {
