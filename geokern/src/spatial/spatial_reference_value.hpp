@@ -59,9 +59,6 @@ SpatialReferencePointer base_geographic(const SpatialReferenceValue& value);
 
 bool same_spatial_reference(const SpatialReferenceValue& a, const SpatialReferenceValue& b);
 uint64_t spatial_reference_hash(const SpatialReferenceValue& value);
-// {"wkid":4326} or {"wkid":4326,"vcsWkid":5703}; a system without identifier as {"wkt":"..."}.
-std::string spatial_reference_json(const SpatialReferenceValue& value);
-SpatialReferencePointer spatial_reference_from_json(const std::string& json);
 
 bool valid_precision(const SpatialReferenceValue& value);
 
