@@ -64,7 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
         Accepted{R"({"hasZ": true, "spatialReference": {"wkid": 4326}, "rings": [[[0, 0, 1], [1, 0, 1], [0, 1, 1]]]})",
                  polygon, true, false, false},
         Accepted{R"({"rings": [], "spatialReference": {"latestWkid": 3857}})", polygon, false, false, true},
-        Accepted{R"({"paths": [[[1e308, -1e-300], [Infinity, "-Infinity"]]]})", polyline, false, false, false}));
+        Accepted{R"({"paths": [[[1e308, -1e-300], [Infinity, "-Infinity"], [0e154, 5e-324], [9223372036854775808, -0]]]})",
+                 polyline, false, false, false}));
 
 TEST_F(JsonReader, ReadsValuesInPlace) {
     Geometry p = read(R"({"x": 1.5, "y": -2, "m": 7, "spatialReference": {"wkid": 102100, "latestWkid": 3857}})");
@@ -128,6 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{R"({"paths": [[[0, 0], [1, 1]])", "JSON at offset 27: Missing a comma or ']' after an array element."},
         Refused{R"({"x": 1, "y": 2} extra)", "JSON at offset 17: The document root must not be followed by other values."},
         Refused{R"({"x": 1e400, "y": 2})", "JSON at offset 6: Number too big to be stored in double."},
+        Refused{R"({"x": -1e-400, "y": 2})", "JSON at offset 6: a number beyond the range of a double."},
         Refused{"[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]",
                 "JSON at offset 32: nesting deeper than 32 levels"},
         Refused{"[]", "JSON text: expected a geometry object, got an array."},

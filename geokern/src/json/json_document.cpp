@@ -4,7 +4,10 @@
 #include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
 
+#include <charconv>
 #include <string>
+#include <string_view>
+#include <system_error>
 
 #include "failure.hpp"
 
@@ -23,8 +26,18 @@ class DepthBound {
     bool Int64(int64_t value) { return document_.Int64(value); }
     bool Uint64(uint64_t value) { return document_.Uint64(value); }
     bool Double(double value) { return document_.Double(value); }
-    bool RawNumber(const char* text, rapidjson::SizeType length, bool copy) {
-        return document_.RawNumber(text, length, copy);
+    bool RawNumber(const char* text, rapidjson::SizeType length, bool) {
+        const std::string_view digits(text, length);
+        if (digits.find_first_not_of("-0123456789") == std::string_view::npos && digits != "-0") {
+            int64_t integer = 0;
+            if (std::from_chars(text, text + length, integer).ec == std::errc()) return document_.Int64(integer);
+        }
+        double value = 0;
+        if (std::from_chars(text, text + length, value).ec != std::errc()) {
+            out_of_range_ = true;
+            return false;
+        }
+        return document_.Double(value);
     }
     bool String(const char* text, rapidjson::SizeType length, bool copy) {
         return document_.String(text, length, copy);
@@ -41,6 +54,7 @@ class DepthBound {
         return document_.EndArray(elements);
     }
     bool too_deep() const { return too_deep_; }
+    bool out_of_range() const { return out_of_range_; }
 
   private:
     bool enter() {
@@ -51,12 +65,14 @@ class DepthBound {
     rapidjson::Document& document_;
     unsigned depth_ = 0;
     bool too_deep_ = false;
+    bool out_of_range_ = false;
 };
 
 struct BoundedParse {
     std::string_view text;
     rapidjson::ParseResult result;
     bool too_deep = false;
+    bool out_of_range = false;
 
     bool operator()(rapidjson::Document& document) {
         rapidjson::MemoryStream bytes(text.data(), text.size());
@@ -64,6 +80,7 @@ struct BoundedParse {
         DepthBound bound(document);
         result = reader.Parse<json_parse_flags>(bytes, bound);
         too_deep = bound.too_deep();
+        out_of_range = bound.out_of_range();
         return !result.IsError();
     }
 };
@@ -71,11 +88,12 @@ struct BoundedParse {
 }  // namespace
 
 void parse_json(std::string_view text, rapidjson::Document& document) {
-    BoundedParse parse{text, {}, false};
+    BoundedParse parse{text, {}, false, false};
     document.Populate(parse);
     if (!parse.result.IsError()) return;
-    std::string what = parse.too_deep ? "nesting deeper than " + std::to_string(max_json_depth) + " levels"
-                                      : rapidjson::GetParseError_En(parse.result.Code());
+    std::string what = parse.too_deep       ? "nesting deeper than " + std::to_string(max_json_depth) + " levels"
+                       : parse.out_of_range ? std::string("a number beyond the range of a double.")
+                                            : rapidjson::GetParseError_En(parse.result.Code());
     fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.",
          "JSON at offset " + std::to_string(parse.result.Offset()) + ": " + what);
 }

@@ -11,9 +11,11 @@ namespace geokern {
 inline constexpr unsigned max_json_depth = 32;
 
 // Accepted beyond strict JSON: the bare tokens NaN, Infinity and -Infinity that some writers emit for
-// missing coordinates. Numbers are read to the nearest double, so that written digits read back exactly.
+// missing coordinates. Numbers come as their digits and are converted here, to the nearest double, so
+// that written digits read back exactly (RapidJSON's own conversion is either approximate or, in its
+// exact mode, trips over inputs such as 0e154).
 inline constexpr unsigned json_parse_flags =
-    rapidjson::kParseNanAndInfFlag | rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag;
+    rapidjson::kParseNanAndInfFlag | rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag;
 
 // The whole text as one JSON value. Malformed or too deeply nested text, and numbers beyond the range
 // of a double, are invalid arguments whose message names the byte offset of the fault.
