@@ -57,7 +57,13 @@ INSTANTIATE_TEST_SUITE_P(
         Written{R"({"curveRings": [[[0, 0], [2, 0], {"b": [[0, 0], [2, 2], [0, 2]]}]]})",
                 R"({"curveRings":[[[0,0],[2,0],{"b":[[0,0],[2,2],[0,2]]}]],"rings":[]})"}));
 
-TEST_F(JsonWriter, WritesASystemWithoutIdentifierAsText) {
+// The text the system was read from is written again, digits unchanged (PROJ's own text would round the
+// unit to 15 digits and read back as another system).
+TEST_F(JsonWriter, WritesASystemWithoutIdentifierAsItsText) {
+    const char* odd_unit = R"({"spatialReference":{"wkt":"GEOGCS[\"g\",DATUM[\"d\",SPHEROID[\"s\",6378137,298.2572]],PRIMEM[\"Greenwich\",0],UNIT[\"degree\",1.0174531341774552]]"},"x":1,"y":2})";
+    Geometry odd = read(odd_unit);
+    ASSERT_NE(odd.get(), nullptr) << single_error();
+    EXPECT_EQ(write(odd), odd_unit);
     const char* text = R"({"x": 1, "y": 2, "spatialReference": {"wkt": "PROJCS[\"local\",GEOGCS[\"g\",DATUM[\"d\",SPHEROID[\"s\",6370000,0]],PRIMEM[\"Greenwich\",0],UNIT[\"degree\",0.0174532925199433]],PROJECTION[\"Mercator_1SP\"],PARAMETER[\"central_meridian\",7],UNIT[\"metre\",1]]"}})";
     Geometry geometry = read(text);
     ASSERT_NE(geometry.get(), nullptr) << single_error();

@@ -88,8 +88,9 @@ void write_spatial_reference(const SpatialReferenceValue& value, std::string& ou
     if (value.wkid != 0) {
         identifier("wkid", "latestWkid", value.wkid);
     } else {
+        const std::string& text = value.text_read.empty() ? value.wkt : value.text_read;
         writer.Key("wkt");
-        writer.String(value.wkt.c_str(), static_cast<rapidjson::SizeType>(value.wkt.size()));
+        writer.String(text.c_str(), static_cast<rapidjson::SizeType>(text.size()));
     }
     if (value.vertical_wkid != 0) identifier("vcsWkid", "latestVcsWkid", value.vertical_wkid);
     writer.EndObject();

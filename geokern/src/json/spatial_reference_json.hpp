@@ -15,7 +15,7 @@ namespace geokern {
 SpatialReferencePointer read_spatial_reference(const rapidjson::Value& object, const JsonLocation& where);
 
 // Compact JSON: {"wkid":102100,"latestWkid":3857}, with "vcsWkid" (and "latestVcsWkid") for a compound
-// system, or {"wkt":"..."} for a system without identifier.
+// system, or {"wkt":"..."} for a system without identifier: the text it was read from, else PROJ's.
 void write_spatial_reference(const SpatialReferenceValue& value, std::string& out);
 std::string spatial_reference_json(const SpatialReferenceValue& value);
 

@@ -223,7 +223,8 @@ SpatialReferencePointer spatial_reference_from_text(const std::string& text) {
     if (created == nullptr) {
         fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.", "the well-known text cannot be read: " + reason + ".");
     }
-    SpatialReferencePointer value = make_value(context, share_pj(created), 0, 0);
+    auto value = std::const_pointer_cast<SpatialReferenceValue>(make_value(context, share_pj(created), 0, 0));
+    value->text_read = text;
     if (cached.size() >= text_cache_limit) cached.clear();
     cached.emplace(text, value);
     return value;

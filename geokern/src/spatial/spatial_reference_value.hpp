@@ -21,6 +21,8 @@ struct SpatialReferenceValue {
     int32_t vertical_wkid = 0;  // of the vertical system, 0 when it has none
     std::string wkt;            // well-known text, first edition (empty when PROJ cannot write one)
     std::string wkt2;           // second edition (2019)
+    std::string text_read;      // the text the system was read from, if any: PROJ's texts round numbers
+                                // to 15 digits, so JSON repeats this one to read back the same system
     bool geographic = false;
     bool projected = false;
     bool pannable = false;
