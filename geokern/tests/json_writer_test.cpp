@@ -57,6 +57,17 @@ INSTANTIATE_TEST_SUITE_P(
         Written{R"({"curveRings": [[[0, 0], [2, 0], {"b": [[0, 0], [2, 2], [0, 2]]}]]})",
                 R"({"curveRings":[[[0,0],[2,0],{"b":[[0,0],[2,2],[0,2]]}]],"rings":[]})"}));
 
+// A compound system named by one code is written with its vertical part's code, and read back.
+TEST_F(JsonWriter, WritesACompoundSystemThatReadsBack) {
+    Geometry compound = read(R"({"x":1,"y":2,"spatialReference":{"wkid":7414}})");
+    ASSERT_NE(compound.get(), nullptr) << single_error();
+    const std::string written = write(compound);
+    EXPECT_EQ(written, R"({"spatialReference":{"wkid":7414,"vcsWkid":5723},"x":1,"y":2})");
+    Geometry again = read(written);
+    ASSERT_NE(again.get(), nullptr) << single_error();
+    EXPECT_TRUE(GK_Geometry_equals(compound, again, h));
+}
+
 // The text the system was read from is written again, digits unchanged (PROJ's own text would round the
 // unit to 15 digits and read back as another system).
 TEST_F(JsonWriter, WritesASystemWithoutIdentifierAsItsText) {

@@ -68,7 +68,12 @@ SpatialReferencePointer read_spatial_reference(const rapidjson::Value& object, c
     Identifiers vertical = read_identifiers(object, "vcsWkid", "latestVcsWkid", where);
     if (horizontal.none()) return read_text(object, where);
     int32_t wkid = first_known(horizontal, where, [](int32_t code) { spatial_reference_from_wkid(code); });
-    if (vertical.none()) return spatial_reference_from_wkid(wkid);
+    SpatialReferencePointer whole = spatial_reference_from_wkid(wkid);
+    if (vertical.none()) return whole;
+    // A compound system's own code comes written with its vertical part's code, as it is identified.
+    if (whole->has_vertical && (whole->vertical_wkid == vertical.given || whole->vertical_wkid == vertical.newest)) {
+        return whole;
+    }
     int32_t vcs = first_known(vertical, where, [wkid](int32_t code) { spatial_reference_from_wkids(wkid, code); });
     return spatial_reference_from_wkids(wkid, vcs);
 }
