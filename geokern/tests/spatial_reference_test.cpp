@@ -162,7 +162,11 @@ TEST_F(SpatialReferenceTest, EqualityHashAndJson) {
     EXPECT_EQ(GK_SpatialReference_getWKID(mercator.get(), h), 3857);
     EXPECT_TRUE(GK_SpatialReference_getIsPannable(mercator.get(), h));
     EXPECT_EQ(take_text(GK_SpatialReference_toJSON(a.get(), h)), "{\"wkid\":4326}");
-    SpatialReference latest(GK_SpatialReference_fromJSON("{\"wkid\":102100,\"latestWkid\":3857}", h));
+    // The identifier itself is kept; the newer one serves when the identifier is unknown.
+    SpatialReference given(GK_SpatialReference_fromJSON("{\"wkid\":102100,\"latestWkid\":3857}", h));
+    EXPECT_EQ(GK_SpatialReference_getWKID(given.get(), h), 102100);
+    EXPECT_EQ(take_text(GK_SpatialReference_toJSON(given.get(), h)), "{\"wkid\":102100,\"latestWkid\":3857}");
+    SpatialReference latest(GK_SpatialReference_fromJSON("{\"wkid\":999999,\"latestWkid\":3857}", h));
     EXPECT_EQ(GK_SpatialReference_getWKID(latest.get(), h), 3857);
     EXPECT_TRUE(no_errors());
     for (const char* json : {"[]", "{", "{}", "{\"wkid\":\"4326\"}"}) {

@@ -11,6 +11,9 @@ template <class... F>
 struct Overload : F... {
     using F::operator()...;
 };
+// Clang does not deduce the arguments of an aggregate template by itself.
+template <class... F>
+Overload(F...) -> Overload<F...>;
 
 bool near_arc(const EllipticArc& a, const EllipticArc& b, double tolerance) {
     return near_number(a.cx, b.cx, tolerance) && near_number(a.cy, b.cy, tolerance) &&

@@ -17,9 +17,8 @@ SpatialReferenceRef spatial_reference_argument(GK_SpatialReferenceHandle handle)
 // A new handle sharing the reference, or null when there is none.
 GK_SpatialReferenceHandle spatial_reference_result(const SpatialReferenceRef& reference);
 
-// Two geometries agree on their spatial reference when both have none or both share one value.
-inline bool same_spatial_reference(const SpatialReferenceRef& a, const SpatialReferenceRef& b) {
-    return a == b;
-}
+// Two geometries agree on their spatial reference when both have none, both share one value, or their
+// values are the same system (a system read back from its JSON text is a new value).
+bool same_spatial_reference(const SpatialReferenceRef& a, const SpatialReferenceRef& b);
 
 }  // namespace geokern

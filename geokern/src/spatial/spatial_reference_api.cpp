@@ -1,4 +1,4 @@
-// The SpatialReference family: coordinate systems from identifiers, texts and JSON, read by PROJ.
+// The SpatialReference family: coordinate systems from identifiers, texts, read by PROJ (JSON comes with the JSON support).
 #include "report.hpp"
 #include "spatial/spatial_reference_value.hpp"
 #include "string_value.hpp"
@@ -114,16 +114,7 @@ GK_Bool GK_SpatialReference_equals(GK_SpatialReferenceHandle spatial_reference, 
     });
 }
 
-GK_SpatialReferenceHandle GK_SpatialReference_fromJSON(const char* json, GK_EH) {
-    return guarded<GK_SpatialReferenceHandle>(handler, [&] {
-        return new_spatial_reference_handle(spatial_reference_from_json(text_argument(json, "JSON")));
-    });
-}
-
 uint64_t GK_SpatialReference_getHash(GK_SpatialReferenceHandle spatial_reference, GK_EH) {
     return guarded<uint64_t>(handler, [&] { return spatial_reference_hash(value_of(spatial_reference)); });
 }
 
-GK_StringHandle GK_SpatialReference_toJSON(GK_SpatialReferenceHandle spatial_reference, GK_EH) {
-    return guarded<GK_StringHandle>(handler, [&] { return new_string(spatial_reference_json(value_of(spatial_reference))); });
-}

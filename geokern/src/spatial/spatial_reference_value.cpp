@@ -1,9 +1,5 @@
 #include "spatial/spatial_reference_value.hpp"
 
-#include <rapidjson/document.h>
-#include <rapidjson/stringbuffer.h>
-#include <rapidjson/writer.h>
-
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -11,6 +7,7 @@
 #include <string_view>
 
 #include "failure.hpp"
+#include "geometry/spatial_reference_ref.hpp"
 #include "spatial/authority_code.hpp"
 
 namespace geokern {
@@ -186,20 +183,6 @@ SharedPj vertical_from_database(PJ_CONTEXT* context, int32_t vertical_wkid) {
     return vertical;
 }
 
-std::string json_text(const rapidjson::Value& object, const char* key) {
-    auto member = object.FindMember(key);
-    if (member == object.MemberEnd() || !member->value.IsString()) return {};
-    return std::string(member->value.GetString(), member->value.GetStringLength());
-}
-
-int32_t json_identifier(const rapidjson::Value& object, const char* latest_key, const char* key) {
-    for (const char* name : {latest_key, key}) {
-        auto member = object.FindMember(name);
-        if (member != object.MemberEnd() && member->value.IsInt() && member->value.GetInt() > 0) return member->value.GetInt();
-    }
-    return 0;
-}
-
 }  // namespace
 
 SpatialReferencePointer spatial_reference_from_wkids(int32_t wkid, int32_t vertical_wkid) {
@@ -240,7 +223,8 @@ SpatialReferencePointer spatial_reference_from_text(const std::string& text) {
     if (created == nullptr) {
         fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.", "the well-known text cannot be read: " + reason + ".");
     }
-    SpatialReferencePointer value = make_value(context, share_pj(created), 0, 0);
+    auto value = std::const_pointer_cast<SpatialReferenceValue>(make_value(context, share_pj(created), 0, 0));
+    value->text_read = text;
     if (cached.size() >= text_cache_limit) cached.clear();
     cached.emplace(text, value);
     return value;
@@ -275,46 +259,17 @@ bool same_spatial_reference(const SpatialReferenceValue& a, const SpatialReferen
     return proj_is_equivalent_to_with_ctx(lock.context(), a.crs.get(), b.crs.get(), PJ_COMP_EQUIVALENT) != 0;
 }
 
+bool same_spatial_reference(const SpatialReferenceRef& a, const SpatialReferenceRef& b) {
+    if (a == b) return true;
+    return a != nullptr && b != nullptr && same_spatial_reference(*a, *b);
+}
+
 // Consistent with same_spatial_reference: systems without identifier hash by their kind and unit only.
 uint64_t spatial_reference_hash(const SpatialReferenceValue& value) {
     uint64_t hash = (static_cast<uint64_t>(static_cast<uint32_t>(value.wkid)) << 32) |
                     static_cast<uint32_t>(value.vertical_wkid);
     if (value.wkid == 0) hash ^= (static_cast<uint64_t>(value.unit->code) << 8) ^ (value.geographic ? 1u : 2u);
     return hash ^ (std::hash<double>()(value.tolerance) * 31) ^ std::hash<double>()(value.resolution);
-}
-
-std::string spatial_reference_json(const SpatialReferenceValue& value) {
-    rapidjson::StringBuffer buffer;
-    rapidjson::Writer<rapidjson::StringBuffer> writer(buffer);
-    writer.StartObject();
-    if (value.wkid != 0) {
-        writer.Key("wkid");
-        writer.Int(value.wkid);
-    } else {
-        writer.Key("wkt");
-        writer.String(value.wkt.c_str(), static_cast<rapidjson::SizeType>(value.wkt.size()));
-    }
-    if (value.vertical_wkid != 0) {
-        writer.Key("vcsWkid");
-        writer.Int(value.vertical_wkid);
-    }
-    writer.EndObject();
-    return std::string(buffer.GetString(), buffer.GetSize());
-}
-
-SpatialReferencePointer spatial_reference_from_json(const std::string& json) {
-    rapidjson::Document document;
-    document.Parse(json.c_str(), json.size());
-    if (document.HasParseError() || !document.IsObject()) {
-        fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.", "the spatial reference JSON is not a JSON object.");
-    }
-    int32_t wkid = json_identifier(document, "latestWkid", "wkid");
-    if (wkid != 0) return spatial_reference_from_wkids(wkid, json_identifier(document, "latestVcsWkid", "vcsWkid"));
-    for (const char* key : {"wkt", "wkt2"}) {
-        std::string text = json_text(document, key);
-        if (!text.empty()) return spatial_reference_from_text(text);
-    }
-    fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.", "the spatial reference JSON has no identifier and no text.");
 }
 
 bool valid_precision(const SpatialReferenceValue& value) {

@@ -21,6 +21,8 @@ struct SpatialReferenceValue {
     int32_t vertical_wkid = 0;  // of the vertical system, 0 when it has none
     std::string wkt;            // well-known text, first edition (empty when PROJ cannot write one)
     std::string wkt2;           // second edition (2019)
+    std::string text_read;      // the text the system was read from, if any: PROJ's texts round numbers
+                                // to 15 digits, so JSON repeats this one to read back the same system
     bool geographic = false;
     bool projected = false;
     bool pannable = false;
@@ -59,9 +61,6 @@ SpatialReferencePointer base_geographic(const SpatialReferenceValue& value);
 
 bool same_spatial_reference(const SpatialReferenceValue& a, const SpatialReferenceValue& b);
 uint64_t spatial_reference_hash(const SpatialReferenceValue& value);
-// {"wkid":4326} or {"wkid":4326,"vcsWkid":5703}; a system without identifier as {"wkt":"..."}.
-std::string spatial_reference_json(const SpatialReferenceValue& value);
-SpatialReferencePointer spatial_reference_from_json(const std::string& json);
 
 bool valid_precision(const SpatialReferenceValue& value);
 

@@ -1,0 +1,101 @@
+#include "json/json_document.hpp"
+
+#include <rapidjson/error/en.h>
+#include <rapidjson/memorystream.h>
+#include <rapidjson/reader.h>
+
+#include <charconv>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "failure.hpp"
+
+namespace geokern {
+namespace {
+
+// Forwards every event to the document and stops the parse once nesting passes the bound.
+class DepthBound {
+  public:
+    explicit DepthBound(rapidjson::Document& document) : document_(document) {}
+
+    bool Null() { return document_.Null(); }
+    bool Bool(bool value) { return document_.Bool(value); }
+    bool Int(int value) { return document_.Int(value); }
+    bool Uint(unsigned value) { return document_.Uint(value); }
+    bool Int64(int64_t value) { return document_.Int64(value); }
+    bool Uint64(uint64_t value) { return document_.Uint64(value); }
+    bool Double(double value) { return document_.Double(value); }
+    bool RawNumber(const char* text, rapidjson::SizeType length, bool) {
+        const std::string_view digits(text, length);
+        if (digits.find_first_not_of("-0123456789") == std::string_view::npos && digits != "-0") {
+            int64_t integer = 0;
+            if (std::from_chars(text, text + length, integer).ec == std::errc()) return document_.Int64(integer);
+        }
+        double value = 0;
+        if (std::from_chars(text, text + length, value).ec != std::errc()) {
+            out_of_range_ = true;
+            return false;
+        }
+        return document_.Double(value);
+    }
+    bool String(const char* text, rapidjson::SizeType length, bool copy) {
+        return document_.String(text, length, copy);
+    }
+    bool Key(const char* text, rapidjson::SizeType length, bool copy) { return document_.Key(text, length, copy); }
+    bool StartObject() { return enter() && document_.StartObject(); }
+    bool EndObject(rapidjson::SizeType members) {
+        --depth_;
+        return document_.EndObject(members);
+    }
+    bool StartArray() { return enter() && document_.StartArray(); }
+    bool EndArray(rapidjson::SizeType elements) {
+        --depth_;
+        return document_.EndArray(elements);
+    }
+    bool too_deep() const { return too_deep_; }
+    bool out_of_range() const { return out_of_range_; }
+
+  private:
+    bool enter() {
+        if (++depth_ > max_json_depth) too_deep_ = true;
+        return !too_deep_;
+    }
+
+    rapidjson::Document& document_;
+    unsigned depth_ = 0;
+    bool too_deep_ = false;
+    bool out_of_range_ = false;
+};
+
+struct BoundedParse {
+    std::string_view text;
+    rapidjson::ParseResult result;
+    bool too_deep = false;
+    bool out_of_range = false;
+
+    bool operator()(rapidjson::Document& document) {
+        rapidjson::MemoryStream bytes(text.data(), text.size());
+        rapidjson::Reader reader;
+        DepthBound bound(document);
+        result = reader.Parse<json_parse_flags>(bytes, bound);
+        too_deep = bound.too_deep();
+        out_of_range = bound.out_of_range();
+        return !result.IsError();
+    }
+};
+
+}  // namespace
+
+void parse_json(std::string_view text, rapidjson::Document& document) {
+    BoundedParse parse{text, {}, false, false};
+    document.Populate(parse);
+    if (!parse.result.IsError()) return;
+    std::string what = parse.too_deep       ? "nesting deeper than " + std::to_string(max_json_depth) + " levels"
+                       : parse.out_of_range ? std::string("a number beyond the range of a double.")
+                                            : rapidjson::GetParseError_En(parse.result.Code());
+    fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.",
+         "JSON at offset " + std::to_string(parse.result.Offset()) + ": " + what);
+}
+
+}  // namespace geokern

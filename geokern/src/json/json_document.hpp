@@ -1,0 +1,24 @@
+#pragma once
+
+#include <rapidjson/document.h>
+
+#include <string_view>
+
+namespace geokern {
+
+// Nesting deeper than this is refused while parsing: no geometry needs more than six levels, and a
+// bound keeps hostile input from exhausting the stack or the memory of the tree.
+inline constexpr unsigned max_json_depth = 32;
+
+// Accepted beyond strict JSON: the bare tokens NaN, Infinity and -Infinity that some writers emit for
+// missing coordinates. Numbers come as their digits and are converted here, to the nearest double, so
+// that written digits read back exactly (RapidJSON's own conversion is either approximate or, in its
+// exact mode, trips over inputs such as 0e154).
+inline constexpr unsigned json_parse_flags =
+    rapidjson::kParseNanAndInfFlag | rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag;
+
+// The whole text as one JSON value. Malformed or too deeply nested text, and numbers beyond the range
+// of a double, are invalid arguments whose message names the byte offset of the fault.
+void parse_json(std::string_view text, rapidjson::Document& document);
+
+}  // namespace geokern
