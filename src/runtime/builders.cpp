@@ -1,6 +1,8 @@
 #include "builders.hpp"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 #include "environment.hpp"
 #include "error_capture.hpp"
@@ -123,34 +125,54 @@ RuntimeResult<MutablePartCollection> collect(const SpatialReference* spatial_ref
 }
 
 template <class Kind, class Builder>
-RuntimeResult<Kind> assemble_multipart(Builder builder, const SpatialReference* spatial_reference,
-                                       std::span<const PartGroup> groups) {
-    // The first group's collection receives the parts of every later group.
-    auto all =
-        groups.empty() ? new_part_collection(spatial_reference) : collect(spatial_reference, groups.front());
-    if (!all) return std::unexpected(std::move(all.error()));
-    for (const PartGroup& group : groups.subspan(std::min<std::size_t>(1, groups.size()))) {
-        auto parts = collect(spatial_reference, group);
-        if (!parts) return std::unexpected(std::move(parts.error()));
-        if (auto appended = append_parts(*all, *parts); !appended)
-            return std::unexpected(std::move(appended.error()));
+RuntimeResult<Kind> assemble_collections(Builder builder, const SpatialReference* spatial_reference,
+                                         std::span<const MutablePartCollection> collections) {
+    // The first collection receives the parts of every later one.
+    std::optional<MutablePartCollection> created;
+    if (collections.empty()) created.emplace(new_part_collection(spatial_reference));
+    const MutablePartCollection& all = created ? *created : collections.front();
+    for (const MutablePartCollection& parts : collections.subspan(std::min<std::size_t>(1, collections.size()))) {
+        if (auto appended = append_parts(all, parts); !appended) return std::unexpected(std::move(appended.error()));
     }
-    set_parts(builder.get(), *all);
+    set_parts(builder.get(), all);
     GeometryOwned geometry = finish(builder.get());
     builder.reset();
     return downcast<Kind>(std::move(geometry));
+}
+
+template <class Kind, class Builder>
+RuntimeResult<Kind> assemble_groups(Builder builder, const SpatialReference* spatial_reference,
+                                    std::span<const PartGroup> groups) {
+    std::vector<MutablePartCollection> collections;
+    collections.reserve(groups.size());
+    for (const PartGroup& group : groups) {
+        auto parts = collect(spatial_reference, group);
+        if (!parts) return std::unexpected(std::move(parts.error()));
+        collections.push_back(std::move(*parts));
+    }
+    return assemble_collections<Kind>(std::move(builder), spatial_reference, collections);
 }
 
 }  // namespace
 
 RuntimeResult<Polyline> assemble_polyline(const SpatialReference* spatial_reference,
                                           std::span<const PartGroup> groups) {
-    return assemble_multipart<Polyline>(new_polyline_builder(spatial_reference), spatial_reference, groups);
+    return assemble_groups<Polyline>(new_polyline_builder(spatial_reference), spatial_reference, groups);
 }
 
 RuntimeResult<Polygon> assemble_polygon(const SpatialReference* spatial_reference,
                                         std::span<const PartGroup> groups) {
-    return assemble_multipart<Polygon>(new_polygon_builder(spatial_reference), spatial_reference, groups);
+    return assemble_groups<Polygon>(new_polygon_builder(spatial_reference), spatial_reference, groups);
+}
+
+RuntimeResult<Polyline> assemble_polyline_from_collections(const SpatialReference* spatial_reference,
+                                                           std::span<const MutablePartCollection> collections) {
+    return assemble_collections<Polyline>(new_polyline_builder(spatial_reference), spatial_reference, collections);
+}
+
+RuntimeResult<Polygon> assemble_polygon_from_collections(const SpatialReference* spatial_reference,
+                                                         std::span<const MutablePartCollection> collections) {
+    return assemble_collections<Polygon>(new_polygon_builder(spatial_reference), spatial_reference, collections);
 }
 
 RuntimeResult<Multipoint> assemble_multipoint(const SpatialReference* spatial_reference, std::size_t count,

@@ -49,12 +49,17 @@ struct EllipticArcSegmentView {
 GK_SegmentType segment_object_type_for_view(GK_SegmentHandle segment);
 
 // The view when the segment is of that kind; the conversion record (source "SegmentOwned") otherwise.
+// The handle form serves every segment owner (SegmentOwned, EllipticArcSegment, ...).
 template <class View>
-RuntimeResult<View> view_segment(const SegmentOwned& segment) {
-    if (segment_object_type_for_view(segment.get()) != View::code) {
+RuntimeResult<View> view_segment(GK_SegmentHandle segment) {
+    if (segment_object_type_for_view(segment) != View::code) {
         return std::unexpected(conversion_error("SegmentOwned", View::name));
     }
-    return View{segment.get()};
+    return View{segment};
+}
+template <class View>
+RuntimeResult<View> view_segment(const SegmentOwned& segment) {
+    return view_segment<View>(segment.get());
 }
 
 Point control_point1(CubicBezierSegmentView bezier);
