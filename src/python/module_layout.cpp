@@ -2,6 +2,9 @@
 // in the order, and nowhere else in the module frame.
 #include <array>
 
+#include "geometry/envelope.hpp"
+#include "geometry/geometry_base.hpp"
+#include "geometry/point.hpp"
 #include "registry.hpp"
 #include "spatial/area_unit.hpp"
 #include "spatial/enumerations.hpp"
@@ -16,12 +19,15 @@ namespace {
 // Main module: the collection functions, then the classes.
 constexpr std::array<PyMethodDef*, 0> main_functions{};
 // Classes in alphabetical order; each is added at its place.
-constexpr std::array<ClassEntry, 6> main_classes{{
+constexpr std::array<ClassEntry, 9> main_classes{{
     {"AreaUnit", area_unit_type},
     {"AreaUnitId", area_unit_id_type},
+    {"Envelope", envelope_type},
     {"GeodeticCurveType", geodetic_curve_type_type},
+    {"Geometry", geometry_type},
     {"GeometryExtendOptions", geometry_extend_options_type},
     {"LinearUnitId", linear_unit_id_type},
+    {"Point", point_type},
     {"SpatialReference", spatial_reference_type},
 }};
 
