@@ -131,8 +131,10 @@ RuntimeResult<Kind> assemble_collections(Builder builder, const SpatialReference
     std::optional<MutablePartCollection> created;
     if (collections.empty()) created.emplace(new_part_collection(spatial_reference));
     const MutablePartCollection& all = created ? *created : collections.front();
-    for (const MutablePartCollection& parts : collections.subspan(std::min<std::size_t>(1, collections.size()))) {
-        if (auto appended = append_parts(all, parts); !appended) return std::unexpected(std::move(appended.error()));
+    const auto later = collections.subspan(std::min<std::size_t>(1, collections.size()));
+    for (const MutablePartCollection& parts : later) {
+        if (auto appended = append_parts(all, parts); !appended)
+            return std::unexpected(std::move(appended.error()));
     }
     set_parts(builder.get(), all);
     GeometryOwned geometry = finish(builder.get());
@@ -165,14 +167,16 @@ RuntimeResult<Polygon> assemble_polygon(const SpatialReference* spatial_referenc
     return assemble_groups<Polygon>(new_polygon_builder(spatial_reference), spatial_reference, groups);
 }
 
-RuntimeResult<Polyline> assemble_polyline_from_collections(const SpatialReference* spatial_reference,
-                                                           std::span<const MutablePartCollection> collections) {
-    return assemble_collections<Polyline>(new_polyline_builder(spatial_reference), spatial_reference, collections);
+RuntimeResult<Polyline> assemble_polyline_from_collections(
+    const SpatialReference* spatial_reference, std::span<const MutablePartCollection> collections) {
+    return assemble_collections<Polyline>(new_polyline_builder(spatial_reference), spatial_reference,
+                                          collections);
 }
 
-RuntimeResult<Polygon> assemble_polygon_from_collections(const SpatialReference* spatial_reference,
-                                                         std::span<const MutablePartCollection> collections) {
-    return assemble_collections<Polygon>(new_polygon_builder(spatial_reference), spatial_reference, collections);
+RuntimeResult<Polygon> assemble_polygon_from_collections(
+    const SpatialReference* spatial_reference, std::span<const MutablePartCollection> collections) {
+    return assemble_collections<Polygon>(new_polygon_builder(spatial_reference), spatial_reference,
+                                         collections);
 }
 
 RuntimeResult<Multipoint> assemble_multipoint(const SpatialReference* spatial_reference, std::size_t count,

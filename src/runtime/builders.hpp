@@ -57,10 +57,10 @@ RuntimeResult<Polygon> assemble_polygon(const SpatialReference* spatial_referenc
                                         std::span<const PartGroup> groups);
 // A polyline or polygon of the parts of every collection, the collections in order: the first one
 // receives the parts of the others (the callers' collections are handed over, not copied back).
-RuntimeResult<Polyline> assemble_polyline_from_collections(const SpatialReference* spatial_reference,
-                                                           std::span<const MutablePartCollection> collections);
-RuntimeResult<Polygon> assemble_polygon_from_collections(const SpatialReference* spatial_reference,
-                                                         std::span<const MutablePartCollection> collections);
+RuntimeResult<Polyline> assemble_polyline_from_collections(
+    const SpatialReference* spatial_reference, std::span<const MutablePartCollection> collections);
+RuntimeResult<Polygon> assemble_polygon_from_collections(
+    const SpatialReference* spatial_reference, std::span<const MutablePartCollection> collections);
 // A multipoint of `count` points, point i at coord(i).
 RuntimeResult<Multipoint> assemble_multipoint(const SpatialReference* spatial_reference, std::size_t count,
                                               const std::function<core::Coord(std::size_t)>& coord);

@@ -24,7 +24,9 @@ using std::numbers::pi;
 
 class SegmentConversion : public test::WithGeokern {};
 
-Point xy(double x, double y) { return create_point(Coord::xy(x, y)); }
+Point xy(double x, double y) {
+    return create_point(Coord::xy(x, y));
+}
 
 CurveData converted(GK_SegmentHandle segment) {
     auto curve = curve_data_from_segment(segment);
@@ -82,26 +84,10 @@ TEST_F(SegmentConversion, BezierKeepsItsControlPointsAndALineIsLinear) {
     EXPECT_EQ(converted(line->get()), CurveData(core::Linear{}));
 }
 
-// The runtime core makes no other kind of segment; the table entry that reports the kind is swapped
-// for one that reports an unknown kind while the guard lives.
-class UnknownSegmentKind {
-  public:
-    UnknownSegmentKind() : table_(const_cast<FunctionTable&>(functions())), saved_(table_.Segment_getObjectType) {
-        table_.Segment_getObjectType = [](GK_SegmentHandle, const GK_ErrorHandler*) { return GK_SegmentType{9}; };
-    }
-    ~UnknownSegmentKind() { table_.Segment_getObjectType = saved_; }
-    UnknownSegmentKind(const UnknownSegmentKind&) = delete;
-    UnknownSegmentKind& operator=(const UnknownSegmentKind&) = delete;
-
-  private:
-    FunctionTable& table_;
-    decltype(FunctionTable::Segment_getObjectType) saved_;
-};
-
 TEST_F(SegmentConversion, AnUnknownSegmentKindIsAGeokernError) {
     auto bezier = create_cubic_bezier(xy(0, 0), xy(1, 2), xy(3, -4), xy(5, 0), nullptr);
     ASSERT_TRUE(bezier.has_value());
-    const UnknownSegmentKind unknown;
+    const test::UnknownSegmentKind unknown;
     auto curve = curve_data_from_segment(bezier->get());
     ASSERT_FALSE(curve.has_value());
     EXPECT_EQ(curve.error().kind(), core::ErrorKind::Geokern);
@@ -127,7 +113,8 @@ TEST_F(SegmentConversion, CurveDataWrittenIntoAPartReadsBackAsTheSameCurve) {
         auto added = add_curve_vertex(part, start, to, curve, nullptr);
         ASSERT_TRUE(added.has_value()) << added.error().display();
         ASSERT_EQ(invoke_or_fail(VELMOR_GK(MutablePart_getPointCount), part.get()), 2);
-        auto segment = SegmentOwned::take(invoke_or_fail(VELMOR_GK(MutablePart_getSegment), part.get(), int64_t{0}));
+        auto segment =
+            SegmentOwned::take(invoke_or_fail(VELMOR_GK(MutablePart_getSegment), part.get(), int64_t{0}));
         const CurveData back = converted(segment.get());
         ASSERT_EQ(back.index(), curve.index());
         if (const auto* arc = std::get_if<core::CircularArc>(&curve)) {

@@ -88,4 +88,15 @@ Result<void> require_list(PyObject* value) {
     return fail(raise_error(PyExc_TypeError, "'" + type_name(value) + "' object cannot be converted to 'PyList'"));
 }
 
+Result<PyObject*> list_item(PyObject* list, Py_ssize_t index) {
+    PyObject* item = PyList_GetItem(list, index);
+    if (item == nullptr) return fail(python_error());
+    return item;
+}
+
+Result<bool> to_bool(PyObject* value) {
+    if (PyBool_Check(value)) return value == Py_True;
+    return fail(raise_error(PyExc_TypeError, "'" + type_name(value) + "' object cannot be converted to 'PyBool'"));
+}
+
 }  // namespace velmor::py

@@ -51,4 +51,10 @@ Result<std::string> get_py_str(PyObject* value);
 // A list or list subclass is required; otherwise the interpreter's TypeError naming the type.
 Result<void> require_list(PyObject* value);
 
+// Item `index` of a list (borrowed); past the end it is the interpreter's IndexError.
+Result<PyObject*> list_item(PyObject* list, Py_ssize_t index);
+
+// Only True and False are flags; anything else (1, "true") is the interpreter's TypeError.
+Result<bool> to_bool(PyObject* value);
+
 }  // namespace velmor::py

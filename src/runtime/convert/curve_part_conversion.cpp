@@ -35,7 +35,8 @@ core::Result<core::CurveData> curve_ending_at(const ImmutablePart& part, int64_t
 }
 
 // Pushes the points first..count-1, each with the segment ending at it.
-core::Result<void> push_points(core::CurvePart& target, const ImmutablePart& part, int64_t first, int64_t count) {
+core::Result<void> push_points(core::CurvePart& target, const ImmutablePart& part, int64_t first,
+                               int64_t count) {
     for (int64_t i = first; i < count; ++i) {
         VELMOR_TRY_ASSIGN(const core::CurveData curve, curve_ending_at(part, i));
         VELMOR_TRY(target.push(point_of(part, i), curve));
@@ -63,7 +64,8 @@ core::Result<void> write_curve_part(const MutablePart& target, const core::Curve
             add_vertex(target, *vertices.get(i));
             continue;
         }
-        VELMOR_TRY(add_curve_vertex(target, *vertices.get(i - 1), *vertices.get(i), *part.curve(i), spatial_reference));
+        VELMOR_TRY(add_curve_vertex(target, *vertices.get(i - 1), *vertices.get(i), *part.curve(i),
+                                    spatial_reference));
     }
     return {};
 }

@@ -28,7 +28,8 @@ core::Result<Kind> multipart_to_runtime(const std::optional<core::SpatialReferen
     VELMOR_TRY_ASSIGN(const std::optional<SpatialReference> spatial_reference,
                       runtime_spatial_reference(spatial_reference_value));
     VELMOR_TRY_ASSIGN(MutablePartCollection curved_parts, collection_of(curved, argument(spatial_reference)));
-    VELMOR_TRY_ASSIGN(MutablePartCollection straight_parts, collection_of(straight, argument(spatial_reference)));
+    VELMOR_TRY_ASSIGN(MutablePartCollection straight_parts,
+                      collection_of(straight, argument(spatial_reference)));
     const std::array collections{std::move(curved_parts), std::move(straight_parts)};
     auto built = assemble(argument(spatial_reference), std::span<const MutablePartCollection>(collections));
     if (!built) return core::fail(to_native_error(built.error()));
@@ -56,13 +57,15 @@ core::Result<Containers> read_parts(GK_GeometryHandle geometry, core::Dims dims,
     return containers;
 }
 
-core::Dims dims_of(GK_GeometryHandle geometry) { return core::dims_from_flags(has_z(geometry), has_m(geometry)); }
+core::Dims dims_of(GK_GeometryHandle geometry) {
+    return core::dims_from_flags(has_z(geometry), has_m(geometry));
+}
 
 }  // namespace
 
 core::Result<Polyline> polyline_to_runtime(const core::Polyline& polyline) {
-    return multipart_to_runtime<Polyline>(polyline.spatial_reference(), polyline.curve_paths(), polyline.paths(),
-                                          assemble_polyline_from_collections);
+    return multipart_to_runtime<Polyline>(polyline.spatial_reference(), polyline.curve_paths(),
+                                          polyline.paths(), assemble_polyline_from_collections);
 }
 
 core::Result<Polygon> polygon_to_runtime(const core::Polygon& polygon) {

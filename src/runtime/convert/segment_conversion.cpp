@@ -18,7 +18,8 @@ core::CircularArc circular_arc_of(EllipticArcSegmentView arc) {
     const Point center = arc_center(arc);
     const double mid = (arc_start_angle(arc) + arc_end_angle(arc)) * 0.5;
     const double radius = arc_semi_major_axis(arc);
-    return core::CircularArc{point_x(center) + std::cos(mid) * radius, point_y(center) + std::sin(mid) * radius};
+    return core::CircularArc{point_x(center) + std::cos(mid) * radius,
+                             point_y(center) + std::sin(mid) * radius};
 }
 
 core::EllipticArc elliptic_arc_of(EllipticArcSegmentView arc) {
@@ -58,7 +59,9 @@ core::Result<std::optional<SegmentOwned>> as_segment(RuntimeResult<Typed> create
 }
 
 // Auxiliary points of a curve are two-dimensional; the end points carry z and m.
-Point xy_point(double x, double y) { return create_point(core::Coord::xy(x, y)); }
+Point xy_point(double x, double y) {
+    return create_point(core::Coord::xy(x, y));
+}
 
 struct SegmentMaker {
     const core::Coord& start;
@@ -79,9 +82,9 @@ struct SegmentMaker {
                                               !arc.clockwise, arc.axis, arc.ratio, spatial_reference));
     }
     core::Result<std::optional<SegmentOwned>> operator()(const core::BezierCurve& bezier) const {
-        return as_segment(create_cubic_bezier(create_point(start), xy_point(bezier.control1_x, bezier.control1_y),
-                                              xy_point(bezier.control2_x, bezier.control2_y), create_point(end),
-                                              spatial_reference));
+        return as_segment(create_cubic_bezier(
+            create_point(start), xy_point(bezier.control1_x, bezier.control1_y),
+            xy_point(bezier.control2_x, bezier.control2_y), create_point(end), spatial_reference));
     }
 };
 

@@ -1,0 +1,51 @@
+#include "dict_forms/vertex.hpp"
+
+#include <optional>
+
+#include "dict_forms/lookup.hpp"
+
+namespace velmor::py {
+namespace {
+
+Result<double> required_item(PyObject* list, Py_ssize_t index) {
+    VELMOR_TRY_ASSIGN(PyObject* item, list_item(list, index));
+    return to_number(item);
+}
+
+// An optional vertex item: absent past the end of the list or when it is not a number.
+std::optional<double> optional_item(PyObject* list, Py_ssize_t index) {
+    if (index >= PyList_GET_SIZE(list)) return std::nullopt;
+    const double value = PyFloat_AsDouble(PyList_GET_ITEM(list, index));
+    if (value == -1.0 && PyErr_Occurred()) {
+        PyErr_Clear();
+        return std::nullopt;
+    }
+    return value;
+}
+
+core::Coord coord_of(double x, double y, std::optional<double> z, std::optional<double> m) {
+    if (z && m) return core::Coord::xyzm(x, y, *z, *m);
+    if (z) return core::Coord::xyz(x, y, *z);
+    if (m) return core::Coord::xym(x, y, *m);
+    return core::Coord::xy(x, y);
+}
+
+}  // namespace
+
+Result<core::Coord> vertex_from_py(PyObject* value, core::Dims dims) {
+    VELMOR_TRY(require_list(value));
+    VELMOR_TRY_ASSIGN(const double x, required_item(value, 0));
+    VELMOR_TRY_ASSIGN(const double y, required_item(value, 1));
+    std::optional<double> z;
+    std::optional<double> m;
+    Py_ssize_t next = 2;
+    if (core::has_z(dims)) z = optional_item(value, next++);
+    if (core::has_m(dims)) m = optional_item(value, next);
+    return coord_of(x, y, z, m);
+}
+
+Result<core::Coord> auxiliary_point_from_py(PyObject* value) {
+    return vertex_from_py(value, core::Dims::XY);
+}
+
+}  // namespace velmor::py
