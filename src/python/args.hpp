@@ -63,4 +63,29 @@ Result<std::array<PyObject*, N>> bind(const Parameters<N>& params, PyObject* con
     return bound;
 }
 
+// A method of any calling convention as the PyCFunction that a PyMethodDef stores.
+template <class Function>
+PyCFunction as_cfunction(Function function) {
+    return reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(function));
+}
+
+// A float argument (floats, ints and objects with a float or index conversion); the TypeError names
+// the parameter.
+inline Result<double> float_argument(PyObject* value, const char* parameter) {
+    const double converted = PyFloat_AsDouble(value);
+    if (converted == -1.0 && PyErr_Occurred()) {
+        PyErr_Clear();
+        return fail(raise_error(PyExc_TypeError, std::string("argument '") + parameter + "': '" + type_name(value) +
+                                                     "' object cannot be converted to 'PyFloat'"));
+    }
+    return converted;
+}
+
+// A bool argument: only True and False.
+inline Result<bool> bool_argument(PyObject* value, const char* parameter) {
+    if (PyBool_Check(value)) return value == Py_True;
+    return fail(raise_error(PyExc_TypeError, std::string("argument '") + parameter + "': '" + type_name(value) +
+                                                 "' object cannot be converted to 'PyBool'"));
+}
+
 }  // namespace velmor::py

@@ -5,7 +5,9 @@
 #include "geometry/envelope.hpp"
 #include "geometry/geometry_base.hpp"
 #include "geometry/point.hpp"
+#include "parts/part_objects.hpp"
 #include "registry.hpp"
+#include "segments/segment_objects.hpp"
 #include "spatial/area_unit.hpp"
 #include "spatial/enumerations.hpp"
 #include "spatial/extend_options.hpp"
@@ -19,15 +21,26 @@ namespace {
 // Main module: the collection functions, then the classes.
 constexpr std::array<PyMethodDef*, 0> main_functions{};
 // Classes in alphabetical order; each is added at its place.
-constexpr std::array<ClassEntry, 9> main_classes{{
+constexpr std::array<ClassEntry, 20> main_classes{{
     {"AreaUnit", area_unit_type},
     {"AreaUnitId", area_unit_id_type},
+    {"BezierCurve", bezier_curve_type},
+    {"CircularArc", circular_arc_type},
+    {"Coord", coord_type},
+    {"CurveMultipart", curve_multipart_type},
+    {"CurvePart", curve_part_type},
+    {"CurveSegment", curve_segment_type},
+    {"EllipticArc", elliptic_arc_type},
     {"Envelope", envelope_type},
     {"GeodeticCurveType", geodetic_curve_type_type},
     {"Geometry", geometry_type},
     {"GeometryExtendOptions", geometry_extend_options_type},
+    {"Linear", linear_type},
     {"LinearUnitId", linear_unit_id_type},
+    {"Multipart", multipart_type},
+    {"Part", part_type},
     {"Point", point_type},
+    {"Segment", segment_type},
     {"SpatialReference", spatial_reference_type},
 }};
 

@@ -31,17 +31,6 @@ Result<Ref> float_result(double value) {
     return result;
 }
 
-// The float conversion of engine arguments: floats, ints and objects with a float or index conversion.
-Result<double> float_argument(PyObject* value, const char* parameter) {
-    const double converted = PyFloat_AsDouble(value);
-    if (converted == -1.0 && PyErr_Occurred()) {
-        PyErr_Clear();
-        return fail(raise_error(PyExc_TypeError, std::string("argument '") + parameter + "': '" + type_name(value) +
-                                                     "' object cannot be converted to 'PyFloat'"));
-    }
-    return converted;
-}
-
 Result<const runtime::AreaUnit*> unit_argument(PyObject* value, const char* parameter) {
     if (!Py_IS_TYPE(value, area_unit_type())) {
         return fail(raise_error(PyExc_TypeError, std::string("argument '") + parameter + "': '" + type_name(value) +
@@ -123,11 +112,6 @@ PyObject* to_square_meters(PyObject* self, PyObject* const* args, Py_ssize_t nar
 PyObject* from_square_meters(PyObject* self, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
     static const Parameters<1> params{"from_square_meters", {"area"}};
     return scale_with<runtime::area_from_square_meters>(self, args, nargs, kwnames, params);
-}
-
-template <class Function>
-PyCFunction as_cfunction(Function function) {
-    return reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(function));
 }
 
 PyMethodDef methods[] = {
