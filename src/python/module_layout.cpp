@@ -4,7 +4,10 @@
 
 #include "geometry/envelope.hpp"
 #include "geometry/geometry_base.hpp"
+#include "geometry/multipoint.hpp"
 #include "geometry/point.hpp"
+#include "geometry/polygon.hpp"
+#include "geometry/polyline.hpp"
 #include "parts/part_objects.hpp"
 #include "registry.hpp"
 #include "segments/segment_objects.hpp"
@@ -21,7 +24,7 @@ namespace {
 // Main module: the collection functions, then the classes.
 constexpr std::array<PyMethodDef*, 0> main_functions{};
 // Classes in alphabetical order; each is added at its place.
-constexpr std::array<ClassEntry, 20> main_classes{{
+constexpr std::array<ClassEntry, 23> main_classes{{
     {"AreaUnit", area_unit_type},
     {"AreaUnitId", area_unit_id_type},
     {"BezierCurve", bezier_curve_type},
@@ -37,9 +40,12 @@ constexpr std::array<ClassEntry, 20> main_classes{{
     {"GeometryExtendOptions", geometry_extend_options_type},
     {"Linear", linear_type},
     {"LinearUnitId", linear_unit_id_type},
+    {"MultiPoint", multipoint_type},
     {"Multipart", multipart_type},
     {"Part", part_type},
     {"Point", point_type},
+    {"Polygon", polygon_type},
+    {"Polyline", polyline_type},
     {"Segment", segment_type},
     {"SpatialReference", spatial_reference_type},
 }};

@@ -141,6 +141,11 @@ PyObject* get_geometry_type(PyObject*, void*) {
     return guard([]() -> Result<Ref> { return checked(PyUnicode_FromString(Traits::name)); });
 }
 
+// A METH_FASTCALL | METH_KEYWORDS function in the method table's type.
+inline PyCFunction fastcall(PyObject* (*function)(PyObject*, PyObject* const*, Py_ssize_t, PyObject*)) {
+    return reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(function));
+}
+
 inline PyObject* get_none(PyObject*, void*) { return Py_NewRef(Py_None); }
 
 template <class Traits>

@@ -6,10 +6,13 @@
 
 #include "dict_forms/lookup.hpp"
 #include "geometry/envelope.hpp"
-#include "geometry/multipart_classes.hpp"
+#include "geometry/multipoint.hpp"
 #include "geometry/point.hpp"
+#include "geometry/polygon.hpp"
+#include "geometry/polyline.hpp"
 #include "geometry/runtime_conversion.hpp"
 #include "dict_forms/envelope_form.hpp"
+#include "dict_forms/geometry_forms.hpp"
 #include "dict_forms/point_form.hpp"
 #include "runtime/geometry.hpp"
 #include "spatial/spatial_reference.hpp"
@@ -22,6 +25,21 @@ using DictConversion = Result<Ref> (*)(PyObject* dict);
 Result<Ref> point_from(PyObject* dict) {
     VELMOR_TRY_ASSIGN(core::PointValue value, point_from_dict(dict));
     return new_point(std::move(value));
+}
+
+Result<Ref> polygon_from(PyObject* dict) {
+    VELMOR_TRY_ASSIGN(core::Polygon value, polygon_from_dict(dict));
+    return new_polygon(std::move(value));
+}
+
+Result<Ref> polyline_from(PyObject* dict) {
+    VELMOR_TRY_ASSIGN(core::Polyline value, polyline_from_dict(dict));
+    return new_polyline(std::move(value));
+}
+
+Result<Ref> multipoint_from(PyObject* dict) {
+    VELMOR_TRY_ASSIGN(core::Multipoint value, multipoint_from_dict(dict));
+    return new_multipoint(std::move(value));
 }
 
 Result<Ref> envelope_from(PyObject* dict) {
@@ -41,11 +59,11 @@ struct KeyConversion {
 
 // Only presence decides; the first key present wins.
 constexpr std::array<KeyConversion, 10> key_precedence{{
-    {"rings", polygon_from_py_dict},
-    {"curveRings", polygon_from_py_dict},
-    {"paths", polyline_from_py_dict},
-    {"curvePaths", polyline_from_py_dict},
-    {"points", multipoint_from_py_dict},
+    {"rings", polygon_from},
+    {"curveRings", polygon_from},
+    {"paths", polyline_from},
+    {"curvePaths", polyline_from},
+    {"points", multipoint_from},
     {"x", point_from},
     {"xmin", envelope_from},
     {"wkid", spatial_reference_from},
