@@ -54,7 +54,9 @@ TEST_P(PointRoundTrip, KeepsCoordinatesDimensionsAndSpatialReference) {
     EXPECT_EQ(back.z, z);
     EXPECT_EQ(back.m, m);
     ASSERT_EQ(back.spatial_reference.has_value(), with_sr);
-    if (with_sr) EXPECT_EQ(back.spatial_reference->wkid, 4326u);
+    if (with_sr) {
+        EXPECT_EQ(back.spatial_reference->wkid, 4326u);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryForm, PointRoundTrip,
