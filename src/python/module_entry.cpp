@@ -1,9 +1,10 @@
 // The extension module's entry point: creates the main module and its two submodules once per
-// process, registers everything in the order of module_layout.cpp, probes for the runtime core library
-// and sets __version__.
+// process, registers everything in the order of module_layout.cpp, probes for the runtime core library,
+// sets __version__ and finally makes Geometry(...) the geometry factory.
 #include <Python.h>
 
 #include "entry.hpp"
+#include "geometry/geometry_base.hpp"
 #include "registry.hpp"
 #include "runtime_probe.hpp"
 #include "version.hpp"
@@ -65,6 +66,7 @@ Result<Ref> create_main_module() {
     Ref version = Ref::steal(PyUnicode_FromString(module_version().c_str()));
     if (!version) return fail(python_error());
     if (auto done = publish(module.get(), "__version__", version.get()); !done) return fail(std::move(done.error()));
+    if (auto done = install_geometry_factory(module.get()); !done) return fail(std::move(done.error()));
     return module;
 }
 

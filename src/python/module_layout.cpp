@@ -2,6 +2,12 @@
 // in the order, and nowhere else in the module frame.
 #include <array>
 
+#include "geometry/envelope.hpp"
+#include "geometry/geometry_base.hpp"
+#include "geometry/multipoint.hpp"
+#include "geometry/point.hpp"
+#include "geometry/polygon.hpp"
+#include "geometry/polyline.hpp"
 #include "parts/part_objects.hpp"
 #include "registry.hpp"
 #include "segments/segment_objects.hpp"
@@ -18,7 +24,7 @@ namespace {
 // Main module: the collection functions, then the classes.
 constexpr std::array<PyMethodDef*, 0> main_functions{};
 // Classes in alphabetical order; each is added at its place.
-constexpr std::array<ClassEntry, 17> main_classes{{
+constexpr std::array<ClassEntry, 23> main_classes{{
     {"AreaUnit", area_unit_type},
     {"AreaUnitId", area_unit_id_type},
     {"BezierCurve", bezier_curve_type},
@@ -28,12 +34,18 @@ constexpr std::array<ClassEntry, 17> main_classes{{
     {"CurvePart", curve_part_type},
     {"CurveSegment", curve_segment_type},
     {"EllipticArc", elliptic_arc_type},
+    {"Envelope", envelope_type},
     {"GeodeticCurveType", geodetic_curve_type_type},
+    {"Geometry", geometry_type},
     {"GeometryExtendOptions", geometry_extend_options_type},
     {"Linear", linear_type},
     {"LinearUnitId", linear_unit_id_type},
+    {"MultiPoint", multipoint_type},
     {"Multipart", multipart_type},
     {"Part", part_type},
+    {"Point", point_type},
+    {"Polygon", polygon_type},
+    {"Polyline", polyline_type},
     {"Segment", segment_type},
     {"SpatialReference", spatial_reference_type},
 }};

@@ -31,8 +31,10 @@ std::optional<SpatialReference> spatial_reference(GK_GeometryHandle geometry) {
     return SpatialReference::take(handle);
 }
 
-std::string json_text(GK_GeometryHandle geometry) {
-    return text_from_string(invoke_or_fail(VELMOR_GK(Geometry_toJSON), geometry));
+RuntimeResult<std::string> json_text(GK_GeometryHandle geometry) {
+    auto written = invoke(functions().Geometry_toJSON, geometry);
+    if (!written) return std::unexpected(std::move(written.error()));
+    return text_from_string(*written);
 }
 
 ImmutablePartCollection parts(GK_GeometryHandle multipart) {

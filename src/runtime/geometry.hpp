@@ -52,7 +52,8 @@ bool has_m(GK_GeometryHandle geometry);
 bool has_curves(GK_GeometryHandle geometry);
 Envelope extent(GK_GeometryHandle geometry);
 std::optional<SpatialReference> spatial_reference(GK_GeometryHandle geometry);
-std::string json_text(GK_GeometryHandle geometry);
+// OvraJSON text written by the runtime core; its refusal is returned.
+RuntimeResult<std::string> json_text(GK_GeometryHandle geometry);
 ImmutablePartCollection parts(GK_GeometryHandle multipart);
 ImmutablePointCollection points(GK_GeometryHandle multipoint);
 

@@ -8,6 +8,7 @@
 #include "args.hpp"
 #include "dict_forms/lookup.hpp"
 #include "entry.hpp"
+#include "parameter_error.hpp"
 #include "runtime/spatial/spatial_reference_conversion.hpp"
 #include "spatial/instance.hpp"
 #include "type_cell.hpp"
@@ -117,24 +118,6 @@ PyObject* get_identifier(PyObject* self, void*) {
     });
 }
 
-// A wrong value names the property, keeping the interpreter's text and its exception type.
-NativeError name_property(const char* property, NativeError error) {
-    raise(std::move(error));
-    const bool overflow = PyErr_ExceptionMatches(PyExc_OverflowError) != 0;
-#if PY_VERSION_HEX >= 0x030C0000
-    Ref exception = Ref::steal(PyErr_GetRaisedException());
-#else
-    PyObject *type = nullptr, *value = nullptr, *traceback = nullptr;
-    PyErr_Fetch(&type, &value, &traceback);
-    PyErr_NormalizeException(&type, &value, &traceback);
-    Ref owned_type = Ref::steal(type);
-    Ref owned_traceback = Ref::steal(traceback);
-    Ref exception = Ref::steal(value);
-#endif
-    return raise_error(overflow ? PyExc_OverflowError : PyExc_TypeError,
-                       std::string(property) + ": " + describe(exception.get()));
-}
-
 template <std::size_t I>
 int set_identifier(PyObject* self, PyObject* new_value, void*) {
     return guard([&]() -> Result<void> {
@@ -142,7 +125,7 @@ int set_identifier(PyObject* self, PyObject* new_value, void*) {
         std::optional<uint32_t> converted;
         if (new_value != Py_None) {
             auto identifier = to_u32(new_value);
-            if (!identifier) return fail(name_property(identifier_fields[I].property, std::move(identifier.error())));
+            if (!identifier) return fail(name_parameter(identifier_fields[I].property, std::move(identifier.error())));
             converted = *identifier;
         }
         value_of(self).*identifier_fields[I].field = converted;
@@ -168,7 +151,7 @@ int set_text(PyObject* self, PyObject* new_value, void*) {
         std::optional<std::string> converted;
         if (new_value != Py_None) {
             auto text_value = to_text(new_value);
-            if (!text_value) return fail(name_property(text_fields[I].property, std::move(text_value.error())));
+            if (!text_value) return fail(name_parameter(text_fields[I].property, std::move(text_value.error())));
             converted = std::move(*text_value);
         }
         value_of(self).*text_fields[I].field = std::move(converted);

@@ -1,0 +1,107 @@
+#include "geometry/envelope.hpp"
+
+#include "dict_forms/envelope_form.hpp"
+#include "geometry/geometry_base.hpp"
+#include "geometry/geometry_class.hpp"
+#include "runtime/convert/envelope_conversion.hpp"
+#include "type_cell.hpp"
+
+namespace velmor::py {
+namespace {
+
+using Value = core::EnvelopeValue;
+
+struct EnvelopeTraits {
+    using Value = core::EnvelopeValue;
+    static constexpr const char* name = "Envelope";
+    static constexpr const char* parameter = "point";
+    static constexpr const char* refusal = "Envelope from_py expects an Envelope object or dict";
+    static PyTypeObject* type() { return envelope_type(); }
+    static Result<Value> from_dict(PyObject* dict) { return envelope_from_dict(dict); }
+    static core::Result<runtime::GeometryOwned> to_runtime(const Value& value) {
+        VELMOR_TRY_ASSIGN(runtime::Envelope envelope, runtime::convert::envelope_to_runtime(value));
+        return runtime::transfer<runtime::GeometryOwned>(std::move(envelope));
+    }
+    static const std::optional<core::SpatialReference>& spatial_reference(const Value& value) {
+        return value.spatial_reference;
+    }
+    static void set_spatial_reference(Value& value, std::optional<core::SpatialReference> reference) {
+        value.spatial_reference = std::move(reference);
+    }
+};
+
+namespace gc = geometry_class;
+
+constexpr char xmin_in[] = "xmin_in";
+constexpr char xmax_in[] = "xmax_in";
+constexpr char ymin_in[] = "ymin_in";
+constexpr char ymax_in[] = "ymax_in";
+constexpr char zmin[] = "zmin";
+constexpr char zmax[] = "zmax";
+constexpr char mmin[] = "mmin";
+constexpr char mmax[] = "mmax";
+constexpr char idmin[] = "idmin";
+constexpr char idmax[] = "idmax";
+
+#define VELMOR_BOUND(name, parameter) \
+    {#name, gc::get_double<Value, &Value::name>, gc::set_double_or_nan<Value, &Value::name, parameter>, nullptr, nullptr}
+#define VELMOR_OPTIONAL(name) \
+    {#name, gc::get_optional<Value, &Value::name>, gc::set_optional<Value, &Value::name, name>, nullptr, nullptr}
+
+PyGetSetDef properties[] = {
+    VELMOR_BOUND(xmin, xmin_in),
+    VELMOR_BOUND(xmax, xmax_in),
+    VELMOR_BOUND(ymin, ymin_in),
+    VELMOR_BOUND(ymax, ymax_in),
+    VELMOR_OPTIONAL(zmin),
+    VELMOR_OPTIONAL(zmax),
+    VELMOR_OPTIONAL(mmin),
+    VELMOR_OPTIONAL(mmax),
+    VELMOR_OPTIONAL(idmin),
+    VELMOR_OPTIONAL(idmax),
+    {"has_z", gc::get_flag<Value, &Value::has_z>, nullptr, nullptr, nullptr},
+    {"has_m", gc::get_flag<Value, &Value::has_m>, nullptr, nullptr, nullptr},
+    {"is_empty", gc::get_flag<Value, &Value::is_empty>, nullptr, nullptr, nullptr},
+    {"spatial_reference", gc::get_spatial_reference<EnvelopeTraits>, gc::set_spatial_reference<EnvelopeTraits>,
+     nullptr, nullptr},
+    {"geometry_type", gc::get_geometry_type<EnvelopeTraits>, nullptr, nullptr, nullptr},
+    {nullptr},
+};
+
+#undef VELMOR_BOUND
+#undef VELMOR_OPTIONAL
+
+PyMethodDef methods[] = {
+    {"__gkn_geo", gc::gkn_geo<EnvelopeTraits>, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
+    {nullptr},
+};
+
+PyType_Slot slots[] = {
+    {Py_tp_doc, const_cast<char*>("Envelope(point)\n--\n\n")},
+    {Py_tp_new, reinterpret_cast<void*>(gc::construct<EnvelopeTraits>)},
+    {Py_tp_dealloc, reinterpret_cast<void*>(dealloc_instance<gc::Holder<Value>>)},
+    {Py_tp_str, reinterpret_cast<void*>(gc::text<EnvelopeTraits>)},
+    {Py_tp_repr, reinterpret_cast<void*>(gc::text<EnvelopeTraits>)},
+    {Py_tp_getset, properties},
+    {Py_tp_methods, methods},
+    {0, nullptr},
+};
+
+PyType_Spec spec = {
+    "velmor_geometry.Envelope",
+    static_cast<int>(sizeof(Instance<gc::Holder<Value>>)),
+    0,
+    Py_TPFLAGS_DEFAULT | Py_TPFLAGS_BASETYPE,
+    slots,
+};
+
+}  // namespace
+
+PyTypeObject* envelope_type() {
+    static TypeCell cell(&spec, geometry_type);
+    return cell.get();
+}
+
+Result<Ref> new_envelope(core::EnvelopeValue value) { return gc::new_object<EnvelopeTraits>(std::move(value)); }
+
+}  // namespace velmor::py

@@ -1,0 +1,113 @@
+#include "geometry/geometry_from_py.hpp"
+
+#include <array>
+#include <cstring>
+#include <string>
+
+#include "dict_forms/lookup.hpp"
+#include "geometry/envelope.hpp"
+#include "geometry/multipoint.hpp"
+#include "geometry/point.hpp"
+#include "geometry/polygon.hpp"
+#include "geometry/polyline.hpp"
+#include "geometry/runtime_conversion.hpp"
+#include "dict_forms/envelope_form.hpp"
+#include "dict_forms/geometry_forms.hpp"
+#include "dict_forms/point_form.hpp"
+#include "runtime/geometry.hpp"
+#include "spatial/spatial_reference.hpp"
+
+namespace velmor::py {
+namespace {
+
+using DictConversion = Result<Ref> (*)(PyObject* dict);
+
+Result<Ref> point_from(PyObject* dict) {
+    VELMOR_TRY_ASSIGN(core::PointValue value, point_from_dict(dict));
+    return new_point(std::move(value));
+}
+
+Result<Ref> polygon_from(PyObject* dict) {
+    VELMOR_TRY_ASSIGN(core::Polygon value, polygon_from_dict(dict));
+    return new_polygon(std::move(value));
+}
+
+Result<Ref> polyline_from(PyObject* dict) {
+    VELMOR_TRY_ASSIGN(core::Polyline value, polyline_from_dict(dict));
+    return new_polyline(std::move(value));
+}
+
+Result<Ref> multipoint_from(PyObject* dict) {
+    VELMOR_TRY_ASSIGN(core::Multipoint value, multipoint_from_dict(dict));
+    return new_multipoint(std::move(value));
+}
+
+Result<Ref> envelope_from(PyObject* dict) {
+    VELMOR_TRY_ASSIGN(core::EnvelopeValue value, envelope_from_dict(dict));
+    return new_envelope(std::move(value));
+}
+
+Result<Ref> spatial_reference_from(PyObject* dict) {
+    VELMOR_TRY_ASSIGN(core::SpatialReference value, spatial_reference_from_dict(dict));
+    return new_spatial_reference(std::move(value));
+}
+
+struct KeyConversion {
+    const char* key;
+    DictConversion convert;
+};
+
+// Only presence decides; the first key present wins.
+constexpr std::array<KeyConversion, 10> key_precedence{{
+    {"rings", polygon_from},
+    {"curveRings", polygon_from},
+    {"paths", polyline_from},
+    {"curvePaths", polyline_from},
+    {"points", multipoint_from},
+    {"x", point_from},
+    {"xmin", envelope_from},
+    {"wkid", spatial_reference_from},
+    {"wkt", spatial_reference_from},
+    {"latestWkt", spatial_reference_from},
+}};
+
+Result<Ref> geometry_from_dict(PyObject* dict) {
+    for (const KeyConversion& entry : key_precedence) {
+        VELMOR_TRY_ASSIGN(PyObject* item, find_item(dict, entry.key));
+        if (item != nullptr) return entry.convert(dict);
+    }
+    Ref shown = Ref::steal(PyObject_Repr(dict));
+    if (!shown) return fail(python_error());
+    const char* text = PyUnicode_AsUTF8(shown.get());
+    if (text == nullptr) return fail(python_error());
+    return fail(raise_error(PyExc_ValueError, std::string("Dict missing keys to represent an Velmor geometry: ") + text));
+}
+
+Result<std::string> factory_text(PyObject* value) {
+    auto text = get_py_str(value);
+    if (text) return text;
+    // The factory names what it accepts instead of the text reader's own refusal, which is dropped.
+    Ref shown = Ref::steal(PyObject_Repr(value));
+    if (!shown) return fail(python_error());
+    const char* shown_text = PyUnicode_AsUTF8(shown.get());
+    if (shown_text == nullptr) return fail(python_error());
+    return fail(raise_error(PyExc_TypeError,
+                            std::string("Could not convert object ") + shown_text +
+                                " into Velmor geometry.  Geometry factory expects a dict or OvraJSON string"));
+}
+
+}  // namespace
+
+Result<Ref> geometry_from_py(PyObject* value) {
+    if (PyDict_Check(value)) return geometry_from_dict(value);
+    VELMOR_TRY_ASSIGN(std::string text, factory_text(value));
+    // The runtime core reads NUL-terminated text; a NUL inside would silently cut it short.
+    if (text.find('\0') != std::string::npos) {
+        return fail(raise_error(PyExc_ValueError, "OvraJSON text must not contain a NUL character"));
+    }
+    auto parsed = runtime::geometry_from_json(text);
+    if (!parsed) return fail(runtime::to_native_error(parsed.error()));
+    return geometry_from_runtime(std::move(*parsed));
+}
+
+}  // namespace velmor::py

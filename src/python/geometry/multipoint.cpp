@@ -1,0 +1,77 @@
+#include "geometry/multipoint.hpp"
+
+#include "dict_forms/geometry_forms.hpp"
+#include "geometry/container_properties.hpp"
+#include "geometry/geometry_base.hpp"
+#include "parts/part_objects.hpp"
+#include "runtime/convert/multipoint_conversion.hpp"
+#include "type_cell.hpp"
+
+namespace velmor::py {
+namespace {
+
+using Value = core::Multipoint;
+
+struct MultipointTraits : geometry_class::AccessorSpatialReference<Value> {
+    using Value = core::Multipoint;
+    static constexpr const char* name = "MultiPoint";
+    static constexpr const char* parameter = "multipoint";
+    static constexpr const char* refusal = "MultiPoint from_py expects a MultiPoint or dict";
+    static PyTypeObject* type() { return multipoint_type(); }
+    static Result<Value> from_dict(PyObject* dict) { return multipoint_from_dict(dict); }
+    static core::Result<runtime::GeometryOwned> to_runtime(const Value& value) {
+        VELMOR_TRY_ASSIGN(runtime::Multipoint multipoint, runtime::convert::multipoint_to_runtime(value));
+        return runtime::transfer<runtime::GeometryOwned>(std::move(multipoint));
+    }
+};
+
+namespace gc = geometry_class;
+
+PyGetSetDef properties[] = {
+    {"points", gc::get_container<Value, &Value::points, new_part_object>,
+     gc::set_container<Value, part_from_py, &Value::set_points>, nullptr, nullptr},
+    {"has_z", gc::get_flag<Value, &Value::has_z>, nullptr, nullptr, nullptr},
+    {"has_m", gc::get_flag<Value, &Value::has_m>, nullptr, nullptr, nullptr},
+    {"is_empty", gc::get_flag<Value, &Value::is_empty>, nullptr, nullptr, nullptr},
+    {"spatial_reference", gc::get_spatial_reference<MultipointTraits>, gc::set_spatial_reference<MultipointTraits>,
+     nullptr, nullptr},
+    {"ids", gc::get_none, nullptr, nullptr, nullptr},
+    {"geometry_type", gc::get_geometry_type<MultipointTraits>, nullptr, nullptr, nullptr},
+    {"JSON", gc::get_json<MultipointTraits>, nullptr, nullptr, nullptr},
+    {nullptr},
+};
+
+PyMethodDef methods[] = {
+    {"__gkn_geo", gc::gkn_geo<MultipointTraits>, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
+    {nullptr},
+};
+
+PyType_Slot slots[] = {
+    {Py_tp_doc, const_cast<char*>("MultiPoint(multipoint)\n--\n\n")},
+    {Py_tp_new, reinterpret_cast<void*>(gc::construct<MultipointTraits>)},
+    {Py_tp_dealloc, reinterpret_cast<void*>(dealloc_instance<gc::Holder<Value>>)},
+    {Py_tp_str, reinterpret_cast<void*>(gc::text<MultipointTraits>)},
+    {Py_tp_repr, reinterpret_cast<void*>(gc::text<MultipointTraits>)},
+    {Py_tp_getset, properties},
+    {Py_tp_methods, methods},
+    {0, nullptr},
+};
+
+PyType_Spec spec = {
+    "velmor_geometry.MultiPoint",
+    static_cast<int>(sizeof(Instance<gc::Holder<Value>>)),
+    0,
+    Py_TPFLAGS_DEFAULT | Py_TPFLAGS_BASETYPE,
+    slots,
+};
+
+}  // namespace
+
+PyTypeObject* multipoint_type() {
+    static TypeCell cell(&spec, geometry_type);
+    return cell.get();
+}
+
+Result<Ref> new_multipoint(core::Multipoint value) { return gc::new_object<MultipointTraits>(std::move(value)); }
+
+}  // namespace velmor::py

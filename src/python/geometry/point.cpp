@@ -1,0 +1,90 @@
+#include "geometry/point.hpp"
+
+#include "dict_forms/point_form.hpp"
+#include "geometry/geometry_base.hpp"
+#include "geometry/geometry_class.hpp"
+#include "runtime/convert/point_conversion.hpp"
+#include "type_cell.hpp"
+
+namespace velmor::py {
+namespace {
+
+using Value = core::PointValue;
+
+struct PointTraits {
+    using Value = core::PointValue;
+    static constexpr const char* name = "Point";
+    static constexpr const char* parameter = "point";
+    static constexpr const char* refusal = "Point from_py expects a Point object or a dict";
+    static PyTypeObject* type() { return point_type(); }
+    static Result<Value> from_dict(PyObject* dict) { return point_from_dict(dict); }
+    static core::Result<runtime::GeometryOwned> to_runtime(const Value& value) {
+        VELMOR_TRY_ASSIGN(runtime::Point point, runtime::convert::point_to_runtime(value));
+        return runtime::transfer<runtime::GeometryOwned>(std::move(point));
+    }
+    static const std::optional<core::SpatialReference>& spatial_reference(const Value& value) {
+        return value.spatial_reference;
+    }
+    static void set_spatial_reference(Value& value, std::optional<core::SpatialReference> reference) {
+        value.spatial_reference = std::move(reference);
+    }
+};
+
+namespace gc = geometry_class;
+
+constexpr char x_in[] = "x_in";
+constexpr char y_in[] = "y_in";
+constexpr char z_name[] = "z";
+constexpr char m_name[] = "m";
+
+PyGetSetDef properties[] = {
+    {"x", gc::get_double<Value, &Value::x>, gc::set_double_or_nan<Value, &Value::x, x_in>, nullptr, nullptr},
+    {"y", gc::get_double<Value, &Value::y>, gc::set_double_or_nan<Value, &Value::y, y_in>, nullptr, nullptr},
+    {"z", gc::get_optional<Value, &Value::z>, gc::set_optional<Value, &Value::z, z_name>, nullptr, nullptr},
+    {"m", gc::get_optional<Value, &Value::m>, gc::set_optional<Value, &Value::m, m_name>, nullptr, nullptr},
+    {"has_z", gc::get_flag<Value, &Value::has_z>, nullptr, nullptr, nullptr},
+    {"has_m", gc::get_flag<Value, &Value::has_m>, nullptr, nullptr, nullptr},
+    {"hasM", gc::get_flag<Value, &Value::has_m>, nullptr, nullptr, nullptr},
+    {"is_empty", gc::get_flag<Value, &Value::is_empty>, nullptr, nullptr, nullptr},
+    {"spatial_reference", gc::get_spatial_reference<PointTraits>, gc::set_spatial_reference<PointTraits>, nullptr,
+     nullptr},
+    {"id", gc::get_none, nullptr, nullptr, nullptr},
+    {"geometry_type", gc::get_geometry_type<PointTraits>, nullptr, nullptr, nullptr},
+    {"JSON", gc::get_json<PointTraits>, nullptr, nullptr, nullptr},
+    {nullptr},
+};
+
+PyMethodDef methods[] = {
+    {"__gkn_geo", gc::gkn_geo<PointTraits>, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
+    {nullptr},
+};
+
+PyType_Slot slots[] = {
+    {Py_tp_doc, const_cast<char*>("Point(point)\n--\n\n")},
+    {Py_tp_new, reinterpret_cast<void*>(gc::construct<PointTraits>)},
+    {Py_tp_dealloc, reinterpret_cast<void*>(dealloc_instance<gc::Holder<Value>>)},
+    {Py_tp_str, reinterpret_cast<void*>(gc::text<PointTraits>)},
+    {Py_tp_repr, reinterpret_cast<void*>(gc::text<PointTraits>)},
+    {Py_tp_getset, properties},
+    {Py_tp_methods, methods},
+    {0, nullptr},
+};
+
+PyType_Spec spec = {
+    "velmor_geometry.Point",
+    static_cast<int>(sizeof(Instance<gc::Holder<Value>>)),
+    0,
+    Py_TPFLAGS_DEFAULT | Py_TPFLAGS_BASETYPE,
+    slots,
+};
+
+}  // namespace
+
+PyTypeObject* point_type() {
+    static TypeCell cell(&spec, geometry_type);
+    return cell.get();
+}
+
+Result<Ref> new_point(core::PointValue value) { return gc::new_object<PointTraits>(std::move(value)); }
+
+}  // namespace velmor::py

@@ -1,0 +1,138 @@
+#include "geometry/polyline.hpp"
+
+#include "args.hpp"
+#include "dict_forms/geometry_forms.hpp"
+#include "geometry/container_properties.hpp"
+#include "geometry/engine_call.hpp"
+#include "geometry/geometry_base.hpp"
+#include "geometry/point.hpp"
+#include "geometry/runtime_conversion.hpp"
+#include "parts/part_objects.hpp"
+#include "runtime/convert/multipart_geometry_conversion.hpp"
+#include "spatial/extend_options.hpp"
+#include "type_cell.hpp"
+
+namespace velmor::py {
+namespace {
+
+using Value = core::Polyline;
+
+struct PolylineTraits : geometry_class::AccessorSpatialReference<Value> {
+    using Value = core::Polyline;
+    static constexpr const char* name = "Polyline";
+    static constexpr const char* parameter = "polyline";
+    static constexpr const char* refusal = "Polyline.push_part expects a Part or a dict";
+    static PyTypeObject* type() { return polyline_type(); }
+    static Result<Value> from_dict(PyObject* dict) { return polyline_from_dict(dict); }
+    static core::Result<runtime::GeometryOwned> to_runtime(const Value& value) {
+        VELMOR_TRY_ASSIGN(runtime::Polyline polyline, runtime::convert::polyline_to_runtime(value));
+        return runtime::transfer<runtime::GeometryOwned>(std::move(polyline));
+    }
+};
+
+namespace gc = geometry_class;
+
+// extend(extender, extend_options=DEFAULT): None when the runtime core finds nothing to extend.
+PyObject* extend(PyObject* self, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
+    return guard([&]() -> Result<Ref> {
+        static const Parameters<2> params{"extend", {"extender", "extend_options"}, 1};
+        VELMOR_TRY_ASSIGN(auto bound, bind(params, args, nargs, kwnames));
+        VELMOR_TRY_ASSIGN(PyObject * extender, require_instance(bound[0], polyline_type(), "extend", "extender"));
+        uint32_t options = 0;
+        if (bound[1] != nullptr) {
+            VELMOR_TRY_ASSIGN(options, extend_options_bits(bound[1], "extend_options"));
+        }
+        VELMOR_TRY_ASSIGN(runtime::GeometryOwned polyline, geometry_to_runtime(self));
+        VELMOR_TRY_ASSIGN(runtime::GeometryOwned extending, geometry_to_runtime(extender));
+        return engine_geometry_result(runtime::invoke(runtime::functions().GeometryEngine_extend, polyline.get(),
+                                                      extending.get(), static_cast<GK_GeometryExtendOptions>(options)));
+    });
+}
+
+// fraction_along(point, tolerance): its failure is reported as a TypeError, unlike the other engine calls.
+PyObject* fraction_along(PyObject* self, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
+    return guard([&]() -> Result<Ref> {
+        static const Parameters<2> params{"fraction_along", {"point", "tolerance"}, 2};
+        VELMOR_TRY_ASSIGN(auto bound, bind(params, args, nargs, kwnames));
+        VELMOR_TRY_ASSIGN(PyObject * point, require_instance(bound[0], point_type(), "fraction_along", "point"));
+        auto tolerance = to_number(bound[1]);
+        if (!tolerance) return fail(name_parameter("tolerance", std::move(tolerance.error())));
+        VELMOR_TRY_ASSIGN(runtime::GeometryOwned polyline, geometry_to_runtime(self));
+        VELMOR_TRY_ASSIGN(runtime::GeometryOwned runtime_point, geometry_to_runtime(point));
+        auto fraction = runtime::invoke(runtime::functions().GeometryEngine_fractionAlong, polyline.get(),
+                                        runtime_point.get(), *tolerance);
+        if (!fraction) {
+            return fail(raise_error(PyExc_TypeError, "fraction_along failed: " + fraction.error().display()));
+        }
+        return gc::checked(PyFloat_FromDouble(*fraction));
+    });
+}
+
+PyObject* with_point_along(PyObject* self, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
+    return guard([&]() -> Result<Ref> {
+        static const Parameters<1> params{"with_point_along", {"distance"}, 1};
+        VELMOR_TRY_ASSIGN(auto bound, bind(params, args, nargs, kwnames));
+        auto distance = to_number(bound[0]);
+        if (!distance) return fail(name_parameter("distance", std::move(distance.error())));
+        VELMOR_TRY_ASSIGN(runtime::GeometryOwned polyline, geometry_to_runtime(self));
+        return engine_geometry_result(
+            runtime::invoke(runtime::functions().GeometryEngine_createPointAlong, polyline.get(), *distance));
+    });
+}
+
+PyGetSetDef properties[] = {
+    {"paths", gc::get_container<Value, &Value::paths, new_multipart_object>,
+     gc::set_container<Value, multipart_from_py, &Value::set_paths>, nullptr, nullptr},
+    {"curve_paths", gc::get_container<Value, &Value::curve_paths, new_curve_multipart_object>,
+     gc::set_container<Value, curve_multipart_from_py, &Value::set_curve_paths>, nullptr, nullptr},
+    {"has_z", gc::get_flag<Value, &Value::has_z>, nullptr, nullptr, nullptr},
+    {"has_m", gc::get_flag<Value, &Value::has_m>, nullptr, nullptr, nullptr},
+    {"is_empty", gc::get_flag<Value, &Value::is_empty>, nullptr, nullptr, nullptr},
+    {"spatial_reference", gc::get_spatial_reference<PolylineTraits>, gc::set_spatial_reference<PolylineTraits>,
+     nullptr, nullptr},
+    {"ids", gc::get_none, nullptr, nullptr, nullptr},
+    {"geometry_type", gc::get_geometry_type<PolylineTraits>, nullptr, nullptr, nullptr},
+    {"JSON", gc::get_json<PolylineTraits>, nullptr, nullptr, nullptr},
+    {nullptr},
+};
+
+PyMethodDef methods[] = {
+    {"__gkn_geo", gc::gkn_geo<PolylineTraits>, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
+    {"extend", gc::fastcall(extend), METH_FASTCALL | METH_KEYWORDS,
+     "extend($self, extender, extend_options=...)\n--\n\n"},
+    {"fraction_along", gc::fastcall(fraction_along),
+     METH_FASTCALL | METH_KEYWORDS, "fraction_along($self, point, tolerance)\n--\n\n"},
+    {"with_point_along", gc::fastcall(with_point_along),
+     METH_FASTCALL | METH_KEYWORDS, "with_point_along($self, distance)\n--\n\n"},
+    {nullptr},
+};
+
+PyType_Slot slots[] = {
+    {Py_tp_doc, const_cast<char*>("Polyline(polyline)\n--\n\n")},
+    {Py_tp_new, reinterpret_cast<void*>(gc::construct<PolylineTraits>)},
+    {Py_tp_dealloc, reinterpret_cast<void*>(dealloc_instance<gc::Holder<Value>>)},
+    {Py_tp_str, reinterpret_cast<void*>(gc::text<PolylineTraits>)},
+    {Py_tp_repr, reinterpret_cast<void*>(gc::text<PolylineTraits>)},
+    {Py_tp_getset, properties},
+    {Py_tp_methods, methods},
+    {0, nullptr},
+};
+
+PyType_Spec spec = {
+    "velmor_geometry.Polyline",
+    static_cast<int>(sizeof(Instance<gc::Holder<Value>>)),
+    0,
+    Py_TPFLAGS_DEFAULT | Py_TPFLAGS_BASETYPE,
+    slots,
+};
+
+}  // namespace
+
+PyTypeObject* polyline_type() {
+    static TypeCell cell(&spec, geometry_type);
+    return cell.get();
+}
+
+Result<Ref> new_polyline(core::Polyline value) { return gc::new_object<PolylineTraits>(std::move(value)); }
+
+}  // namespace velmor::py

@@ -1,0 +1,145 @@
+"""Geometry(...): the factory constructor, the base class members and the runtime carrier."""
+
+import pytest
+
+import velmor_geometry
+from velmor_geometry import Envelope, Geometry, MultiPoint, Point, Polygon, Polyline, SpatialReference
+from runtime_json import require_runtime_json
+
+RING = [[0, 0], [0, 1], [1, 1], [0, 0]]
+
+
+@pytest.mark.parametrize(
+    "form, cls",
+    [
+        ({"x": 1, "y": 2}, Point),
+        ({"paths": [], "x": 1, "y": 2}, Polyline),
+        ({"rings": [RING], "paths": []}, Polygon),
+        ({"curveRings": [], "paths": []}, Polygon),
+        ({"curvePaths": [], "points": []}, Polyline),
+        ({"points": [[1, 2]], "x": 1, "y": 2}, MultiPoint),
+        ({"x": 1, "y": 2, "xmin": 0}, Point),
+        ({"xmin": 0, "ymin": 0, "xmax": 1, "ymax": 1, "wkid": 4326}, Envelope),
+        ({"wkid": 4326}, SpatialReference),
+        ({"wkt": 'GEOGCS["x"]', "latestWkt": "ignored"}, SpatialReference),
+        ({"latestWkt": "only"}, SpatialReference),
+    ],
+)
+def test_first_present_key_selects_the_class(form, cls):
+    assert type(Geometry(form)) is cls
+
+
+def test_dict_subclass_and_ignored_keywords():
+    class Form(dict):
+        pass
+
+    assert type(Geometry(Form(x=1, y=2), unused=True)) is Point
+
+
+def test_dictionary_without_a_known_key():
+    with pytest.raises(ValueError) as raised:
+        Geometry({"y": 2})
+    assert str(raised.value) == "Dict missing keys to represent an Velmor geometry: {'y': 2}"
+
+
+@pytest.mark.parametrize("value, shown", [(5, "5"), ([1], "[1]"), (None, "None"), (b"\xff", "b'\\xff'")])
+def test_neither_dict_nor_text(value, shown):
+    with pytest.raises(TypeError) as raised:
+        Geometry(value)
+    assert str(raised.value) == (
+        f"Could not convert object {shown} into Velmor geometry.  Geometry factory expects a dict or OvraJSON string"
+    )
+
+
+@pytest.mark.parametrize("args", [(), ({"x": 1, "y": 2}, {"x": 1, "y": 2})])
+def test_exactly_one_argument(args):
+    with pytest.raises(TypeError, match="^Geometry expects 1 argument$"):
+        Geometry(*args)
+
+
+def test_conversion_errors_pass_unchanged():
+    with pytest.raises(Exception, match="Did not find 'y'"):
+        Geometry({"x": 1})
+    with pytest.raises(OverflowError):
+        Geometry({"wkid": -5})
+
+
+@pytest.mark.parametrize("text", ['{"x": 1, "y": 2}', b'{"x": 1, "y": 2}'])
+def test_ovrajson_text_and_utf8_bytes(text):
+    require_runtime_json()
+    point = Geometry(text)
+    assert type(point) is Point and (point.x, point.y) == (1.0, 2.0)
+
+
+def test_bad_text_is_the_library_error():
+    with pytest.raises(Exception) as raised:
+        Geometry("not json at all")
+    assert type(raised.value) is Exception
+    assert str(raised.value).startswith("Geokern library error: '")
+
+
+def test_text_with_a_nul_is_refused():
+    with pytest.raises(ValueError):
+        Geometry('{"x": 1, "y": 2}\0')
+
+
+def test_base_gkn_geo_refuses():
+    assert Geometry.__text_signature__ == "()"
+    point = Point({"x": 1, "y": 2})
+    with pytest.raises(Exception) as raised:
+        Geometry.__gkn_geo(point)
+    assert type(raised.value) is Exception
+    assert str(raised.value) == "Uninitialized velmor_geometry.Geometry cannot be used for geometry operations"
+
+    class Unfinished(Point):
+        pass
+
+    setattr(Unfinished, "__gkn_geo", Geometry.__gkn_geo)
+    with pytest.raises(Exception, match="^Uninitialized"):
+        Unfinished({"x": 1, "y": 2}).extent
+
+
+@pytest.mark.parametrize("name", ["has_z", "has_m"])
+def test_dimension_setters_of_the_base_refuse(name):
+    point = Point({"x": 1, "y": 2})
+    setter = getattr(Geometry, name).__set__
+    with pytest.raises(Exception) as raised:
+        setter(point, True)
+    assert str(raised.value) == (
+        f"Cannot change {name} as this would cause metadata not to match the actual data structure"
+    )
+    with pytest.raises(TypeError, match="_value"):
+        setter(point, 1)
+    with pytest.raises(AttributeError, match="^can't delete attribute$"):
+        getattr(Geometry, name).__delete__(point)
+    with pytest.raises(AttributeError):
+        setattr(point, name, True)  # the subclass's read-only getter comes first
+
+
+def test_python_subclass_may_override_gkn_geo():
+    calls = []
+
+    class Traced(Point):
+        def __gkn_geo(self):  # noqa: PLW3201 - mangled; the real override is installed below
+            raise AssertionError
+
+    def traced(self):
+        calls.append(self)
+        return Point.__gkn_geo(self)
+
+    setattr(Traced, "__gkn_geo", traced)
+    shape = Traced({"x": 3, "y": 4})
+    assert shape.centroid == (3.0, 4.0) and calls == [shape]
+
+    setattr(Traced, "__gkn_geo", lambda self: 5)
+    with pytest.raises(TypeError, match="GKNGeo"):
+        shape.extent
+
+
+def test_gkn_geo_type_is_not_exported():
+    carrier = Point({"x": 1, "y": 2}).__gkn_geo()
+    assert type(carrier).__name__ == "GKNGeo"
+    for module in (velmor_geometry, velmor_geometry.projection, velmor_geometry.utils):
+        assert not hasattr(module, "GKNGeo")
+    with pytest.raises(TypeError):
+        type(carrier)()
