@@ -22,35 +22,19 @@ namespace {
 
 using DictConversion = Result<Ref> (*)(PyObject* dict);
 
-Result<Ref> point_from(PyObject* dict) {
-    VELMOR_TRY_ASSIGN(core::PointValue value, point_from_dict(dict));
-    return new_point(std::move(value));
+// Reads the dictionary form of one class and wraps the value in a new object of that class.
+template <auto read, auto wrap>
+Result<Ref> converted(PyObject* dict) {
+    VELMOR_TRY_ASSIGN(auto value, read(dict));
+    return wrap(std::move(value));
 }
 
-Result<Ref> polygon_from(PyObject* dict) {
-    VELMOR_TRY_ASSIGN(core::Polygon value, polygon_from_dict(dict));
-    return new_polygon(std::move(value));
-}
-
-Result<Ref> polyline_from(PyObject* dict) {
-    VELMOR_TRY_ASSIGN(core::Polyline value, polyline_from_dict(dict));
-    return new_polyline(std::move(value));
-}
-
-Result<Ref> multipoint_from(PyObject* dict) {
-    VELMOR_TRY_ASSIGN(core::Multipoint value, multipoint_from_dict(dict));
-    return new_multipoint(std::move(value));
-}
-
-Result<Ref> envelope_from(PyObject* dict) {
-    VELMOR_TRY_ASSIGN(core::EnvelopeValue value, envelope_from_dict(dict));
-    return new_envelope(std::move(value));
-}
-
-Result<Ref> spatial_reference_from(PyObject* dict) {
-    VELMOR_TRY_ASSIGN(core::SpatialReference value, spatial_reference_from_dict(dict));
-    return new_spatial_reference(std::move(value));
-}
+constexpr DictConversion polygon_from = converted<polygon_from_dict, new_polygon>;
+constexpr DictConversion polyline_from = converted<polyline_from_dict, new_polyline>;
+constexpr DictConversion multipoint_from = converted<multipoint_from_dict, new_multipoint>;
+constexpr DictConversion point_from = converted<point_from_dict, new_point>;
+constexpr DictConversion envelope_from = converted<envelope_from_dict, new_envelope>;
+constexpr DictConversion spatial_reference_from = converted<spatial_reference_from_dict, new_spatial_reference>;
 
 struct KeyConversion {
     const char* key;
