@@ -36,7 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
         Written{R"({"x": 1, "y": 2, "m": 3})", R"({"x":1,"y":2,"m":3})"},
         Written{R"({"x": NaN, "y": 4, "z": 5})", R"({"x":null,"y":null,"z":null})"},
         Written{R"({"x": 0.1, "y": -0.0, "z": 1e21, "spatialReference": {"wkid": 102100}})",
-                R"({"spatialReference":{"wkid":102100,"latestWkid":3857},"x":0.1,"y":-0,"z":1000000000000000000000})"},
+                R"({"spatialReference":{"wkid":102100,"latestWkid":3857},"x":0.1,"y":-0.0,"z":1000000000000000000000})"},
         Written{R"({"xmin": 10, "ymin": 0, "xmax": 0, "ymax": 5, "zmin": 1, "zmax": 2})",
                 R"({"xmin":0,"ymin":0,"xmax":10,"ymax":5,"zmin":1,"zmax":2})"},
         Written{R"({"xmin": null, "ymin": 1, "xmax": 2, "ymax": 3, "mmin": 1})",

@@ -17,6 +17,9 @@ void append_json_number(std::string& out, double value) {
         out += "null";
     } else if (std::isinf(value)) {
         out += value < 0 ? "\"-Infinity\"" : "\"Infinity\"";
+    } else if (value == 0 && std::signbit(value)) {
+        // "-0" would read back as the integer 0 in most JSON readers; the fraction keeps the sign.
+        out += "-0.0";
     } else {
         char digits[longest_number];
         const auto written = std::to_chars(digits, digits + longest_number, value, std::chars_format::fixed);
