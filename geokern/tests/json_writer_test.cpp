@@ -44,6 +44,10 @@ INSTANTIATE_TEST_SUITE_P(
         Written{R"({"paths": []})", R"({"paths":[]})"},
         Written{R"({"hasZ": true, "spatialReference": {"wkid": 4326}, "rings": [[[0, 0, 1], [1, 0, 1], [0, 1, 1]]]})",
                 R"({"hasZ":true,"spatialReference":{"wkid":4326},"rings":[[[0,0,1],[1,0,1],[0,1,1],[0,0,1]]]})"},
+        // Rings that end on their start even without the repeated vertex are written with it again.
+        Written{R"({"rings": [[[0, 0], [0, 0], [0, 0]]]})", R"({"rings":[[[0,0],[0,0],[0,0]]]})"},
+        Written{R"({"rings": [[[0, 0], [1, 0], [0, 1], [0, 0], [0, 0]]]})",
+                R"({"rings":[[[0,0],[1,0],[0,1],[0,0],[0,0]]]})"},
         Written{R"({"hasM": true, "points": [[1, 2, NaN], [3, 4, Infinity]]})",
                 R"({"hasM":true,"points":[[1,2,null],[3,4,"Infinity"]]})"},
         Written{R"({"paths": [[[5, 5], [6, 6]]], "curvePaths": [[[0, 0], {"b": [[3, 0], [1, 1], [2, -1]]}]]})",

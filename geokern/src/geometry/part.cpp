@@ -143,8 +143,11 @@ void reopen_ring(PartValue& part) {
     part.closed = false;
     const int64_t points = part.point_count();
     if (points < 2) return;
+    // Only a two-point loop ([a, arc to a]) is left as it is: close_ring keeps two points. A longer
+    // ring that already ends on its start ([a, b, c, a]) gets the start again, since close_ring drops
+    // one repeated point.
     const bool closing_curved = part.curve_of(points - 1) != nullptr;
-    if (!closing_curved && same_xy(part.point(0), part.point(points - 1))) return;
+    if (points == 2 && !closing_curved && same_xy(part.point(0), part.point(1))) return;
     part.xs.push_back(part.xs.front());
     part.ys.push_back(part.ys.front());
     if (part.has_z) part.zs.push_back(part.zs.front());

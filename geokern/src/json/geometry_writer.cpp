@@ -119,13 +119,14 @@ class JsonWriter {
     }
 
   private:
-    // Mirrors reopen_ring: the first vertex is repeated unless the closing segment is straight and the
-    // ring already ends where it starts.
+    // Mirrors reopen_ring: the first vertex is repeated unless the ring is a two-point loop closed by
+    // a curve ([a, arc to a]); the reader drops one repeated closing vertex and refuses a straight
+    // two-point ring, so [a, a] is written [a, a, a] and [a, b, c, a] as [a, b, c, a, a].
     static bool closes_explicitly(const PartValue& ring) {
         const int64_t points = ring.point_count();
         if (points < 2) return false;
-        if (ring.curve_of(points - 1) != nullptr) return true;
-        return !same_xy(ring.point(0), ring.point(points - 1));
+        if (points > 2 || ring.curve_of(points - 1) != nullptr || !ring.has_curves()) return true;
+        return !same_xy(ring.point(0), ring.point(1));
     }
 
     std::string out_;
