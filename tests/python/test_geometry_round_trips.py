@@ -68,7 +68,9 @@ def circular_arc(draw, start, has_z, has_m, end=None):
         end = [start[0] + chord * math.cos(direction), start[1] + chord * math.sin(direction)]
         end += extra_values(draw, has_z, has_m)
     dx, dy = end[0] - start[0], end[1] - start[1]
-    bulge = draw(st.floats(min_value=0.1, max_value=2.0)) * draw(st.sampled_from([-1, 1]))
+    # A bulge of half the chord is a half turn, where either arc flag is fair.
+    bulge = draw(st.one_of(st.floats(min_value=0.1, max_value=0.45), st.floats(min_value=0.55, max_value=2.0)))
+    bulge *= draw(st.sampled_from([-1, 1]))
     interior = [(start[0] + end[0]) / 2 - dy * bulge, (start[1] + end[1]) / 2 + dx * bulge]
     return {"c": [end, interior]}
 
