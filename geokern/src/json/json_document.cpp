@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <new>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -77,13 +78,14 @@ class DepthBound {
 
 struct BoundedParse {
     char* text;
+    rapidjson::CrtAllocator* heap;
     rapidjson::ParseResult result;
     bool too_deep = false;
     bool out_of_range = false;
 
     bool operator()(rapidjson::Document& document) {
         rapidjson::InsituStringStream bytes(text);
-        rapidjson::Reader reader;
+        rapidjson::Reader reader(heap);
         DepthBound bound(document);
         result = reader.Parse<json_parse_flags>(bytes, bound);
         too_deep = bound.too_deep();
@@ -92,10 +94,25 @@ struct BoundedParse {
     }
 };
 
+// RapidJSON's own defaults.
+constexpr size_t pool_block_bytes = 64 * 1024;
+constexpr size_t document_stack_bytes = 1024;
+
 }  // namespace
 
-JsonDocument::JsonDocument(std::string_view text) : text_(text) {
-    BoundedParse parse{text_.data(), {}, false, false};
+// The parser writes into the copy: unescaped strings in place, and the ends of keys and strings.
+char* JsonDocument::copy_text(std::string_view text) {
+    char* copy = static_cast<char*>(pool_.Malloc(text.size() + 1));
+    if (copy == nullptr) throw std::bad_alloc();
+    text.copy(copy, text.size());
+    copy[text.size()] = '\0';
+    return copy;
+}
+
+JsonDocument::JsonDocument(std::string_view text)
+    : pool_(inline_pool_.data(), inline_pool_.size(), pool_block_bytes, &heap_),
+      document_(&pool_, document_stack_bytes, &heap_) {
+    BoundedParse parse{copy_text(text), &heap_, {}, false, false};
     document_.Populate(parse);
     if (!parse.result.IsError()) return;
     std::string what = parse.too_deep       ? "nesting deeper than " + std::to_string(max_json_depth) + " levels"

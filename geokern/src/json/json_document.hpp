@@ -2,7 +2,7 @@
 
 #include <rapidjson/document.h>
 
-#include <string>
+#include <array>
 #include <string_view>
 
 namespace geokern {
@@ -22,6 +22,8 @@ inline constexpr unsigned json_parse_flags = rapidjson::kParseNanAndInfFlag | ra
 
 // The whole text as one JSON value. Malformed or too deeply nested text, and numbers beyond the range
 // of a double, are invalid arguments whose message names the byte offset of the fault.
+// The copy of the text and the tree live in one memory pool whose first block is part of the object:
+// reading a small geometry then asks the heap for no more than the parser's stacks.
 class JsonDocument {
   public:
     explicit JsonDocument(std::string_view text);
@@ -31,7 +33,13 @@ class JsonDocument {
     const rapidjson::Value& root() const { return document_; }
 
   private:
-    std::string text_;  // the parsed copy; the document's strings point into it
+    static constexpr size_t inline_pool_bytes = 2048;
+
+    char* copy_text(std::string_view text);
+
+    alignas(8) std::array<char, inline_pool_bytes> inline_pool_;
+    rapidjson::CrtAllocator heap_;  // for the parser's stacks and the pool's further blocks
+    rapidjson::MemoryPoolAllocator<> pool_;
     rapidjson::Document document_;
 };
 
