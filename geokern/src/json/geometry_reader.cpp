@@ -145,9 +145,8 @@ GeometryValue read_geometry_object(const rapidjson::Value& object, const Spatial
 }  // namespace
 
 GeometryValue read_geometry_json(std::string_view text, const SpatialReferenceRef& spatial_reference) {
-    rapidjson::Document document;
-    parse_json(text, document);
-    return read_geometry_object(document, spatial_reference);
+    const JsonDocument document(text);
+    return read_geometry_object(document.root(), spatial_reference);
 }
 
 }  // namespace geokern

@@ -28,9 +28,8 @@ GK_StringHandle GK_Geometry_toJSON(GK_GeometryHandle geometry, GK_EH) {
 
 GK_SpatialReferenceHandle GK_SpatialReference_fromJSON(const char* json, GK_EH) {
     return guarded<GK_SpatialReferenceHandle>(handler, [&] {
-        rapidjson::Document document;
-        parse_json(text_argument(json, "JSON"), document);
-        return new_spatial_reference_handle(read_spatial_reference(document, JsonLocation{}));
+        const JsonDocument document(text_argument(json, "JSON"));
+        return new_spatial_reference_handle(read_spatial_reference(document.root(), JsonLocation{}));
     });
 }
 

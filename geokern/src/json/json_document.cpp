@@ -1,10 +1,11 @@
 #include "json/json_document.hpp"
 
 #include <rapidjson/error/en.h>
-#include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
 
+#include <algorithm>
 #include <charconv>
+#include <new>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -27,8 +28,7 @@ class DepthBound {
     bool Uint64(uint64_t value) { return document_.Uint64(value); }
     bool Double(double value) { return document_.Double(value); }
     bool RawNumber(const char* text, rapidjson::SizeType length, bool) {
-        const std::string_view digits(text, length);
-        if (digits.find_first_not_of("-0123456789") == std::string_view::npos && digits != "-0") {
+        if (is_integer(text, length)) {
             int64_t integer = 0;
             if (std::from_chars(text, text + length, integer).ec == std::errc()) return document_.Int64(integer);
         }
@@ -57,6 +57,14 @@ class DepthBound {
     bool out_of_range() const { return out_of_range_; }
 
   private:
+    // Digits with an optional minus, except "-0", which keeps its sign only as a double.
+    static bool is_integer(const char* text, rapidjson::SizeType length) {
+        const std::string_view number(text, length);
+        if (number == "-0") return false;
+        const std::string_view digits = number.starts_with('-') ? number.substr(1) : number;
+        return !digits.empty() && std::ranges::all_of(digits, [](char c) { return c >= '0' && c <= '9'; });
+    }
+
     bool enter() {
         if (++depth_ > max_json_depth) too_deep_ = true;
         return !too_deep_;
@@ -69,14 +77,15 @@ class DepthBound {
 };
 
 struct BoundedParse {
-    std::string_view text;
+    char* text;
+    rapidjson::CrtAllocator* heap;
     rapidjson::ParseResult result;
     bool too_deep = false;
     bool out_of_range = false;
 
     bool operator()(rapidjson::Document& document) {
-        rapidjson::MemoryStream bytes(text.data(), text.size());
-        rapidjson::Reader reader;
+        rapidjson::InsituStringStream bytes(text);
+        rapidjson::Reader reader(heap);
         DepthBound bound(document);
         result = reader.Parse<json_parse_flags>(bytes, bound);
         too_deep = bound.too_deep();
@@ -85,11 +94,26 @@ struct BoundedParse {
     }
 };
 
+// RapidJSON's own defaults.
+constexpr size_t pool_block_bytes = 64 * 1024;
+constexpr size_t document_stack_bytes = 1024;
+
 }  // namespace
 
-void parse_json(std::string_view text, rapidjson::Document& document) {
-    BoundedParse parse{text, {}, false, false};
-    document.Populate(parse);
+// The parser writes into the copy: unescaped strings in place, and the ends of keys and strings.
+char* JsonDocument::copy_text(std::string_view text) {
+    char* copy = static_cast<char*>(pool_.Malloc(text.size() + 1));
+    if (copy == nullptr) throw std::bad_alloc();
+    text.copy(copy, text.size());
+    copy[text.size()] = '\0';
+    return copy;
+}
+
+JsonDocument::JsonDocument(std::string_view text)
+    : pool_(inline_pool_.data(), inline_pool_.size(), pool_block_bytes, &heap_),
+      document_(&pool_, document_stack_bytes, &heap_) {
+    BoundedParse parse{copy_text(text), &heap_, {}, false, false};
+    document_.Populate(parse);
     if (!parse.result.IsError()) return;
     std::string what = parse.too_deep       ? "nesting deeper than " + std::to_string(max_json_depth) + " levels"
                        : parse.out_of_range ? std::string("a number beyond the range of a double.")
