@@ -17,18 +17,13 @@
 #include "runtime/convert/multipart_geometry_conversion.hpp"
 #include "runtime/library_probe.hpp"
 
+#include "thread_clock.hpp"
+
 using namespace velmor;
 
 namespace {
 
 constexpr std::size_t vertex_count = 1'000'000;
-
-// Processor time of this thread: the machine may be shared, and waiting for a core is not our cost.
-double thread_seconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) + 1e-9 * double(now.tv_nsec);
-}
 
 // A spiral, so no two vertices are alike; shapely computes the same coordinates below.
 core::Polyline spiral() {

@@ -13,8 +13,9 @@ import json
 import math
 import random
 import sys
-import time
 from pathlib import Path
+
+from timing import best_of
 
 
 def load_geokern(path):
@@ -50,15 +51,6 @@ def large_polygon(rng, rings=10, vertices=100_000):
 def small_points(rng, count=100_000):
     return [json.dumps({"x": rng.uniform(-180, 180), "y": rng.uniform(-90, 90), "spatialReference": {"wkid": 4326}})
             for _ in range(count)]
-
-
-def best_of(repeat, action):
-    best = math.inf
-    for _ in range(repeat):
-        start = time.perf_counter()
-        action()
-        best = min(best, time.perf_counter() - start)
-    return best
 
 
 def main():

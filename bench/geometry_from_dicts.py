@@ -23,13 +23,14 @@ import os
 import random
 import subprocess
 import sys
-import time
 
 import shapely
 from shapely.geometry import mapping, shape
 
 import velmor_geometry
 from velmor_geometry import Geometry, Polygon
+
+from timing import best_of
 
 
 def ring(rng, cx, cy, radius, count, clockwise):
@@ -57,14 +58,6 @@ def polygons(count, seed=11):
 def vertex_count(dicts):
     return sum(len(r) for d in dicts for r in d["rings"])
 
-
-def best_of(repeat, run):
-    best = math.inf
-    for _ in range(repeat):
-        start = time.perf_counter()
-        run()
-        best = min(best, time.perf_counter() - start)
-    return best
 
 
 def resident_bytes():

@@ -16,19 +16,14 @@
 #include "runtime/library_probe.hpp"
 #include "runtime/parts.hpp"
 
+#include "thread_clock.hpp"
+
 using namespace velmor::runtime;
 using velmor::core::Coord;
 
 namespace {
 
 constexpr std::size_t vertex_count = 1'000'000;
-
-// Processor time of this thread: the machine may be shared, and waiting for a core is not our cost.
-double thread_seconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) + 1e-9 * double(now.tv_nsec);
-}
 
 // Column-wise vertices on a circle, as a native part keeps them.
 struct Columns {

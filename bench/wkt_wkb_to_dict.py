@@ -8,12 +8,13 @@ Run: .venv/bin/python bench/wkt_wkb_to_dict.py [--repeat N]
 import argparse
 import math
 import random
-import time
 
 import shapely
 from shapely.geometry import mapping
 
 from velmor_geometry import utils
+
+from timing import best_of
 
 
 def large_multipolygon(rng, polygons=100, outer=2000, holes=2, hole_size=500):
@@ -31,15 +32,6 @@ def large_multipolygon(rng, polygons=100, outer=2000, holes=2, hole_size=500):
     text = "MULTIPOLYGON (" + ", ".join(
         "(" + ", ".join("(" + ", ".join("%r %r" % p for p in r) + ")" for r in rings) + ")" for rings in parts) + ")"
     return text
-
-
-def best_of(repeat, run):
-    best = math.inf
-    for _ in range(repeat):
-        start = time.perf_counter()
-        run()
-        best = min(best, time.perf_counter() - start)
-    return best
 
 
 def main():
