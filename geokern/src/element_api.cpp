@@ -24,9 +24,8 @@ GK_Bool GK_Element_equals(GK_ElementHandle element, GK_ElementHandle other, GK_E
     return guarded<GK_Bool>(handler, [&] { return GK_Bool{same_value(element_value(element), element_value(other))}; });
 }
 
-// fromX, getValueAsX and setValueFromX for every value kind the library holds so far; the kinds of
-// families still to come (geometries, spatial references, transformations, buffers, dictionaries)
-// keep their not-implemented definitions.
+// fromX, getValueAsX and setValueFromX for numbers, strings, errors, arrays and vectors; the object
+// kinds of other families are in object_elements_api.cpp and spatial/spatial_elements_api.cpp.
 #define GEOKERN_ELEMENT_KIND(Name, CType)                                                              \
     GK_ElementHandle GK_Element_from##Name(CType value, GK_EH) {                                       \
         return guarded<GK_ElementHandle>(handler, [&] { return new_element(to_value(value)); });       \

@@ -1,6 +1,6 @@
 // The DatumTransformation family and its two kinds, geographic and horizontal-vertical.
 #include "report.hpp"
-#include "spatial/object_elements.hpp"
+#include "object_elements.hpp"
 #include "spatial/transformation_value.hpp"
 #include "string_value.hpp"
 

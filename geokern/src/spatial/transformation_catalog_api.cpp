@@ -1,7 +1,7 @@
 // The TransformationCatalog family: the projection engine directory and the search for datum
 // transformations between two systems.
 #include "report.hpp"
-#include "spatial/object_elements.hpp"
+#include "object_elements.hpp"
 #include "spatial/transformation_catalog.hpp"
 #include "string_value.hpp"
 

@@ -1,7 +1,7 @@
 // The GeographicTransformationStep and HorizontalVerticalTransformationStep families: one stored
 // coordinate operation each, possibly inverted.
 #include "report.hpp"
-#include "spatial/object_elements.hpp"
+#include "object_elements.hpp"
 #include "spatial/transformation_value.hpp"
 #include "string_value.hpp"
 

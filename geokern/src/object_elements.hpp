@@ -8,8 +8,8 @@
 
 namespace geokern {
 
-// Element values holding objects of the spatial families (spatial references, transformations and
-// their steps): a shared reference tagged with the element type.
+// Element values holding objects of a family (geometries, spatial references, transformations and
+// their steps, buffers, dictionaries): a shared reference tagged with the element type.
 template <class Shared>
 Value object_value(GK_ElementType type, const std::shared_ptr<Shared>& object) {
     using Plain = std::remove_const_t<Shared>;
@@ -45,3 +45,18 @@ std::vector<std::shared_ptr<ValueOf<Handle>>> objects_of_vector(GK_ElementType t
 }
 
 }  // namespace geokern
+
+// fromX, getValueAsX and setValueFromX of one object kind.
+#define GEOKERN_OBJECT_ELEMENT_KIND(Name, Handle, type)                                                         \
+    GK_ElementHandle GK_Element_from##Name(Handle value, GK_EH) {                                               \
+        return guarded<GK_ElementHandle>(handler, [&] { return new_element(object_value(type, shared_value(value))); }); \
+    }                                                                                                           \
+    Handle GK_Element_getValueAs##Name(GK_ElementHandle element, GK_EH) {                                       \
+        return guarded<Handle>(handler, [&] { return object_from_value<Handle>(type, element_value(element)); }); \
+    }                                                                                                           \
+    void GK_Element_setValueFrom##Name(GK_ElementHandle element, Handle value, GK_EH) {                         \
+        guarded<void>(handler, [&] {                                                                            \
+            Value replacement = object_value(type, shared_value(value));                                        \
+            value_of(element).value = std::move(replacement);                                                   \
+        });                                                                                                     \
+    }
