@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer harnesses of the WKT parser, the WKB reader and geokern's geometry JSON reader with clang (ASan + UBSan) and runs
-# each for the given number of seconds (default 60), starting from the seed inputs. Any crash, leak or
-# sanitizer report fails the run; libFuzzer leaves the offending input in build/fuzz/.
+# Builds the libFuzzer harnesses of the WKT parser, the WKB reader, geokern's geometry JSON reader and its
+# planar engine with clang (ASan + UBSan) and runs each for the given number of seconds (default 60),
+# starting from the seed inputs. Any crash, leak, hang or sanitizer report fails the run; libFuzzer
+# leaves the offending input in build/fuzz/.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -11,20 +12,20 @@ venv="$root/.venv"
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVELMOR_BUILD_FUZZERS=ON -DVELMOR_BUILD_MODULE=OFF -DVELMOR_WERROR=ON \
   -DCMAKE_MAKE_PROGRAM="$venv/bin/ninja" -DPython_EXECUTABLE="$venv/bin/python" >/dev/null
-cmake --build build/fuzz --target velmor_wkt_fuzzer velmor_wkb_fuzzer geokern_json_fuzzer
+cmake --build build/fuzz --target velmor_wkt_fuzzer velmor_wkb_fuzzer geokern_json_fuzzer geokern_engine_fuzzer
 
 # run_fuzzer NAME EXECUTABLE HARNESS_DIR: seeds in HARNESS_DIR/seeds/NAME, dictionary HARNESS_DIR/NAME.dict.
 run_fuzzer() {
   local reader=$1 executable=$2 fuzz=$3
   mkdir -p "build/fuzz/corpus/$reader"
-  local options=(-max_total_time="$seconds" -max_len=4096 -print_final_stats=1)
+  local options=(-max_total_time="$seconds" -max_len=4096 -timeout=30 -print_final_stats=1)
   [ -f "$fuzz/$reader.dict" ] && options+=(-dict="$fuzz/$reader.dict")
   local log="$root/build/fuzz/$reader.log"
-  echo "fuzz: $reader reader for ${seconds}s"
+  echo "fuzz: $reader for ${seconds}s"
   if ! (cd build/fuzz && UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         "$executable" "${options[@]}" "corpus/$reader" "$fuzz/seeds/$reader" >"$log" 2>&1); then
     tail -n 80 "$log"
-    echo "fuzz: the $reader reader failed (input saved in build/fuzz/)"
+    echo "fuzz: $reader failed (input saved in build/fuzz/)"
     exit 1
   fi
   grep -E "^(Done|stat::number_of_executed_units|stat::peak_rss_mb)" "$log" || true
@@ -33,3 +34,4 @@ run_fuzzer() {
 run_fuzzer wkt src/formats/velmor_wkt_fuzzer "$root/src/formats/fuzz"
 run_fuzzer wkb src/formats/velmor_wkb_fuzzer "$root/src/formats/fuzz"
 run_fuzzer json geokern/geokern_json_fuzzer "$root/geokern/fuzz"
+run_fuzzer engine geokern/geokern_engine_fuzzer "$root/geokern/fuzz"

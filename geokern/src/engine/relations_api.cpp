@@ -1,10 +1,11 @@
-// Spatial relationships: the OGC DE-9IM predicates as GEOS computes them, on the inputs' x and y.
-// Empty inputs relate to nothing (only disjoint is true), and inputs whose extents do not meet are
-// answered without GEOS.
+// Spatial relationships: the OGC DE-9IM predicates as GEOS computes them, on the inputs' x and y, each
+// input densified at its own chord deviation. Empty inputs relate to nothing (only disjoint is true),
+// and inputs whose extents do not meet are answered without asking GEOS.
 #include <cstring>
 #include <string>
 
 #include "engine/engine_inputs.hpp"
+#include "engine/geos_cache.hpp"
 #include "engine/geos_conversion.hpp"
 #include "report.hpp"
 
@@ -15,7 +16,17 @@ namespace {
 
 enum class Predicate { contains, crosses, disjoint, equals, intersects, overlaps, touches, within };
 
-bool geos_test(Predicate predicate, const GEOSGeometry* a, const GEOSGeometry* b) {
+// The same question with the two inputs swapped: a contains b exactly when b lies within a, and the
+// other predicates are symmetric.
+Predicate converse(Predicate predicate) {
+    switch (predicate) {
+        case Predicate::contains: return Predicate::within;
+        case Predicate::within: return Predicate::contains;
+        default: return predicate;
+    }
+}
+
+bool plain_test(Predicate predicate, const GEOSGeometry* a, const GEOSGeometry* b) {
     GEOSContextHandle_t context = geos();
     switch (predicate) {
         case Predicate::contains: return checked(GEOSContains_r(context, a, b), "contains");
@@ -30,15 +41,43 @@ bool geos_test(Predicate predicate, const GEOSGeometry* a, const GEOSGeometry* b
     return false;
 }
 
+bool prepared_test(Predicate predicate, const GEOSPreparedGeometry* a, const GEOSGeometry* b) {
+    GEOSContextHandle_t context = geos();
+    switch (predicate) {
+        case Predicate::contains: return checked(GEOSPreparedContains_r(context, a, b), "contains");
+        case Predicate::crosses: return checked(GEOSPreparedCrosses_r(context, a, b), "crosses");
+        case Predicate::disjoint: return checked(GEOSPreparedDisjoint_r(context, a, b), "disjoint");
+        case Predicate::intersects: return checked(GEOSPreparedIntersects_r(context, a, b), "intersects");
+        case Predicate::overlaps: return checked(GEOSPreparedOverlaps_r(context, a, b), "overlaps");
+        case Predicate::touches: return checked(GEOSPreparedTouches_r(context, a, b), "touches");
+        case Predicate::within: return checked(GEOSPreparedWithin_r(context, a, b), "within");
+        case Predicate::equals: break;
+    }
+    fail(GK_ERROR_INTERNAL, "internal error.", "no prepared form of this relation.");
+}
+
+bool meet(const EnvelopeData& a, const EnvelopeData& b) {
+    return !a.empty() && !b.empty() && a.xmin <= b.xmax && b.xmin <= a.xmax && a.ymin <= b.ymax && b.ymin <= a.ymax;
+}
+
 GK_Bool relation(Predicate predicate, GK_GeometryHandle geometry1, GK_GeometryHandle geometry2, GK_EH) {
     return guarded<GK_Bool>(handler, [&] {
         const GeometryValue& a = value_of(geometry1);
         const GeometryValue& b = value_of(geometry2);
         joint_spatial_reference(a, b);
-        if (is_empty(a) || is_empty(b) || !extents_meet(a, b)) return GK_Bool{predicate == Predicate::disjoint};
-        const double deviation = chord_deviation(a, b);
-        GeosGeometry ga = to_geos(a, deviation), gb = to_geos(b, deviation);
-        return GK_Bool{geos_test(predicate, ga.get(), gb.get())};
+        const auto form_a = geos_form(a), form_b = geos_form(b);
+        if (!meet(form_a->extent, form_b->extent)) return GK_Bool{predicate == Predicate::disjoint};
+        // The larger side, when it is large, answers through its prepared (indexed) form.
+        if (predicate != Predicate::equals) {
+            const bool a_larger = form_a->vertex_count >= form_b->vertex_count;
+            const GeosForm& larger = a_larger ? *form_a : *form_b;
+            const GeosForm& smaller = a_larger ? *form_b : *form_a;
+            if (larger.vertex_count >= prepare_from_vertices) {
+                return GK_Bool{prepared_test(a_larger ? predicate : converse(predicate), larger.prepare(),
+                                             smaller.geometry.get())};
+            }
+        }
+        return GK_Bool{plain_test(predicate, form_a->geometry.get(), form_b->geometry.get())};
     });
 }
 
@@ -76,8 +115,8 @@ GK_Bool GK_GeometryEngine_relate(GK_GeometryHandle geometry1, GK_GeometryHandle 
         const GeometryValue& a = value_of(geometry1);
         const GeometryValue& b = value_of(geometry2);
         joint_spatial_reference(a, b);
-        const double deviation = chord_deviation(a, b);
-        GeosGeometry ga = to_geos(a, deviation), gb = to_geos(b, deviation);
-        return GK_Bool{checked(GEOSRelatePattern_r(geos(), ga.get(), gb.get(), relation), "relate")};
+        const auto form_a = geos_form(a), form_b = geos_form(b);
+        return GK_Bool{checked(GEOSRelatePattern_r(geos(), form_a->geometry.get(), form_b->geometry.get(), relation),
+                               "relate")};
     });
 }

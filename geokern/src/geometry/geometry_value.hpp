@@ -5,6 +5,7 @@
 
 #include "geometry/part.hpp"
 #include "geometry/spatial_reference_ref.hpp"
+#include "geometry/value_identity.hpp"
 #include "handle.hpp"
 
 namespace geokern {
@@ -35,6 +36,7 @@ struct GeometryValue {
     EnvelopeData envelope;
     std::vector<std::shared_ptr<const PartValue>> parts;
     std::shared_ptr<const PartValue> points;  // never null in a multipoint
+    ValueIdentity identity;                    // names the value in the engine's caches
 };
 GEOKERN_HANDLE_VALUE(GK_GeometryHandle, GeometryValue, "geometry");
 

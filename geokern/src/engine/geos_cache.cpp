@@ -1,0 +1,73 @@
+#include "engine/geos_cache.hpp"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "engine/geos_conversion.hpp"
+#include "engine/linearize.hpp"
+
+namespace geokern::engine {
+namespace {
+
+int64_t vertex_count_of(const GeometryValue& value) {
+    switch (value.type) {
+        case geometry_type_point: return 1;
+        case geometry_type_envelope: return 4;
+        case geometry_type_multipoint: return value.points->point_count();
+        default: {
+            int64_t count = 0;
+            for (const auto& part : value.parts) count += part->point_count();
+            return count;
+        }
+    }
+}
+
+// The most recently used forms first.
+class FormCache {
+  public:
+    std::shared_ptr<const GeosForm> find_or_make(const GeometryValue& value) {
+        const uint64_t identity = value.identity.get();
+        for (size_t i = 0; i < entries_.size(); ++i) {
+            if (entries_[i].form != nullptr && entries_[i].identity == identity) {
+                std::rotate(entries_.begin(), entries_.begin() + static_cast<std::ptrdiff_t>(i),
+                            entries_.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+                return entries_[0].form;
+            }
+        }
+        auto form = std::make_shared<GeosForm>();
+        form->geometry = to_geos(value, chord_deviation(value));
+        form->extent = extent_of(value);
+        form->vertex_count = vertex_count_of(value);
+        std::rotate(entries_.begin(), entries_.end() - 1, entries_.end());
+        entries_[0] = Entry{identity, form};
+        return form;
+    }
+
+  private:
+    struct Entry {
+        uint64_t identity = 0;
+        std::shared_ptr<const GeosForm> form;
+    };
+    std::array<Entry, 8> entries_;
+};
+
+}  // namespace
+
+const GEOSPreparedGeometry* GeosForm::prepare() const {
+    if (prepared == nullptr) {
+        const GEOSPreparedGeometry* made = GEOSPrepare_r(geos(), geometry.get());
+        if (made == nullptr) fail_geos("preparing a geometry");
+        prepared.reset(made);
+    }
+    return prepared.get();
+}
+
+std::shared_ptr<const GeosForm> geos_form(const GeometryValue& value) {
+    // The context first, so that it outlives the cache's GEOS geometries when the thread ends.
+    geos();
+    thread_local FormCache cache;
+    return cache.find_or_make(value);
+}
+
+}  // namespace geokern::engine
