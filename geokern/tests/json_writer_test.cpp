@@ -37,6 +37,9 @@ INSTANTIATE_TEST_SUITE_P(
         Written{R"({"x": NaN, "y": 4, "z": 5})", R"({"x":null,"y":null,"z":null})"},
         Written{R"({"x": 0.1, "y": -0.0, "z": 1e21, "spatialReference": {"wkid": 102100}})",
                 R"({"spatialReference":{"wkid":102100,"latestWkid":3857},"x":0.1,"y":-0.0,"z":1000000000000000000000})"},
+        // Whole numbers from 2^53 on keep their shortest digits, padded with zeros.
+        Written{R"({"x": 1e23, "y": -9223372036854775808})",
+                R"({"x":100000000000000000000000,"y":-9223372036854776000})"},
         Written{R"({"xmin": 10, "ymin": 0, "xmax": 0, "ymax": 5, "zmin": 1, "zmax": 2})",
                 R"({"xmin":0,"ymin":0,"xmax":10,"ymax":5,"zmin":1,"zmax":2})"},
         Written{R"({"xmin": null, "ymin": 1, "xmax": 2, "ymax": 3, "mmin": 1})",

@@ -30,12 +30,37 @@ std::string_view shortest(char* buf, std::size_t size, double value, std::chars_
     return {buf, static_cast<std::size_t>(end - buf)};
 }
 
+// The shortest round-trip digits in positional notation. to_chars in fixed form counts characters, and
+// from 2^53 on, where every double is whole, a whole number's exact digits can be one character shorter
+// than its shortest digits padded with zeros (1e23 would come out as 99999999999999991611392). There the
+// digits and exponent of the scientific form are placed by hand.
+void append_positional(std::string& out, double value) {
+    char buf[kMaxFixedChars];
+    if (std::fabs(value) < 0x1p53) {
+        out += shortest(buf, sizeof buf, value, std::chars_format::fixed);
+        return;
+    }
+    const std::string_view text = shortest(buf, sizeof buf, value, std::chars_format::scientific);
+    const std::size_t e = text.find('e');
+    int exponent = 0;
+    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(), exponent);
+    std::size_t digits = 0;
+    for (char c : text.substr(0, e)) {
+        if (c == '-') out += c;
+        if (c >= '0' && c <= '9') {
+            out += c;
+            ++digits;
+        }
+    }
+    // Whole numbers: at least as many integer places as significant digits.
+    out.append(static_cast<std::size_t>(exponent + 1) - digits, '0');
+}
+
 }  // namespace
 
 void append_number(std::string& out, double value) {
     if (append_non_finite(out, value)) return;
-    char buf[kMaxFixedChars];
-    out += shortest(buf, sizeof buf, value, std::chars_format::fixed);
+    append_positional(out, value);
 }
 
 std::string format_number(double value) {

@@ -14,7 +14,7 @@ namespace {
 
 struct NumberCase {
     double value;
-    const char* text;
+    std::string text;
 };
 
 TEST(NumberFormat, ShortestPositionalDigits) {
@@ -28,6 +28,12 @@ TEST(NumberFormat, ShortestPositionalDigits) {
         {1e21, "1000000000000000000000"},
         {1e-7, "0.0000001"},
         {123456789.125, "123456789.125"},
+        // Whole numbers from 2^53 on: the shortest digits padded with zeros, not the exact value.
+        {9007199254740992.0, "9007199254740992"},
+        {1e23, "100000000000000000000000"},
+        {-1e23, "-100000000000000000000000"},
+        {9223372036854775808.0, "9223372036854776000"},
+        {1.7976931348623157e308, "17976931348623157" + std::string(292, '0')},
         {std::numeric_limits<double>::quiet_NaN(), "NaN"},
         {std::numeric_limits<double>::infinity(), "inf"},
         {-std::numeric_limits<double>::infinity(), "-inf"},
