@@ -41,7 +41,17 @@ bash scripts/fuzz.sh 60
 # is left to the native suites.
 # libstdc++ is preloaded too: ASan resolves its __cxa_throw interceptor at start-up, before the module
 # would bring libstdc++ in, and a C++ exception (an internal failure) would otherwise abort the process.
+# The module loads the runtime core from sys.prefix first, so the run gets an environment of its own
+# whose prefix holds the instrumented library and which sees the main environment's packages; the
+# suite checks that this is the library it runs on.
+sanitize_env="$root/build/sanitize/venv"
+[ -x "$sanitize_env/bin/python" ] || "$venv/bin/python" -m venv --without-pip "$sanitize_env"
+"$venv/bin/python" -c 'import sysconfig; print(sysconfig.get_paths()["purelib"])' \
+  >"$("$sanitize_env/bin/python" -c 'import sysconfig; print(sysconfig.get_paths()["purelib"])')/main_env.pth"
+cp "$root/build/sanitize/geokern/libgeokern.so" "$sanitize_env/libgeokern.so"
+echo "== Python tests under ASan + UBSan, runtime core $sanitize_env/libgeokern.so"
 asan_runtime=$(g++ -print-file-name=libasan.so)
 cxx_runtime=$(g++ -print-file-name=libstdc++.so)
 ASAN_OPTIONS=detect_leaks=0 LD_PRELOAD="$asan_runtime $cxx_runtime" PYTHONPATH="$root/build/sanitize/src/python" \
-  VELMOR_SANITIZED_BUILD=1 "$venv/bin/python" -m pytest -q -p no:cacheprovider tests/python
+  VELMOR_SANITIZED_BUILD=1 GEOKERN_LIBRARY="$sanitize_env/libgeokern.so" \
+  "$sanitize_env/bin/python" -m pytest -q -p no:cacheprovider tests/python

@@ -2,13 +2,15 @@
 checked against shapely before the Python engine methods exist. Geometries go in and come out as
 OvraJSON text; every runtime error becomes an EngineError with the core's code and messages.
 
-The library is $GEOKERN_LIBRARY when set (a build directory's libgeokern.so), else the one that a
-development build drops under geokern_bin/.
+The library is $GEOKERN_LIBRARY when set (a build directory's libgeokern.so), else the one the module
+itself loads first (at sys.prefix, where pip puts it), else the one a development build drops under
+geokern_bin/.
 """
 
 import ctypes
 import json
 import os
+import sys
 from pathlib import Path
 
 _ROOT = Path(__file__).resolve().parents[2]
@@ -30,7 +32,10 @@ class _Handler(ctypes.Structure):
 
 def library_path():
     chosen = os.environ.get("GEOKERN_LIBRARY")
-    return Path(chosen) if chosen else _ROOT / "geokern_bin/linux-x86_64/libgeokern.so"
+    if chosen:
+        return Path(chosen)
+    installed = Path(sys.prefix) / "libgeokern.so"
+    return installed if installed.exists() else _ROOT / "geokern_bin/linux-x86_64/libgeokern.so"
 
 
 class Engine:
