@@ -40,7 +40,7 @@ struct Expected {
     int32_t unit;
 };
 
-// EPSG codes, ESRI codes and systems in feet all resolve, with the kind and the unit of the system.
+// EPSG codes, codes of PROJ's second authority and systems in feet all resolve, with the kind and the unit of the system.
 TEST_F(SpatialReferenceTest, IdentifiersOfBothAuthorities) {
     const Expected cases[] = {
         {4326, true, false, 9102},  {3857, false, true, 9001},  {102100, false, true, 9001},

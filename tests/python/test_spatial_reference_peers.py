@@ -86,7 +86,7 @@ def library():
     return Library()
 
 
-# EPSG codes first, then ESRI codes; geographic, projected in metres and in US feet, compound-free.
+# EPSG codes first, then codes of PROJ's second authority; geographic, projected in metres and in US feet, compound-free.
 CODES = [4326, 4267, 4269, 4258, 3857, 102100, 54030, 54009, 2263, 32633, 27700, 2154, 3395, 26918]
 
 
@@ -130,8 +130,8 @@ def test_texts_written_by_pyproj(library, code, version):
     assert geographic == reference.is_geographic
     assert projected == reference.is_projected
     assert math.isclose(unit_size, peer_unit_size(reference), rel_tol=1e-12)
-    # Texts carrying the identifier keep it. The ESRI flavour carries none and is identified, EPSG
-    # codes first: ESRI's 102100 reads back as the same system under EPSG's 3857.
+    # Texts carrying the identifier keep it. PROJ's second WKT1 dialect carries none and is identified,
+    # EPSG codes first: the second authority's 102100 reads back as the same system under EPSG's 3857.
     if version == "WKT1_ESRI":
         assert wkid == 0 or peer(wkid).equals(reference, ignore_axis_order=True)
     else:

@@ -41,8 +41,8 @@ int32_t replacement(PJ_CONTEXT* context, const PJ* crs) {
     return code;
 }
 
-// PROJ's confidence from which an EPSG system counts as the same as one of ESRI's catalogue: ESRI's
-// 102100 matches EPSG 3857 at 90, while loose likenesses score 70 or less.
+// PROJ's confidence from which an EPSG system counts as the same as one of the second authority's
+// catalogue: its 102100 matches EPSG 3857 at 90, while loose likenesses score 70 or less.
 constexpr int same_system_confidence = 90;
 
 // The EPSG system PROJ recognises as the same one (its replacement, when that one is deprecated too).

@@ -103,7 +103,7 @@ GK_SpatialReferenceHandle GK_SpatialReference_WGS84(GK_EH) {
     return guarded<GK_SpatialReferenceHandle>(handler, [&] { return new_spatial_reference_handle(spatial_reference_from_wkid(4326)); });
 }
 
-// Web Mercator by its EPSG code, 3857 (the same system as ESRI's 102100).
+// Web Mercator by its EPSG code, 3857 (the same system as 102100 of PROJ's second authority).
 GK_SpatialReferenceHandle GK_SpatialReference_webMercator(GK_EH) {
     return guarded<GK_SpatialReferenceHandle>(handler, [&] { return new_spatial_reference_handle(spatial_reference_from_wkid(3857)); });
 }

@@ -47,7 +47,7 @@ GEOKERN_HANDLE_VALUE(GK_SpatialReferenceBuilderHandle, SpatialReferenceBuilderVa
 
 using SpatialReferencePointer = std::shared_ptr<const SpatialReferenceValue>;
 
-// The system of a well-known identifier: EPSG codes first, then ESRI codes. Made once per
+// The system of a well-known identifier: EPSG codes first, then codes of PROJ's second authority. Made once per
 // identifier and shared afterwards.
 SpatialReferencePointer spatial_reference_from_wkid(int32_t wkid);
 // The compound system of a horizontal and a vertical identifier, also made once per pair.
