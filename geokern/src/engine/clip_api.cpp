@@ -4,6 +4,7 @@
 // is kept, otherwise clipped as a whole. Clipped results are linear, their vertices taking z and m from
 // the input.
 #include <algorithm>
+#include <cmath>
 
 #include "engine/engine_inputs.hpp"
 #include "engine/geos_conversion.hpp"
@@ -47,14 +48,31 @@ GeometryValue empty_like(const GeometryValue& geometry) {
     return empty;
 }
 
+bool finite_parts(const GeometryValue& geometry) {
+    for (const auto& part : geometry.parts) {
+        for (size_t i = 0; i < part->xs.size(); ++i) {
+            if (!std::isfinite(part->xs[i]) || !std::isfinite(part->ys[i])) return false;
+        }
+    }
+    return true;
+}
+
 GeometryValue clipped_by_geos(const GeometryValue& geometry, const EnvelopeData& box, double deviation) {
     GeosGeometry input = to_geos(geometry, deviation);
-    GeosGeometry clipped =
-        checked(GEOSClipByRect_r(geos(), input.get(), box.xmin, box.ymin, box.xmax, box.ymax), "clipping by a rectangle");
     VertexAttributes attributes;
     attributes.add(geometry, deviation);
-    return from_geos(clipped.get(), ResultShape{geometry.type, geometry.has_z, geometry.has_m,
-                                                geometry.spatial_reference, &attributes});
+    const ResultShape shape{geometry.type, geometry.has_z, geometry.has_m, geometry.spatial_reference, &attributes};
+    GeosGeometry clipped =
+        checked(GEOSClipByRect_r(geos(), input.get(), box.xmin, box.ymin, box.xmax, box.ymax), "clipping by a rectangle");
+    GeometryValue result = from_geos(clipped.get(), shape);
+    if (finite_parts(result) || !finite_parts(geometry)) return result;
+    // Rectangle clipping computes crossings from the segment's far end, which overflows for huge
+    // coordinates; the overlay's intersection does not.
+    GeometryValue rectangle = polygon_of_envelope(envelope_value(box, false, false, nullptr));
+    GeosGeometry met = checked(GEOSIntersection_r(geos(), input.get(), to_geos(rectangle, deviation).get()), "intersection");
+    result = from_geos(met.get(), shape);
+    if (!finite_parts(result)) refuse("the geometry's coordinates are too large to clip.");
+    return result;
 }
 
 GeometryValue clipped(const GeometryValue& geometry, const EnvelopeData& box) {
