@@ -231,7 +231,7 @@ TEST_F(EngineEditingTest, AffineMapsOfEnvelopesPointsAndErrors) {
         {"overflow", [&] { return GK_GeometryEngine_scale(far, 10, 1, origin, h); },
          "error: the transformed geometry has coordinates beyond the range of double-precision numbers."},
         {"NaN angle", [&] { return GK_GeometryEngine_rotate(box, std::nan(""), nullptr, h); },
-         "error: the rotation angle must be a finite number: got nan."},
+         "error: the rotation angle must be a finite number: got NaN."},
         {"infinite factor", [&] { return GK_GeometryEngine_scale(box, HUGE_VAL, 1, nullptr, h); },
          "error: the x scale factor must be a finite number: got inf."},
         {"origin in another system", [&] { return GK_GeometryEngine_rotate(line, 10, other_system, h); },
@@ -355,7 +355,7 @@ TEST_F(EngineEditingTest, GeneralizeByDouglasPeucker) {
         {R"({"paths":[[[0,0],[0.1,0.1],[0,0.2],[0,0]],[[5,5],[6,6]]]})", 1, true, R"({"paths":[[[5,5],[6,6]]]})"},
         {R"({"paths":[[[0,0],[0.1,0.1],[0,0.2],[0,0]]]})", 1, false, R"({"paths":[[[0,0],[0,0]]]})"},
         {R"({"x":1,"y":2})", 5, true, R"({"x":1,"y":2})"},
-        {R"({"paths":[[[0,0],[1,1]]]})", -1, true, "error: the maximum deviation must be a number of at least 0: got -1.000000."},
+        {R"({"paths":[[[0,0],[1,1]]]})", -1, true, "error: the maximum deviation must be a number of at least 0: got -1."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.input);

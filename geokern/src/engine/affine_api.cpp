@@ -6,6 +6,7 @@
 
 #include "engine/affine.hpp"
 #include "engine/engine_inputs.hpp"
+#include "engine/number_text.hpp"
 #include "report.hpp"
 
 using namespace geokern;
@@ -14,7 +15,7 @@ using namespace geokern::engine;
 namespace {
 
 void require_finite(double value, const char* what) {
-    if (!std::isfinite(value)) refuse(std::string("the ") + what + " must be a finite number: got " + std::to_string(value) + ".");
+    if (!std::isfinite(value)) refuse(std::string("the ") + what + " must be a finite number: got " + number_text(value) + ".");
 }
 
 // The fixed point of a rotation or scale.

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/engine_inputs.hpp"
+#include "engine/number_text.hpp"
 #include "report.hpp"
 
 using namespace geokern;
@@ -110,7 +111,7 @@ GK_GeometryHandle GK_GeometryEngine_densify(GK_GeometryHandle geometry, double m
     return guarded<GK_GeometryHandle>(handler, [&] {
         const GeometryValue& value = value_of(geometry);
         if (!(max_segment_length > 0.0) || !std::isfinite(max_segment_length)) {
-            refuse("the maximum segment length must be a positive finite number: got " + std::to_string(max_segment_length) + ".");
+            refuse("the maximum segment length must be a positive finite number: got " + number_text(max_segment_length) + ".");
         }
         if (value.type != geometry_type_polyline && value.type != geometry_type_polygon) return new_geometry(value);
         double size = 0;

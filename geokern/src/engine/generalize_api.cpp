@@ -12,6 +12,7 @@
 
 #include "engine/engine_inputs.hpp"
 #include "engine/linearize.hpp"
+#include "engine/number_text.hpp"
 #include "report.hpp"
 
 using namespace geokern;
@@ -99,7 +100,7 @@ GK_GeometryHandle GK_GeometryEngine_generalize(GK_GeometryHandle geometry, doubl
     return guarded<GK_GeometryHandle>(handler, [&] {
         const GeometryValue& value = value_of(geometry);
         if (!(max_deviation >= 0.0)) {
-            refuse("the maximum deviation must be a number of at least 0: got " + std::to_string(max_deviation) + ".");
+            refuse("the maximum deviation must be a number of at least 0: got " + number_text(max_deviation) + ".");
         }
         if (value.type != geometry_type_polyline && value.type != geometry_type_polygon) return new_geometry(value);
         const double deviation = chord_deviation(value);
