@@ -180,18 +180,28 @@ TEST_F(EngineEditingTest, NonUniformScaleTurnsCircleArcsIntoEllipticArcsScalingT
     const double area = enclosed_area(*value(polygon).parts[0]);
     for (const Case& c : {Case{2, 3}, Case{0.5, 4}, Case{-2, 3}, Case{3, -0.25}}) {
         SCOPED_TRACE(std::to_string(c.sx) + " by " + std::to_string(c.sy));
-        Geometry scaled(GK_GeometryEngine_scale(polygon, c.sx, c.sy, nullptr, h));
+        Geometry origin = read(R"({"x":0,"y":0})");
+        Geometry scaled(GK_GeometryEngine_scale(polygon, c.sx, c.sy, origin, h));
         ASSERT_TRUE(no_errors());
         const PartValue& ring = *value(scaled).parts[0];
         ASSERT_EQ(ring.curves.size(), 2u);
+        const bool mirror = c.sx * c.sy < 0;
         for (const auto& entry : ring.curves) {
             const auto& arc = std::get<EllipticArc>(entry.curve);
             EXPECT_LT(arc.ratio, 1.0);
-            EXPECT_NEAR(arc.semi_major * arc.semi_minor(), std::fabs(c.sx * c.sy) * (entry.segment == 1 ? 4 : 6.25),
-                        1e-12);
+            // Reversed, the arc of old segment 1 is segment 2 and the old closing arc segment 0.
+            const bool top = entry.segment == (mirror ? 2 : 1);
+            EXPECT_NEAR(arc.semi_major * arc.semi_minor(), std::fabs(c.sx * c.sy) * (top ? 4 : 6.25), 1e-12);
+            const Vertex start = arc.start_point(), end = arc.end_point();
+            EXPECT_NEAR(start.x, ring.xs[entry.segment], 1e-12);
+            EXPECT_NEAR(start.y, ring.ys[entry.segment], 1e-12);
+            EXPECT_NEAR(end.x, ring.xs[(entry.segment + 1) % 4], 1e-12);
+            EXPECT_NEAR(end.y, ring.ys[(entry.segment + 1) % 4], 1e-12);
         }
-        // A mirror reverses the ring's direction, so the signed area changes sign with the determinant.
-        EXPECT_NEAR(enclosed_area(ring), c.sx * c.sy * area, 1e-12 * std::fabs(c.sx * c.sy * area));
+        // A mirror would turn the ring counter-clockwise: it is run backwards from the same start instead.
+        EXPECT_NEAR(enclosed_area(ring), std::fabs(c.sx * c.sy) * area, 1e-12 * std::fabs(c.sx * c.sy * area));
+        EXPECT_EQ(ring.xs[0], 0.0);
+        EXPECT_EQ(ring.ys[0], 0.0);
     }
 }
 

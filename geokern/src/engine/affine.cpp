@@ -55,6 +55,35 @@ PartValue map_part(const PartValue& part, const Affine& map) {
     return mapped;
 }
 
+// The same ring run the other way from the same start: new segment j is old segment n - 1 - j reversed.
+PartValue reversed_ring(const PartValue& ring) {
+    PartValue reversed = ring;
+    const size_t n = ring.xs.size();
+    auto flip = [n](std::vector<double>& column) {
+        if (column.size() == n && n > 1) std::reverse(column.begin() + 1, column.end());
+    };
+    flip(reversed.xs);
+    flip(reversed.ys);
+    flip(reversed.zs);
+    flip(reversed.ms);
+    reversed.curves.clear();
+    for (auto entry = ring.curves.rbegin(); entry != ring.curves.rend(); ++entry) {
+        Curve curve = entry->curve;
+        if (auto* arc = std::get_if<EllipticArc>(&curve)) {
+            arc->start_param += arc->sweep_param;
+            arc->sweep_param = -arc->sweep_param;
+            arc->start_angle += arc->central_angle;
+            arc->central_angle = -arc->central_angle;
+        } else {
+            auto& bezier = std::get<CubicBezier>(curve);
+            std::swap(bezier.c1x, bezier.c2x);
+            std::swap(bezier.c1y, bezier.c2y);
+        }
+        reversed.curves.push_back({static_cast<int64_t>(n) - 1 - entry->segment, curve});
+    }
+    return reversed;
+}
+
 }  // namespace
 
 Vertex Affine::apply(const Vertex& point) const {
@@ -194,8 +223,15 @@ GeometryValue map_geometry(const GeometryValue& geometry, const Affine& map) {
         case geometry_type_multipoint:
             image.points = std::make_shared<const PartValue>(map_part(*geometry.points, map));
             break;
-        default:
-            for (auto& part : image.parts) part = std::make_shared<const PartValue>(map_part(*part, map));
+        default: {
+            // A mirror turns every ring the other way; polygons keep clockwise outer rings and
+            // counter-clockwise holes.
+            const bool mirror = geometry.type == geometry_type_polygon && map.xx * map.yy - map.xy * map.yx < 0.0;
+            for (auto& part : image.parts) {
+                PartValue mapped = map_part(*part, map);
+                part = std::make_shared<const PartValue>(mirror ? reversed_ring(mapped) : std::move(mapped));
+            }
+        }
     }
     return image;
 }
