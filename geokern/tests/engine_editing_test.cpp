@@ -361,6 +361,8 @@ TEST_F(EngineEditingTest, GeneralizeByDouglasPeucker) {
          R"({"rings":[[[0,0],[10,0.1],[0,0]],[[20,0],[20,5],[25,5],[25,0],[20,0]]]})"},
         {R"({"rings":[[[0,0],[0,0.1],[10,0.1],[10,0],[0,0]],[[20,0],[20,5],[25,5],[25,0],[20,0]]]})", 0.5, true,
          R"({"rings":[[[20,0],[20,5],[25,5],[25,0],[20,0]]]})"},
+        // a crooked clockwise ring whose remaining vertices turn counter-clockwise is run backwards
+        {R"({"rings":[[[5,5],[4,4],[0,4],[0,1],[2,5],[5,5]]]})", 1.5, false, R"({"rings":[[[5,5],[2,5],[0,1],[0,4],[5,5]]]})"},
         // a closed path within the deviation of its start collapses to one point
         {R"({"paths":[[[0,0],[0.1,0.1],[0,0.2],[0,0]],[[5,5],[6,6]]]})", 1, true, R"({"paths":[[[5,5],[6,6]]]})"},
         {R"({"paths":[[[0,0],[0.1,0.1],[0,0.2],[0,0]]]})", 1, false, R"({"paths":[[[0,0],[0,0]]]})"},

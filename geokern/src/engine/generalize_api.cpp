@@ -2,15 +2,18 @@
 // A vertex is kept when it lies further than the maximum deviation from the segment between the kept
 // vertices around it (as GEOS's simplifier decides, ties to the first). A path keeps both ends; a ring is
 // simplified as the closed path from its start back to it, so its start stays and the ring keeps its
-// direction. A part collapses when a path is left with one distinct point or a ring with fewer than
+// direction (a ring that the removals turned the other way round is run backwards from its start). A
+// part collapses when a path is left with one distinct point or a ring with fewer than
 // three; collapsed parts are removed with `remove_degenerate_parts` and kept as they collapsed without
 // it. Points, multipoints and envelopes are returned unchanged.
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "engine/engine_inputs.hpp"
+#include "engine/geos_conversion.hpp"
 #include "engine/linearize.hpp"
 #include "engine/number_text.hpp"
 #include "report.hpp"
@@ -90,6 +93,16 @@ Generalized generalized(const PartValue& source, double tolerance, double deviat
         if (part.has_m) part.ms.push_back(line.ms[i]);
     }
     result.collapsed = distinct_points(part) < (source.closed ? 3u : 2u);
+    // Dropping vertices of a crooked ring can turn what is left the other way round; run it backwards
+    // from the same start then, so that the ring keeps its orientation.
+    if (source.closed && !result.collapsed) {
+        const double before = signed_area2(line.xs, line.ys), after = signed_area2(part.xs, part.ys);
+        if ((before < 0.0 && after > 0.0) || (before > 0.0 && after < 0.0)) {
+            for (std::vector<double>* column : {&part.xs, &part.ys, &part.zs, &part.ms}) {
+                if (column->size() > 1) std::reverse(column->begin() + 1, column->end());
+            }
+        }
+    }
     return result;
 }
 
