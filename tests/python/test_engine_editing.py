@@ -6,6 +6,7 @@ import random
 
 import pytest
 import shapely
+import shapely.affinity
 from shapely.geometry import LineString, MultiLineString, MultiPoint, Polygon
 
 from geokern_engine import EngineError, engine
@@ -145,3 +146,22 @@ def test_boundary_of_polygons_is_their_rings():
     shell = star(rng, 0, 0, 10, 12)[::-1]
     result = engine().engine("boundary", {"rings": [shell]})
     assert result == {"paths": [[list(p) for p in shell]]}
+
+
+@pytest.mark.parametrize("seed", SEEDS)
+def test_rotate_and_scale_match_shapely_affinity(seed):
+    rng = random.Random(seed)
+    path = random_path(rng, rng.randint(2, 20))
+    angle = rng.uniform(-720, 720)
+    sx, sy = rng.choice([-1, 1]) * rng.uniform(0.1, 5), rng.choice([-1, 1]) * rng.uniform(0.1, 5)
+    origin = (rng.uniform(-50, 50), rng.uniform(-50, 50))
+    point = {"x": origin[0], "y": origin[1]}
+    line = LineString(path)
+    for ours, theirs in [
+        (engine().engine("rotate", {"paths": [path]}, angle, point), shapely.affinity.rotate(line, angle, origin)),
+        (engine().engine("scale", {"paths": [path]}, sx, sy, point), shapely.affinity.scale(line, sx, sy, 1, origin)),
+        (engine().engine("rotate", {"paths": [path]}, angle, None), shapely.affinity.rotate(line, angle, "center")),
+        (engine().engine("move", {"paths": [path]}, sx, sy), shapely.affinity.translate(line, sx, sy)),
+    ]:
+        got = [v for p in ours["paths"][0] for v in p]
+        assert got == pytest.approx([v for c in theirs.coords for v in c], abs=1e-9)
