@@ -251,6 +251,13 @@ TEST_F(EngineEditingTest, AffineMapsOfEnvelopesPointsAndErrors) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(outcome(c.run()), c.expected);
     }
+    // A full turn and a one-way stretch leave the untouched coordinates bit for bit.
+    Geometry odd = read(R"({"paths":[[[0.1,0.7],[1e-5,3.3]]]})");
+    Geometry far_origin = read(R"({"x":123.456,"y":-98.7})");
+    EXPECT_EQ(outcome(GK_GeometryEngine_rotate(odd, -720, far_origin, h)), R"({"paths":[[[0.1,0.7],[0.00001,3.3]]]})");
+    Geometry stretched(GK_GeometryEngine_scale(odd, 3, 1, far_origin, h));
+    ASSERT_TRUE(no_errors());
+    EXPECT_EQ(value(stretched).parts[0]->ys, (std::vector<double>{0.7, 3.3}));
     // A turn of 45 degrees gives the extent of the turned rectangle.
     Geometry square = read(R"({"xmin":-1,"ymin":-1,"xmax":1,"ymax":1})");
     Geometry turned(GK_GeometryEngine_rotate(square, 45, nullptr, h));

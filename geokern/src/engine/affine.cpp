@@ -90,8 +90,9 @@ Vertex Affine::apply(const Vertex& point) const {
     const double rx = point.x - ox, ry = point.y - oy;
     Vertex image = point;
     if (diagonal()) {
-        image.x = ox + xx * rx + dx;
-        image.y = oy + yy * ry + dy;
+        // A unit factor leaves its coordinate as it was, bit for bit (a full turn, a one-way stretch).
+        image.x = xx == 1.0 ? point.x + dx : ox + xx * rx + dx;
+        image.y = yy == 1.0 ? point.y + dy : oy + yy * ry + dy;
     } else {
         image.x = ox + (xx * rx + xy * ry) + dx;
         image.y = oy + (yx * rx + yy * ry) + dy;

@@ -22,8 +22,9 @@ Affine scale_map(double sx, double sy, double ox, double oy);
 
 // The image of a geometry: vertices and curves mapped exactly (circular arcs stay circular under
 // similarities, become elliptic otherwise; Bezier control points map as points). An envelope becomes the
-// extent of its mapped rectangle. z, m, awareness and spatial reference are kept. A finite coordinate
-// that the map sends beyond the range of doubles is refused.
+// extent of its mapped rectangle. Under a mirror, polygon rings are run backwards from their start to
+// keep their orientation. z, m, awareness and spatial reference are kept. A finite coordinate that the
+// map sends beyond the range of doubles is refused.
 GeometryValue map_geometry(const GeometryValue& geometry, const Affine& map);
 
 // The image of an elliptic arc under the linear part of a map, centred at the mapped centre; absent

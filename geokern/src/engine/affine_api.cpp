@@ -1,6 +1,10 @@
-// Moving, rotating and scaling: exact affine images that keep true curves (see affine.hpp). A null or
-// empty origin is the centre of the geometry's extent (curve bulges included). A rotated envelope is no
-// longer one: the result is the extent of the rotated rectangle, so that the type is kept.
+// Moving, rotating and scaling: exact affine images that keep true curves (see affine.hpp). Rotation
+// angles are degrees counter-clockwise; quarter turns are exact. A null or empty origin is the centre of
+// the geometry's extent (curve bulges included). A rotated envelope is no longer one: the result is the
+// extent of the rotated rectangle, so that the type is kept. A mirror (one negative factor) reverses
+// arcs, and polygon rings are run backwards from their start so that outer rings stay clockwise. A zero
+// factor flattens arcs into straight segments (their image is no longer an arc); Bezier curves stay.
+// Non-finite distances, angles or factors, and results beyond the range of doubles, are refused.
 #include <cmath>
 #include <string>
 
