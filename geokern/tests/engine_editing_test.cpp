@@ -521,3 +521,80 @@ TEST_F(EngineEditingTest, ConvexHullCollectionMergesOrKeepsOneHullPerInput) {
 }
 
 }  // namespace
+
+namespace {
+
+// Whether every x and y of a non-empty result is finite (an empty point or envelope has NaN by design).
+bool finite_xy(const GeometryValue& g) {
+    auto part_ok = [](const PartValue& part) {
+        for (size_t i = 0; i < part.xs.size(); ++i) {
+            if (!std::isfinite(part.xs[i]) || !std::isfinite(part.ys[i])) return false;
+        }
+        return true;
+    };
+    switch (g.type) {
+        case geokern::geometry_type_point:
+            return geokern::is_empty(g) || (std::isfinite(g.point.x) && std::isfinite(g.point.y));
+        case geokern::geometry_type_envelope:
+            return g.envelope.empty() || (std::isfinite(g.envelope.xmin) && std::isfinite(g.envelope.xmax) &&
+                                          std::isfinite(g.envelope.ymin) && std::isfinite(g.envelope.ymax));
+        case geokern::geometry_type_multipoint:
+            return part_ok(*g.points);
+        default:
+            for (const auto& part : g.parts) {
+                if (!part_ok(*part)) return false;
+            }
+            return true;
+    }
+}
+
+TEST_F(EngineEditingTest, HostileFiniteInputsGiveFiniteResultsOrErrors) {
+    const std::vector<const char*> inputs = {
+        R"({"x":1e308,"y":-1e308})",
+        R"({"points":[[0,0],[1e308,1e308],[-1e308,5]]})",
+        R"({"paths":[[[0,0]],[]]})",
+        R"({"paths":[[[1e308,0],[-1e308,0]],[[0,0],[1e300,1e300],[2,2]]]})",
+        R"({"rings":[[[0,0],[0,0],[0,0]],[[0,0],[1,1],[2,2],[0,0]]]})",
+        R"({"rings":[[[-1e308,-1e308],[-1e308,1e308],[1e308,1e308],[1e308,-1e308]]]})",
+        R"({"curveRings":[[[0,0],{"c":[[0,0],[2,0]]}]]})",
+        R"({"curvePaths":[[[0,0],{"a":[[1e300,0],[5e299,0],false,false]}]]})",
+        R"({"curvePaths":[[[0,0],{"b":[[1e308,0],[1e308,1e308],[-1e308,1e308]]}]]})",
+        R"({"curvePaths":[[[0,0],{"a":[[1,1],[0,0],true,true,0.3,5,1e-12]}]]})",
+        R"({"xmin":-1e308,"ymin":-1e308,"xmax":1e308,"ymax":1e308})",
+        R"({"xmin":0,"ymin":0,"xmax":0,"ymax":0})",
+    };
+    Geometry box = read(R"({"xmin":-1,"ymin":-1,"xmax":1,"ymax":1})");
+    Geometry far = read(R"({"x":1e308,"y":0})");
+    const std::vector<std::function<GK_GeometryHandle(GK_GeometryHandle)>> operations = {
+        [&](auto g) { return GK_GeometryEngine_move(g, 1e308, 0, h); },
+        [&](auto g) { return GK_GeometryEngine_rotate(g, 33, nullptr, h); },
+        [&](auto g) { return GK_GeometryEngine_rotate(g, 90, far, h); },
+        [&](auto g) { return GK_GeometryEngine_scale(g, 0, 1, nullptr, h); },
+        [&](auto g) { return GK_GeometryEngine_scale(g, 1e10, -1e-10, nullptr, h); },
+        [&](auto g) { return GK_GeometryEngine_densify(g, 1, h); },
+        [&](auto g) { return GK_GeometryEngine_densify(g, 1e300, h); },
+        [&](auto g) { return GK_GeometryEngine_generalize(g, 0, true, h); },
+        [&](auto g) { return GK_GeometryEngine_generalize(g, HUGE_VAL, false, h); },
+        [&](auto g) { return GK_GeometryEngine_clip(g, box, h); },
+        [&](auto g) { return GK_GeometryEngine_boundary(g, h); },
+        [&](auto g) { return GK_GeometryEngine_convexHull(g, h); },
+        [&](auto g) { return GK_GeometryEngine_combineExtents(g, box, h); },
+    };
+    for (const char* text : inputs) {
+        Geometry input = read(text);
+        ASSERT_TRUE(no_errors()) << text;
+        for (size_t i = 0; i < operations.size(); ++i) {
+            Geometry result(operations[i](input));
+            const std::vector<geokern_test::CapturedError> errors = take_errors();
+            if (result.get() == nullptr) {
+                ASSERT_EQ(errors.size(), 1u) << text << " operation " << i;
+                EXPECT_EQ(errors[0].code, GK_ERROR_INVALID_ARGUMENT) << text << " operation " << i << ": " << errors[0].additional;
+            } else {
+                EXPECT_TRUE(errors.empty()) << text << " operation " << i;
+                EXPECT_TRUE(finite_xy(value(result))) << text << " operation " << i << ": " << json_of(result);
+            }
+        }
+    }
+}
+
+}  // namespace
