@@ -1,5 +1,6 @@
 // Editing functions of the planar engine: affine maps that keep curves, z and m editing, densify,
 // generalize, clip, combined extents, boundary and convex hulls, against closed forms.
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -409,6 +410,16 @@ TEST_F(EngineEditingTest, ClipKeepsWhatLiesInsideTheEnvelope) {
         {R"({"xmin":5,"ymin":-5,"xmax":15,"ymax":5})", R"({"xmin":5,"ymin":0,"xmax":10,"ymax":5})"},
         {R"({"xmin":20,"ymin":-5,"xmax":25,"ymax":5})", R"({"xmin":null,"ymin":null,"xmax":null,"ymax":null})"},
         {R"({"rings":[[[20,20],[20,30],[30,30],[20,20]]]})", R"({"rings":[]})"},
+        // curved segments that survive whole are curves again, in rings and holes too; z from the input
+        {R"({"hasZ":true,"curveRings":[[[0,0,1],[0,2,2],[2,2,3],{"c":[[2,0,4],[3,1]]},[0,0,1]]]})",
+         R"({"hasZ":true,"curveRings":[[[1,0,2.5],[1,2,2.5],[2,2,3],{"a":[[2,0,4],[2,1],false,true]},[1,0,2.5]]],"rings":[]})",
+         R"({"xmin":1,"ymin":-1,"xmax":5,"ymax":3})"},
+        {R"({"curveRings":[[[-4,-4],[-4,4],[4,4],[4,-4],[-4,-4]],[[-1,0],{"c":[[1,0],[0,-1]]},{"c":[[-1,0],[0,1]]}]]})",
+         R"({"curveRings":[[[-1,0],{"a":[[1,0],[0,0],false,false]},{"a":[[-1,0],[0,0],false,false]}]],)"
+         R"("rings":[[[-2,-2],[-2,4],[4,4],[4,-2],[-2,-2]]]})",
+         R"({"xmin":-2,"ymin":-2,"xmax":5,"ymax":5})"},
+        {R"({"curvePaths":[[[-5,1],[1,1],{"b":[[3,1],[1,3],[3,3]]},{"c":[[1,1],[2,0]]}]]})",
+         R"({"curvePaths":[[[0,1],[1,1],{"b":[[3,1],[1,3],[3,3]]},{"a":[[1,1],[2,1],false,true]}]],"paths":[]})"},
         // rectangle clipping overflows on the far vertex; the result must stay finite
         {R"({"paths":[[[0,0],[1e300,1e300],[2,2]]]})", R"({"paths":[[[0,0],[1,1]]]})",
          R"({"xmin":-1,"ymin":-1,"xmax":1,"ymax":1})"},
@@ -418,6 +429,15 @@ TEST_F(EngineEditingTest, ClipKeepsWhatLiesInsideTheEnvelope) {
         Geometry input = read(c.input), box = read(c.box);
         EXPECT_EQ(outcome(GK_GeometryEngine_clip(input, box, h)), c.expected);
     }
+    // A curve that the envelope cuts stays chords, all inside the envelope.
+    Geometry cut_input = read(R"({"curveRings":[[[0,0],[0,2],[2,2],{"c":[[2,0],[3,1]]},[0,0]]]})");
+    Geometry low_box = read(R"({"xmin":-1,"ymin":-1,"xmax":5,"ymax":1.5})");
+    Geometry cut(GK_GeometryEngine_clip(cut_input, low_box, h));
+    ASSERT_TRUE(no_errors());
+    const PartValue& ring = *value(cut).parts[0];
+    EXPECT_FALSE(ring.has_curves());
+    EXPECT_GT(ring.xs.size(), 100u);
+    EXPECT_LE(*std::max_element(ring.ys.begin(), ring.ys.end()), 1.5);
     Geometry box = read(cases[0].box);
     Geometry line = read(R"({"paths":[[[0,0],[1,1]]]})");
     EXPECT_EQ(outcome(GK_GeometryEngine_clip(box, line, h)), "error: expected a envelope, got a polyline.");

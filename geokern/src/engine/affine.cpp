@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "engine/curve_restoration.hpp"
 #include "engine/engine_inputs.hpp"
 
 namespace geokern::engine {
@@ -68,18 +69,7 @@ PartValue reversed_ring(const PartValue& ring) {
     flip(reversed.ms);
     reversed.curves.clear();
     for (auto entry = ring.curves.rbegin(); entry != ring.curves.rend(); ++entry) {
-        Curve curve = entry->curve;
-        if (auto* arc = std::get_if<EllipticArc>(&curve)) {
-            arc->start_param += arc->sweep_param;
-            arc->sweep_param = -arc->sweep_param;
-            arc->start_angle += arc->central_angle;
-            arc->central_angle = -arc->central_angle;
-        } else {
-            auto& bezier = std::get<CubicBezier>(curve);
-            std::swap(bezier.c1x, bezier.c2x);
-            std::swap(bezier.c1y, bezier.c2y);
-        }
-        reversed.curves.push_back({static_cast<int64_t>(n) - 1 - entry->segment, curve});
+        reversed.curves.push_back({static_cast<int64_t>(n) - 1 - entry->segment, reversed_curve(entry->curve)});
     }
     return reversed;
 }

@@ -1,11 +1,13 @@
 // Clip: the part of a geometry inside an envelope (its boundary included), of the geometry's type. Points
 // are kept or dropped; an envelope meets the other; a polyline's parts that lie wholly inside are kept
 // as they are (curves too) and the others are cut by GEOS's rectangle clipping; a polygon wholly inside
-// is kept, otherwise clipped as a whole. Clipped results are linear, their vertices taking z and m from
-// the input.
+// is kept, otherwise clipped as a whole. Clipped results get their vertices' z and m from the input, and
+// every curved segment that survives whole becomes a curve again (see curve_restoration.hpp); curves
+// that the envelope cuts stay chords.
 #include <algorithm>
 #include <cmath>
 
+#include "engine/curve_restoration.hpp"
 #include "engine/engine_inputs.hpp"
 #include "engine/geos_conversion.hpp"
 #include "report.hpp"
@@ -75,6 +77,14 @@ GeometryValue clipped_by_geos(const GeometryValue& geometry, const EnvelopeData&
     return result;
 }
 
+GeometryValue clipped_with_curves(const GeometryValue& geometry, const EnvelopeData& box, double deviation) {
+    GeometryValue result = clipped_by_geos(geometry, box, deviation);
+    CurveRestorer curves;
+    curves.add(geometry, deviation);
+    curves.restore(result);
+    return result;
+}
+
 GeometryValue clipped(const GeometryValue& geometry, const EnvelopeData& box) {
     GeometryValue result = empty_like(geometry);
     if (box.empty() || is_empty(geometry)) return result;
@@ -115,7 +125,7 @@ GeometryValue clipped(const GeometryValue& geometry, const EnvelopeData& box) {
                     result.parts.push_back(part);
                 } else if (!misses(box, extent)) {
                     single.parts = {part};
-                    const GeometryValue cut = clipped_by_geos(single, box, deviation);
+                    const GeometryValue cut = clipped_with_curves(single, box, deviation);
                     result.parts.insert(result.parts.end(), cut.parts.begin(), cut.parts.end());
                 }
             }
@@ -125,7 +135,7 @@ GeometryValue clipped(const GeometryValue& geometry, const EnvelopeData& box) {
             const EnvelopeData extent = extent_of(geometry);
             if (holds(box, extent)) return geometry;
             if (misses(box, extent)) return result;
-            return clipped_by_geos(geometry, box, chord_deviation(geometry));
+            return clipped_with_curves(geometry, box, chord_deviation(geometry));
         }
     }
 }
