@@ -504,6 +504,8 @@ TEST_F(EngineEditingTest, ConvexHullTypesFollowTheVertices) {
     };
     const std::vector<Case> cases = {
         {R"({"points":[[0,0],[1,1],[2,0],[1,0.5],[1,2]]})", R"({"rings":[[[0,0],[1,2],[2,0],[0,0]]]})"},
+        {R"({"curveRings":[[[0,0],[0,2],[2,2],{"c":[[2,0],[3,1]]},[0,0]]]})",
+         R"({"curveRings":[[[0,0],[0,2],[2,2],{"a":[[2,0],[2,1],false,true]},[0,0]]],"rings":[]})"},
         {R"({"hasZ":true,"paths":[[[0,0,1],[1,1,2],[3,3,3]],[[2,2,4]]]})", R"({"hasZ":true,"paths":[[[0,0,1],[3,3,3]]]})"},
         {R"({"points":[[2,3],[2,3]]})", R"({"x":2,"y":3})"},
         {R"({"xmin":0,"ymin":0,"xmax":2,"ymax":0})", R"({"paths":[[[0,0],[2,0]]]})"},
@@ -517,15 +519,22 @@ TEST_F(EngineEditingTest, ConvexHullTypesFollowTheVertices) {
         Geometry input = read(c.input);
         EXPECT_EQ(outcome(GK_GeometryEngine_convexHull(input, h)), c.expected);
     }
-    // The hull of a half disc holds the half disc's chord form: area within the chord error of pi / 2.
+    // Whole arcs on the hull come back as arcs: the hull of a convex curved shape is the shape.
     Geometry half = read(R"({"curveRings":[[[-1,0],{"c":[[1,0],[0,1]]},[-1,0]]]})");
     Geometry hull(GK_GeometryEngine_convexHull(half, h));
     ASSERT_TRUE(no_errors());
     ASSERT_EQ(value(hull).type, geokern::geometry_type_polygon);
-    EXPECT_LT(enclosed_area(*value(hull).parts[0]), 0);  // clockwise
-    const double area = -enclosed_area(*value(hull).parts[0]);
-    EXPECT_LT(area, pi / 2);
-    EXPECT_GT(area, pi / 2 - 1e-8);
+    ASSERT_TRUE(value(hull).parts[0]->has_curves());
+    EXPECT_NEAR(enclosed_area(*value(hull).parts[0]), -pi / 2, 1e-14);  // clockwise
+    // An arc only partly on the hull stays chords: the hull of the chord form, within the chord error.
+    Geometry lens = read(R"({"curveRings":[[[-1,0],{"c":[[1,0],[0,1]]},[-1,0]],[[-3,-0.5],[-3,0.5],[-2.5,0.5],[-2.5,-0.5]]]})");
+    Geometry lens_hull(GK_GeometryEngine_convexHull(lens, h));
+    ASSERT_TRUE(no_errors());
+    const PartValue& chords = *value(lens_hull).parts[0];
+    EXPECT_FALSE(chords.has_curves());
+    double farthest = 0;
+    for (size_t i = 0; i < chords.xs.size(); ++i) farthest = std::max(farthest, std::hypot(chords.xs[i], chords.ys[i]));
+    EXPECT_NEAR(farthest, 3.0413812651491097, 1e-12);  // the far corner (-3, 0.5)
 }
 
 TEST_F(EngineEditingTest, ConvexHullCollectionMergesOrKeepsOneHullPerInput) {

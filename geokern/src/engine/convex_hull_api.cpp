@@ -1,12 +1,14 @@
 // Convex hulls of the inputs' vertices, curves taken as their chords within the chord deviation (the
-// hull of a curve's chord form, inside the true hull by at most that deviation). A hull with area is a
-// polygon (one clockwise ring), collinear vertices give a polyline of the two extreme vertices, a single
-// distinct vertex a point. Hull vertices are input vertices (or chord vertices) and keep their z and m.
-// Empty input gives an empty geometry of the input's dimension: an empty point for points and
-// multipoints, an empty polyline for polylines, an empty polygon for polygons and envelopes.
+// hull of a curve's chord form, inside the true hull by at most that deviation); a curved segment whose
+// every chord vertex is on the hull becomes that curve again. A hull with area is a polygon (one
+// clockwise ring), collinear vertices give a polyline of the two extreme vertices, a single distinct
+// vertex a point. Hull vertices are input vertices (or chord vertices) and keep their z and m. Empty
+// input gives an empty geometry of the input's dimension: an empty point for points and multipoints, an
+// empty polyline for polylines, an empty polygon for polygons and envelopes.
 #include <cmath>
 #include <vector>
 
+#include "engine/curve_restoration.hpp"
 #include "engine/engine_collections.hpp"
 #include "engine/engine_inputs.hpp"
 #include "engine/geos_conversion.hpp"
@@ -23,6 +25,7 @@ struct HullInput {
     GK_GeometryType empty_type = geometry_type_point;
     SpatialReferenceRef spatial_reference;
     VertexAttributes attributes;
+    CurveRestorer curves;
 
     void add_point(double x, double y) {
         if (std::isnan(x) || std::isnan(y)) return;
@@ -42,6 +45,7 @@ struct HullInput {
         else if (dimension == 1 && empty_type == geometry_type_point) empty_type = geometry_type_polyline;
         const double deviation = chord_deviation(geometry);
         attributes.add(geometry, deviation);
+        curves.add(geometry, deviation);
         switch (geometry.type) {
             case geometry_type_point:
                 add_point(geometry.point.x, geometry.point.y);
@@ -81,7 +85,9 @@ struct HullInput {
         shape.type = type == GEOS_POLYGON ? geometry_type_polygon
                      : type == GEOS_POINT ? geometry_type_point
                                           : geometry_type_polyline;
-        return from_geos(hull.get(), shape);
+        GeometryValue result = from_geos(hull.get(), shape);
+        curves.restore(result);
+        return result;
     }
 };
 
