@@ -1,0 +1,153 @@
+// Clip: the part of a geometry inside an envelope (its boundary included), of the geometry's type. Points
+// are kept or dropped; an envelope meets the other; a polyline's parts that lie wholly inside are kept
+// as they are (curves too) and the others are cut by GEOS's rectangle clipping; a polygon wholly inside
+// is kept, otherwise clipped as a whole. Clipped results get their vertices' z and m from the input, and
+// every curved segment that survives whole becomes a curve again (see curve_restoration.hpp); curves
+// that the envelope cuts stay chords.
+#include <algorithm>
+#include <cmath>
+
+#include "engine/curve_restoration.hpp"
+#include "engine/engine_inputs.hpp"
+#include "engine/geos_conversion.hpp"
+#include "report.hpp"
+
+using namespace geokern;
+using namespace geokern::engine;
+
+namespace {
+
+bool inside(const EnvelopeData& box, double x, double y) {
+    return x >= box.xmin && x <= box.xmax && y >= box.ymin && y <= box.ymax;
+}
+
+bool holds(const EnvelopeData& box, const EnvelopeData& extent) {
+    return !extent.empty() && inside(box, extent.xmin, extent.ymin) && inside(box, extent.xmax, extent.ymax);
+}
+
+bool misses(const EnvelopeData& box, const EnvelopeData& extent) {
+    return extent.empty() || extent.xmin > box.xmax || extent.xmax < box.xmin || extent.ymin > box.ymax ||
+           extent.ymax < box.ymin;
+}
+
+EnvelopeData extent_of_part(const PartValue& part) {
+    const Bounds bounds = part_bounds(part);
+    return EnvelopeData{bounds.xmin, bounds.ymin, bounds.xmax, bounds.ymax};
+}
+
+GeometryValue empty_like(const GeometryValue& geometry) {
+    GeometryValue empty;
+    empty.type = geometry.type;
+    empty.has_z = geometry.has_z;
+    empty.has_m = geometry.has_m;
+    empty.spatial_reference = geometry.spatial_reference;
+    if (geometry.type == geometry_type_multipoint) {
+        auto points = std::make_shared<PartValue>();
+        points->has_z = geometry.has_z;
+        points->has_m = geometry.has_m;
+        empty.points = std::move(points);
+    }
+    return empty;
+}
+
+bool finite_parts(const GeometryValue& geometry) {
+    for (const auto& part : geometry.parts) {
+        for (size_t i = 0; i < part->xs.size(); ++i) {
+            if (!std::isfinite(part->xs[i]) || !std::isfinite(part->ys[i])) return false;
+        }
+    }
+    return true;
+}
+
+GeometryValue clipped_by_geos(const GeometryValue& geometry, const EnvelopeData& box, double deviation) {
+    GeosGeometry input = to_geos(geometry, deviation);
+    VertexAttributes attributes;
+    attributes.add(geometry, deviation);
+    const ResultShape shape{geometry.type, geometry.has_z, geometry.has_m, geometry.spatial_reference, &attributes};
+    GeosGeometry clipped =
+        checked(GEOSClipByRect_r(geos(), input.get(), box.xmin, box.ymin, box.xmax, box.ymax), "clipping by a rectangle");
+    GeometryValue result = from_geos(clipped.get(), shape);
+    if (finite_parts(result) || !finite_parts(geometry)) return result;
+    // Rectangle clipping computes crossings from the segment's far end, which overflows for huge
+    // coordinates; the overlay's intersection does not.
+    GeometryValue rectangle = polygon_of_envelope(envelope_value(box, false, false, nullptr));
+    GeosGeometry met = checked(GEOSIntersection_r(geos(), input.get(), to_geos(rectangle, deviation).get()), "intersection");
+    result = from_geos(met.get(), shape);
+    if (!finite_parts(result)) refuse("the geometry's coordinates are too large to clip.");
+    return result;
+}
+
+GeometryValue clipped_with_curves(const GeometryValue& geometry, const EnvelopeData& box, double deviation) {
+    GeometryValue result = clipped_by_geos(geometry, box, deviation);
+    CurveRestorer curves;
+    curves.add(geometry, deviation);
+    curves.restore(result);
+    return result;
+}
+
+GeometryValue clipped(const GeometryValue& geometry, const EnvelopeData& box) {
+    GeometryValue result = empty_like(geometry);
+    if (box.empty() || is_empty(geometry)) return result;
+    switch (geometry.type) {
+        case geometry_type_point:
+            if (inside(box, geometry.point.x, geometry.point.y)) result.point = geometry.point;
+            return result;
+        case geometry_type_multipoint: {
+            PartValue points = *result.points;
+            for (int64_t i = 0; i < geometry.points->point_count(); ++i) {
+                const Vertex p = geometry.points->point(i);
+                if (!inside(box, p.x, p.y)) continue;
+                points.xs.push_back(p.x);
+                points.ys.push_back(p.y);
+                if (points.has_z) points.zs.push_back(p.z);
+                if (points.has_m) points.ms.push_back(p.m);
+            }
+            result.points = std::make_shared<const PartValue>(std::move(points));
+            return result;
+        }
+        case geometry_type_envelope: {
+            const EnvelopeData& e = geometry.envelope;
+            if (misses(box, e)) return result;
+            EnvelopeData met = e;
+            met.xmin = std::max(e.xmin, box.xmin);
+            met.ymin = std::max(e.ymin, box.ymin);
+            met.xmax = std::min(e.xmax, box.xmax);
+            met.ymax = std::min(e.ymax, box.ymax);
+            return envelope_value(met, geometry.has_z, geometry.has_m, geometry.spatial_reference);
+        }
+        case geometry_type_polyline: {
+            // Part by part, so that the pieces keep the parts' order.
+            const double deviation = chord_deviation(geometry);
+            GeometryValue single = empty_like(geometry);
+            for (const auto& part : geometry.parts) {
+                const EnvelopeData extent = extent_of_part(*part);
+                if (holds(box, extent)) {
+                    result.parts.push_back(part);
+                } else if (!misses(box, extent)) {
+                    single.parts = {part};
+                    const GeometryValue cut = clipped_with_curves(single, box, deviation);
+                    result.parts.insert(result.parts.end(), cut.parts.begin(), cut.parts.end());
+                }
+            }
+            return result;
+        }
+        default: {
+            const EnvelopeData extent = extent_of(geometry);
+            if (holds(box, extent)) return geometry;
+            if (misses(box, extent)) return result;
+            return clipped_with_curves(geometry, box, chord_deviation(geometry));
+        }
+    }
+}
+
+}  // namespace
+
+GK_GeometryHandle GK_GeometryEngine_clip(GK_GeometryHandle geometry, GK_GeometryHandle envelope, GK_EH) {
+    return guarded<GK_GeometryHandle>(handler, [&] {
+        const GeometryValue& value = value_of(geometry);
+        const GeometryValue& box = geometry_of(envelope, geometry_type_envelope);
+        GeometryValue result = clipped(value, box.envelope);
+        result.spatial_reference = joint_spatial_reference(value, box);
+        return new_geometry(std::move(result));
+    });
+}

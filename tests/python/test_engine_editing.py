@@ -1,0 +1,167 @@
+"""Editing functions of the planar engine against shapely on generated inputs: clip, convex hull,
+densify, generalize and boundary."""
+
+import math
+import random
+
+import pytest
+import shapely
+import shapely.affinity
+from shapely.geometry import LineString, MultiLineString, MultiPoint, Polygon
+
+from geokern_engine import EngineError, engine
+
+SEEDS = range(40)
+
+
+def star(rng, cx, cy, radius, count):
+    """A simple polygon's ring: vertices at increasing angles around a centre, closed."""
+    angles = sorted(rng.uniform(0, 2 * math.pi) for _ in range(count))
+    ring = [(cx + radius * rng.uniform(0.3, 1) * math.cos(a), cy + radius * rng.uniform(0.3, 1) * math.sin(a))
+            for a in angles]
+    return ring + [ring[0]]
+
+
+def ring_area2(ring):
+    return sum(x1 * y2 - x2 * y1 for (x1, y1), (x2, y2) in zip(ring, ring[1:]))
+
+
+def polygon_area(result):
+    """Area of an OvraJSON polygon whose outer rings run clockwise and holes counter-clockwise."""
+    return -sum(ring_area2(ring) for ring in result.get("rings", [])) / 2
+
+
+def path_length(result):
+    return sum(math.dist(a[:2], b[:2]) for path in result.get("paths", []) for a, b in zip(path, path[1:]))
+
+
+def random_path(rng, count, scale=100.0):
+    return [(rng.uniform(-scale, scale), rng.uniform(-scale, scale)) for _ in range(count)]
+
+
+def random_box(rng):
+    x0, x1 = sorted(rng.uniform(-60, 60) for _ in range(2))
+    y0, y1 = sorted(rng.uniform(-60, 60) for _ in range(2))
+    return x0, y0, x1, y1
+
+
+@pytest.mark.parametrize("seed", SEEDS)
+def test_clip_polygon_area_matches_clip_by_rect(seed):
+    rng = random.Random(seed)
+    shell = star(rng, 0, 0, 80, rng.randint(3, 30))
+    hole = [(0.2 * x, 0.2 * y) for x, y in shell]  # inside the star: each vertex pulled towards its centre
+    box = random_box(rng)
+    ours = engine().engine("clip", {"rings": [shell[::-1], hole]}, dict(zip(("xmin", "ymin", "xmax", "ymax"), box)))
+    theirs = shapely.clip_by_rect(Polygon(shell, [hole]), *box)
+    assert polygon_area(ours) == pytest.approx(theirs.area, rel=1e-9, abs=1e-9)
+
+
+@pytest.mark.parametrize("seed", SEEDS)
+def test_clip_polyline_length_matches_clip_by_rect(seed):
+    rng = random.Random(seed)
+    paths = [random_path(rng, rng.randint(2, 12)) for _ in range(rng.randint(1, 4))]
+    box = random_box(rng)
+    ours = engine().engine("clip", {"paths": paths}, dict(zip(("xmin", "ymin", "xmax", "ymax"), box)))
+    theirs = shapely.clip_by_rect(MultiLineString(paths), *box)
+    assert path_length(ours) == pytest.approx(theirs.length, rel=1e-9, abs=1e-9)
+
+
+@pytest.mark.parametrize("seed", SEEDS)
+def test_convex_hull_area_matches(seed):
+    rng = random.Random(seed)
+    points = random_path(rng, rng.randint(3, 60))
+    ours = engine().engine("convexHull", {"points": points})
+    theirs = MultiPoint(points).convex_hull
+    assert polygon_area(ours) == pytest.approx(theirs.area, rel=1e-12)
+    ring = ours["rings"][0]
+    assert ring_area2(ring) < 0  # clockwise
+    assert {tuple(p) for p in ring} == set(theirs.exterior.coords)
+
+
+def test_convex_hull_of_collinear_and_repeated_vertices():
+    rng = random.Random(7)
+    for _ in range(20):
+        # Integer steps along the line keep the points exactly collinear.
+        t = [rng.randint(-50, 50) for _ in range(rng.randint(2, 10))]
+        if min(t) == max(t):
+            t.append(min(t) + 1)
+        points = [(1.0 + 2 * s, -3.0 + 0.5 * s) for s in t]
+        ends = {points[t.index(min(t))], points[t.index(max(t))]}
+        hull = engine().engine("convexHull", {"points": points})
+        assert list(hull) == ["paths"] and len(hull["paths"]) == 1 and len(hull["paths"][0]) == 2
+        assert {tuple(p) for p in hull["paths"][0]} == ends
+    assert engine().engine("convexHull", {"points": [[4, 5]] * 3}) == {"x": 4, "y": 5}
+
+
+@pytest.mark.parametrize("seed", SEEDS)
+def test_densify_counts_match_segmentize(seed):
+    rng = random.Random(seed)
+    path = random_path(rng, rng.randint(2, 10))
+    limit = rng.uniform(1, 60)
+    ours = engine().engine("densify", {"paths": [path]}, limit)["paths"][0]
+    theirs = shapely.segmentize(LineString(path), limit)
+    assert len(ours) == len(theirs.coords)
+    assert [v for p in ours for v in p] == pytest.approx([v for c in theirs.coords for v in c], abs=1e-9)
+    assert max(math.dist(a, b) for a, b in zip(ours, ours[1:])) <= limit * (1 + 1e-12)
+
+
+def test_densify_refuses_a_limit_that_is_not_positive():
+    with pytest.raises(EngineError, match="maximum segment length"):
+        engine().engine("densify", {"paths": [[[0, 0], [1, 1]]]}, 0.0)
+
+
+@pytest.mark.parametrize("seed", SEEDS)
+def test_generalize_paths_keep_the_vertices_shapely_keeps(seed):
+    rng = random.Random(seed)
+    # A wandering path, so that tolerances remove some vertices and keep others.
+    x, y, path = 0.0, 0.0, []
+    for _ in range(rng.randint(2, 80)):
+        x += rng.uniform(0, 3)
+        y += rng.uniform(-2, 2)
+        path.append((x, y))
+    tolerance = rng.choice([0.1, 0.5, 1.0, 3.0])
+    ours = engine().engine("generalize", {"paths": [path]}, tolerance, False)["paths"][0]
+    theirs = shapely.simplify(LineString(path), tolerance, preserve_topology=False)
+    assert [tuple(p) for p in ours] == list(theirs.coords)
+
+
+@pytest.mark.parametrize("seed", SEEDS)
+def test_boundary_of_polylines_matches_mod_two(seed):
+    rng = random.Random(seed)
+    # End points on a coarse grid, so that paths share ends one, two or three at a time.
+    grid = [(float(i), float(j)) for i in range(3) for j in range(3)]
+    paths = []
+    for _ in range(rng.randint(1, 6)):
+        start, end = rng.choice(grid), rng.choice(grid)
+        middle = (rng.uniform(0, 2) + 0.01, rng.uniform(0, 2) + 0.01)
+        paths.append([start, middle, end])
+    ours = engine().engine("boundary", {"paths": paths})
+    theirs = MultiLineString(paths).boundary
+    assert sorted(tuple(p) for p in ours["points"]) == sorted((g.x, g.y) for g in theirs.geoms)
+    assert len(ours["points"]) == len(set(tuple(p) for p in ours["points"]))
+
+
+def test_boundary_of_polygons_is_their_rings():
+    rng = random.Random(3)
+    shell = star(rng, 0, 0, 10, 12)[::-1]
+    result = engine().engine("boundary", {"rings": [shell]})
+    assert result == {"paths": [[list(p) for p in shell]]}
+
+
+@pytest.mark.parametrize("seed", SEEDS)
+def test_rotate_and_scale_match_shapely_affinity(seed):
+    rng = random.Random(seed)
+    path = random_path(rng, rng.randint(2, 20))
+    angle = rng.uniform(-720, 720)
+    sx, sy = rng.choice([-1, 1]) * rng.uniform(0.1, 5), rng.choice([-1, 1]) * rng.uniform(0.1, 5)
+    origin = (rng.uniform(-50, 50), rng.uniform(-50, 50))
+    point = {"x": origin[0], "y": origin[1]}
+    line = LineString(path)
+    for ours, theirs in [
+        (engine().engine("rotate", {"paths": [path]}, angle, point), shapely.affinity.rotate(line, angle, origin)),
+        (engine().engine("scale", {"paths": [path]}, sx, sy, point), shapely.affinity.scale(line, sx, sy, 1, origin)),
+        (engine().engine("rotate", {"paths": [path]}, angle, None), shapely.affinity.rotate(line, angle, "center")),
+        (engine().engine("move", {"paths": [path]}, sx, sy), shapely.affinity.translate(line, sx, sy)),
+    ]:
+        got = [v for p in ours["paths"][0] for v in p]
+        assert got == pytest.approx([v for c in theirs.coords for v in c], abs=1e-9)
