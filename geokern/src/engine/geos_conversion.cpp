@@ -43,6 +43,22 @@ bool ring_holds(const LinearPart& ring, double x, double y) {
     return inside;
 }
 
+// Twice the signed area of a ring, refusing coordinates that are not finite numbers. A ring of huge
+// coordinates whose area overflows is measured at a power-of-two scale, which keeps its orientation.
+double ring_area2(const LinearPart& ring) {
+    for (size_t i = 0; i < ring.size(); ++i) {
+        if (!std::isfinite(ring.xs[i]) || !std::isfinite(ring.ys[i])) {
+            fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.", "a ring has a coordinate that is not a finite number.");
+        }
+    }
+    const double area2 = signed_area2(ring.xs, ring.ys);
+    if (std::isfinite(area2)) return area2;
+    std::vector<double> xs(ring.xs), ys(ring.ys);
+    for (double& x : xs) x = std::ldexp(x, -600);
+    for (double& y : ys) y = std::ldexp(y, -600);
+    return signed_area2(xs, ys);
+}
+
 struct Ring {
     LinearPart points;
     double area2;  // signed, positive counter-clockwise
@@ -63,11 +79,8 @@ GeosGeometry polygons_of(const GeometryValue& polygon, double deviation) {
     for (const auto& part : polygon.parts) {
         LinearPart points = linearize(*part, deviation);
         if (points.size() < 4) continue;  // fewer than three distinct points hold no area
-        const double area2 = signed_area2(points.xs, points.ys);
-        if (area2 == 0.0 || !std::isfinite(area2)) {
-            if (std::isnan(area2)) fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.", "a ring has a coordinate that is not a number.");
-            if (area2 == 0.0) continue;
-        }
+        const double area2 = ring_area2(points);
+        if (area2 == 0.0) continue;
         (area2 < 0.0 ? outers : holes).push_back(Ring{std::move(points), area2});
     }
     // Each hole goes to the smallest outer ring that holds its first point.
