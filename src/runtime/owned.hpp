@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdio>
-#include <exception>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -29,40 +29,50 @@ public:
     }
 
     Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    Owned& operator=(Owned&& other) noexcept(false) {
+    Owned& operator=(Owned&& other) noexcept {
         if (this != &other) {
-            reset();
+            release_reporting();
             handle_ = std::exchange(other.handle_, nullptr);
         }
         return *this;
     }
     Owned(const Owned&) = delete;
     Owned& operator=(const Owned&) = delete;
-    ~Owned() noexcept(false) { reset(); }
+    // Owners live in containers and on unwinding stacks, so dropping one never throws: a failure to
+    // release is written to standard error as the internal failure it is.
+    ~Owned() { release_reporting(); }
 
     Handle get() const { return handle_; }
     // Hands the handle to a new owner (a downcast); this owner no longer releases it.
     Handle release() { return std::exchange(handle_, nullptr); }
 
-    // Releases the handle now. A failure to release is an internal failure; while another failure is
-    // already unwinding it is only written to standard error, as it cannot be raised as well.
+    // Releases the handle now; a failure to release is an internal failure.
     void reset() {
-        if (handle_ == nullptr) return;
-        ErrorSlot slot;
-        (functions().*Tag::release)(std::exchange(handle_, nullptr), slot.handler());
-        if (auto error = slot.take()) {
-            const std::string message = std::string("Internal error: Unexpected error while destroying internal handle to ") +
-                                        Tag::name + ": " + error->debug();
-            if (std::uncaught_exceptions() > 0) {
-                std::fprintf(stderr, "%s\n", message.c_str());
-                return;
-            }
-            core::internal_failure(message);
-        }
+        if (auto message = release_now()) core::internal_failure(*message);
     }
 
 private:
     explicit Owned(Handle handle) : handle_(handle) {}
+
+    // Releases the handle; the internal-failure text when the runtime core reports an error.
+    std::optional<std::string> release_now() {
+        if (handle_ == nullptr) return std::nullopt;
+        ErrorSlot slot;
+        (functions().*Tag::release)(std::exchange(handle_, nullptr), slot.handler());
+        auto error = slot.take();
+        if (!error) return std::nullopt;
+        return std::string("Internal error: Unexpected error while destroying internal handle to ") + Tag::name + ": " +
+               error->debug();
+    }
+
+    void release_reporting() noexcept {
+        try {
+            if (auto message = release_now()) std::fprintf(stderr, "%s\n", message->c_str());
+        } catch (...) {
+            std::fprintf(stderr, "Internal error: a handle to %s could not be released\n", Tag::name);
+        }
+    }
+
     Handle handle_;
 };
 
