@@ -1,3 +1,4 @@
+import json
 import math
 
 import pytest
@@ -42,7 +43,9 @@ def test_third_item_is_m_when_the_container_has_only_m():
 @pytest.mark.parametrize(
     "vertex, error",
     [
-        ((1, 2), TypeError),
+        ({1, 2}, TypeError),
+        ("12", TypeError),
+        ((1,), IndexError),
         ([1], IndexError),
         ([], IndexError),
         (["a", 2], TypeError),
@@ -52,6 +55,42 @@ def test_third_item_is_m_when_the_container_has_only_m():
 def test_bad_vertices_raise_the_interpreters_error(vertex, error):
     with pytest.raises(error):
         first_path(vertex)
+
+
+@pytest.mark.parametrize(
+    "wkt, kind",
+    [
+        ("POINT (1 2)", "Point"),
+        ("MULTIPOINT ((1 2), (3 4))", "MultiPoint"),
+        ("LINESTRING Z (0 0 1, 1 1 2)", "Polyline"),
+        ("MULTILINESTRING ((0 0, 1 1), (2 2, 3 3))", "Polyline"),
+        ("POLYGON ((0 0, 1 0, 1 1, 0 1, 0 0))", "Polygon"),
+        ("MULTIPOLYGON (((0 0, 1 0, 1 1, 0 0)), ((5 5, 6 5, 6 6, 5 5)))", "Polygon"),
+        ("POLYGON ZM ((0 0 1 2, 1 0 1 2, 1 1 1 2, 0 0 1 2))", "Polygon"),
+    ],
+)
+def test_the_readers_dictionaries_with_tuple_positions_are_accepted(wkt, kind):
+    from velmor_geometry import Geometry
+    from velmor_geometry.utils import wkb_to_ovrajson_dict, wkt_to_ovrajson_dict
+
+    d = wkt_to_ovrajson_dict(wkt)
+    g = Geometry(d)
+    assert type(g).__name__ == kind
+    # The same geometry as the dictionary with lists for positions.
+    as_lists = json.loads(json.dumps(d))
+    assert g.to_dict() == Geometry(as_lists).to_dict()
+    shapely = pytest.importorskip("shapely")
+    assert Geometry(wkb_to_ovrajson_dict(shapely.from_wkt(wkt).wkb)).to_dict() == g.to_dict()
+
+
+def test_tuple_positions_in_curve_parts_and_views():
+    from velmor_geometry import Polyline
+
+    line = Polyline({"curvePaths": [[(0, 0), {"c": [(2, 0), (1, 1)]}, (3, 0)]]})
+    assert line.to_dict() == Polyline({"curvePaths": [[[0, 0], {"c": [[2, 0], [1, 1]]}, [3, 0]]]}).to_dict()
+    straight = Polyline({"paths": [[(0, 0), (1, 1)]]})
+    straight.paths[0].append((4, 1))
+    assert straight.to_dict()["paths"] == [[[0, 0], [1, 1], [4, 1]]]
 
 
 @pytest.mark.parametrize(
@@ -103,7 +142,7 @@ def test_circular_arc_given_by_its_centre_is_built_by_the_runtime(clockwise, int
 @pytest.mark.parametrize(
     "segment, error, message",
     [
-        ((3, 4), TypeError, "point_and_curve_from_py: Did not get a valid dict or list for curve/point segment"),
+        ({3, 4}, TypeError, "point_and_curve_from_py: Did not get a valid dict or list for curve/point segment"),
         ({"d": [[3, 4]]}, TypeError, "point_and_curve_from_py: Did not get a valid dict or list for curve/point segment"),
         ({"c": ([2, 0], [1, 1])}, TypeError, None),
         ({"c": [[2, 0]]}, IndexError, None),
@@ -119,7 +158,7 @@ def test_bad_curve_segments(segment, error, message):
         assert str(raised.value) == message
 
 
-@pytest.mark.parametrize("first", [{"c": [[1, 1], [0, 1]]}, (0, 0)])
+@pytest.mark.parametrize("first", [{"c": [[1, 1], [0, 1]]}, "00"])
 def test_curve_part_must_start_with_a_coordinate_list(first):
     with pytest.raises(ValueError) as raised:
         vg.Polyline({"curvePaths": [[first, [1, 1]]]})

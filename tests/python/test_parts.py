@@ -86,12 +86,14 @@ def test_insert_at_the_length_appends(part):
     assert str(raised.value) == "Index 6 out of bounds, Part has 5 elements"
 
 
-def test_part_values_must_be_lists(part):
+def test_part_values_must_be_positions(part):
     with pytest.raises(TypeError):
-        part.append((1, 2))
+        part.append({1, 2})
     with pytest.raises(TypeError):
         part[0] = "x"
     assert str(part) == "[[0, 0], [1, 1], [2, 2]]"
+    part.append((3, 3))
+    assert str(part) == "[[0, 0], [1, 1], [2, 2], [3, 3]]"
 
 
 @pytest.mark.parametrize("view", ["part", "curve_part", "paths", "curve_paths"])

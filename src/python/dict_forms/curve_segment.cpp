@@ -106,7 +106,7 @@ Result<core::CurveVertex> curve_from_dict(PyObject* dict, core::Dims dims, const
 }  // namespace
 
 Result<core::CurveVertex> point_and_curve_from_py(PyObject* value, core::Dims dims, const core::Coord& start) {
-    if (PyList_Check(value)) {
+    if (is_position(value)) {
         VELMOR_TRY_ASSIGN(const core::Coord end, vertex_from_py(value, dims));
         return core::CurveVertex{end, core::Linear{}};
     }

@@ -94,6 +94,20 @@ Result<PyObject*> list_item(PyObject* list, Py_ssize_t index) {
     return item;
 }
 
+bool is_position(PyObject* value) { return PyList_Check(value) || PyTuple_Check(value); }
+
+Result<void> require_position(PyObject* value) {
+    if (PyTuple_Check(value)) return {};
+    return require_list(value);
+}
+
+Result<PyObject*> position_item(PyObject* position, Py_ssize_t index) {
+    if (!PyTuple_Check(position)) return list_item(position, index);
+    PyObject* item = PyTuple_GetItem(position, index);
+    if (item == nullptr) return fail(python_error());
+    return item;
+}
+
 Result<bool> to_bool(PyObject* value) {
     if (PyBool_Check(value)) return value == Py_True;
     return fail(raise_error(PyExc_TypeError, "'" + type_name(value) + "' object cannot be converted to 'PyBool'"));

@@ -54,6 +54,12 @@ Result<void> require_list(PyObject* value);
 // Item `index` of a list (borrowed); past the end it is the interpreter's IndexError.
 Result<PyObject*> list_item(PyObject* list, Py_ssize_t index);
 
+// A position (a vertex's coordinates) is a list, or a tuple as the WKT and WKB readers write it; any
+// other value is refused with the list's TypeError. Items are read with the host's IndexError.
+bool is_position(PyObject* value);
+Result<void> require_position(PyObject* value);
+Result<PyObject*> position_item(PyObject* position, Py_ssize_t index);
+
 // Only True and False are flags; anything else (1, "true") is the interpreter's TypeError.
 Result<bool> to_bool(PyObject* value);
 

@@ -41,7 +41,7 @@ Result<core::CurvePart> curve_part_from_list(PyObject* value, core::Dims dims) {
     if (PyList_GET_SIZE(value) == 0) return part;
     part.reserve(static_cast<std::size_t>(PyList_GET_SIZE(value)));
     Ref first = Ref::borrow(PyList_GET_ITEM(value, 0));
-    if (!PyList_Check(first.get())) {
+    if (!is_position(first.get())) {
         return fail(raise_error(PyExc_ValueError,
                                 "Tried to create curve part with a curve as the first segment- must have a regular "
                                 "coordinate as start vertex"));

@@ -7,15 +7,16 @@
 namespace velmor::py {
 namespace {
 
-Result<double> required_item(PyObject* list, Py_ssize_t index) {
-    VELMOR_TRY_ASSIGN(PyObject* item, list_item(list, index));
+Result<double> required_item(PyObject* position, Py_ssize_t index) {
+    VELMOR_TRY_ASSIGN(PyObject* item, position_item(position, index));
     return to_number(item);
 }
 
-// An optional vertex item: absent past the end of the list or when it is not a number.
-std::optional<double> optional_item(PyObject* list, Py_ssize_t index) {
-    if (index >= PyList_GET_SIZE(list)) return std::nullopt;
-    const double value = PyFloat_AsDouble(PyList_GET_ITEM(list, index));
+// An optional vertex item: absent past the end of the position or when it is not a number.
+std::optional<double> optional_item(PyObject* position, Py_ssize_t index) {
+    // PySequence_Fast's accessors read lists and tuples alike.
+    if (index >= PySequence_Fast_GET_SIZE(position)) return std::nullopt;
+    const double value = PyFloat_AsDouble(PySequence_Fast_GET_ITEM(position, index));
     if (value == -1.0 && PyErr_Occurred()) {
         PyErr_Clear();
         return std::nullopt;
@@ -33,7 +34,7 @@ core::Coord coord_of(double x, double y, std::optional<double> z, std::optional<
 }  // namespace
 
 Result<core::Coord> vertex_from_py(PyObject* value, core::Dims dims) {
-    VELMOR_TRY(require_list(value));
+    VELMOR_TRY(require_position(value));
     VELMOR_TRY_ASSIGN(const double x, required_item(value, 0));
     VELMOR_TRY_ASSIGN(const double y, required_item(value, 1));
     std::optional<double> z;
