@@ -289,7 +289,7 @@ TEST_F(EngineEditingTest, SettingAndRemovingZAndM) {
          R"({"curveRings":[[[0,0],[0,2],{"a":[[2,0],[0.25,0.25],true,true]},[0,0]]],"rings":[]})"},
         {R"({"xmin":0,"ymin":0,"xmax":1,"ymax":1})", [&](auto g) { return GK_GeometryEngine_setZAndM(g, 5, 6, h); },
          R"({"xmin":0,"ymin":0,"xmax":1,"ymax":1,"zmin":5,"zmax":5,"mmin":6,"mmax":6})"},
-        {R"({"x":"NaN","y":"NaN"})", [&](auto g) { return GK_GeometryEngine_setZ(g, 5, h); }, R"({"x":null,"y":null,"z":null})"},
+        {R"({"x":"NaN","y":"NaN"})", [&](auto g) { return GK_GeometryEngine_setZ(g, 5, h); }, R"({"x":NaN,"y":NaN,"z":NaN})"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.input);
@@ -406,9 +406,9 @@ TEST_F(EngineEditingTest, ClipKeepsWhatLiesInsideTheEnvelope) {
         {R"({"curvePaths":[[[1,1],{"c":[[3,1],[2,2]]}],[[-5,5],[5,5]],[[20,20],[30,30]],[[6,6],[7,7]]]})",
          R"({"curvePaths":[[[1,1],{"a":[[3,1],[2,1],false,true]}]],"paths":[[[0,5],[5,5]],[[6,6],[7,7]]]})"},
         {R"({"points":[[0,0],[5,11],[10,10],[-1,3]]})", R"({"points":[[0,0],[10,10]]})"},
-        {R"({"x":11,"y":0})", R"({"x":null,"y":null})"},
+        {R"({"x":11,"y":0})", R"({"x":NaN,"y":NaN})"},
         {R"({"xmin":5,"ymin":-5,"xmax":15,"ymax":5})", R"({"xmin":5,"ymin":0,"xmax":10,"ymax":5})"},
-        {R"({"xmin":20,"ymin":-5,"xmax":25,"ymax":5})", R"({"xmin":null,"ymin":null,"xmax":null,"ymax":null})"},
+        {R"({"xmin":20,"ymin":-5,"xmax":25,"ymax":5})", R"({"xmin":NaN,"ymin":NaN,"xmax":NaN,"ymax":NaN})"},
         {R"({"rings":[[[20,20],[20,30],[30,30],[20,20]]]})", R"({"rings":[]})"},
         // curved segments that survive whole are curves again, in rings and holes too; z from the input
         {R"({"hasZ":true,"curveRings":[[[0,0,1],[0,2,2],[2,2,3],{"c":[[2,0,4],[3,1]]},[0,0,1]]]})",
@@ -454,8 +454,8 @@ TEST_F(EngineEditingTest, CombinedExtentsSkipEmptyInputs) {
         {{R"({"xmin":0,"ymin":0,"xmax":1,"ymax":1,"mmin":2,"mmax":4})", R"({"x":3,"y":3,"m":9})",
           R"({"rings":[],"spatialReference":{"wkid":3857}})"},
          R"({"spatialReference":{"wkid":3857},"xmin":0,"ymin":0,"xmax":3,"ymax":3,"mmin":2,"mmax":9})"},
-        {{R"({"points":[]})", R"({"x":null,"y":null})"}, R"({"xmin":null,"ymin":null,"xmax":null,"ymax":null})"},
-        {{}, R"({"xmin":null,"ymin":null,"xmax":null,"ymax":null})"},
+        {{R"({"points":[]})", R"({"x":NaN,"y":NaN})"}, R"({"xmin":NaN,"ymin":NaN,"xmax":NaN,"ymax":NaN})"},
+        {{}, R"({"xmin":NaN,"ymin":NaN,"xmax":NaN,"ymax":NaN})"},
         {{R"({"x":1,"y":1,"spatialReference":{"wkid":4326}})", R"({"x":1,"y":1,"spatialReference":{"wkid":3857}})"},
          "error: the geometries have different spatial references: wkid 4326 and wkid 3857."},
     };
@@ -512,7 +512,7 @@ TEST_F(EngineEditingTest, ConvexHullTypesFollowTheVertices) {
         // the hull of an arc's chords: its chord vertices at a tolerance of 1e-9 of the extent
         {R"({"rings":[]})", R"({"rings":[]})"},
         {R"({"paths":[]})", R"({"paths":[]})"},
-        {R"({"points":[]})", R"({"x":null,"y":null})"},
+        {R"({"points":[]})", R"({"x":NaN,"y":NaN})"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.input);

@@ -81,7 +81,7 @@ TEST_F(JsonReader, ReadsValuesInPlace) {
     Geometry m_only = read(R"({"hasM": true, "points": [[1, 2, 5]]})");
     Geometry zm = read(R"({"hasZ": true, "hasM": true, "points": [[1, 2, 5]]})");
     EXPECT_EQ(write(m_only), R"({"hasM":true,"points":[[1,2,5]]})");
-    EXPECT_EQ(write(zm), R"({"hasZ":true,"hasM":true,"points":[[1,2,5,null]]})");
+    EXPECT_EQ(write(zm), R"({"hasZ":true,"hasM":true,"points":[[1,2,5,NaN]]})");
 
     // A ring is closed whether or not the text repeats its first vertex.
     Geometry open_ring = read(R"({"rings": [[[0, 0], [1, 0], [0, 1]]]})");

@@ -322,12 +322,9 @@ ROUND_TRIP = settings(max_examples=150, deadline=None, suppress_health_check=[He
 
 
 def as_read_from_runtime_dict(expected, obj):
-    """What survives the trip through a runtime geometry and its dictionary, where two things are
-    known to be lost: the runtime builders take z and m from the vertices, so an empty geometry loses
-    them; and a point's NaN z or m is written null, which the point form reads as no z or m."""
+    """What survives the trip through a runtime geometry and its dictionary, where one thing is known
+    to be lost: the runtime builders take z and m from the vertices, so an empty geometry loses them."""
     kind = expected[0]
-    if kind == "point":
-        return (*expected[:2], {key: value for key, value in expected[2].items() if value != "NaN"})
     if kind in ("polyline", "polygon", "multipoint") and obj.is_empty:
         return (*expected[:2], (False, False), *expected[3:])
     return expected

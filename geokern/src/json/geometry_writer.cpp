@@ -30,6 +30,7 @@ class JsonWriter {
         member(key);
         number(value);
     }
+
     void flag(bool value) { out_ += value ? "true" : "false"; }
     void raw(const char* text) { out_ += text; }
 
@@ -148,10 +149,11 @@ void write_point(JsonWriter& writer, const GeometryValue& geometry) {
     writer.spatial_reference(geometry.spatial_reference);
     const Vertex& point = geometry.point;
     const bool empty = std::isnan(point.x);
-    writer.number_member("x", point.x);
-    writer.number_member("y", empty ? nan_value : point.y);
-    if (geometry.has_z) writer.number_member("z", empty ? nan_value : point.z);
-    if (geometry.has_m) writer.number_member("m", empty ? nan_value : point.m);
+    auto coordinate = [&](const char* key, double value) { writer.number_member(key, empty ? nan_value : value); };
+    coordinate("x", point.x);
+    coordinate("y", point.y);
+    if (geometry.has_z) coordinate("z", point.z);
+    if (geometry.has_m) coordinate("m", point.m);
 }
 
 void write_envelope(JsonWriter& writer, const GeometryValue& geometry) {

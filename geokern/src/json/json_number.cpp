@@ -39,9 +39,9 @@ void append_positional(std::string& out, double value) {
 
 void append_json_number(std::string& out, double value) {
     if (std::isnan(value)) {
-        out += "null";
+        out += "NaN";
     } else if (std::isinf(value)) {
-        out += value < 0 ? "\"-Infinity\"" : "\"Infinity\"";
+        out += value < 0 ? "-Infinity" : "Infinity";
     } else if (value == 0 && std::signbit(value)) {
         // "-0" would read back as the integer 0 in most JSON readers; the fraction keeps the sign.
         out += "-0.0";
