@@ -177,11 +177,11 @@ TEST_F(Overlay, UnionOfCurvedPolygonsKeepsTheirArcs) {
     for (const geokern::CurveEntry& entry : value.parts[0]->curves) {
         const auto& arc = std::get<geokern::EllipticArc>(entry.curve);
         EXPECT_TRUE(arc.is_circular());
-        EXPECT_NEAR(arc.semi_major, 1.0, 1e-9);
-        EXPECT_NEAR(arc.cy, 0.0, 1e-9);
+        EXPECT_DOUBLE_EQ(arc.semi_major, 1.0);
+        EXPECT_NEAR(arc.cy, 0.0, 1e-12);
         EXPECT_LT(arc.central_angle, 0.0) << "an outer ring runs clockwise";
         ArcSummary& side = arc.cx < 0.75 ? left : right;
-        EXPECT_NEAR(arc.cx, arc.cx < 0.75 ? 0.0 : 1.5, 1e-9);
+        EXPECT_NEAR(arc.cx, arc.cx < 0.75 ? 0.0 : 1.5, 1e-12);
         ++side.count;
         side.sweep += std::fabs(arc.central_angle);
     }
@@ -214,9 +214,9 @@ TEST_F(Overlay, IntersectionKeepsWholeAndPartialCurvesOfBothKinds) {
     for (const geokern::CurveEntry& entry : value.parts[0]->curves) {
         if (const auto* arc = std::get_if<geokern::EllipticArc>(&entry.curve)) {
             ++arcs;
-            EXPECT_NEAR(arc->cx, 0.0, 1e-9);
-            EXPECT_NEAR(arc->cy, 0.0, 1e-9);
-            EXPECT_NEAR(arc->semi_major, 1.0, 1e-9);
+            EXPECT_NEAR(arc->cx, 0.0, 1e-12);
+            EXPECT_NEAR(arc->cy, 0.0, 1e-12);
+            EXPECT_DOUBLE_EQ(arc->semi_major, 1.0);
         } else {
             ++beziers;
             const auto& bezier = std::get<geokern::CubicBezier>(entry.curve);
@@ -226,6 +226,32 @@ TEST_F(Overlay, IntersectionKeepsWholeAndPartialCurvesOfBothKinds) {
     }
     EXPECT_EQ(arcs, 2);  // the two ends of the arc below the square's top
     EXPECT_EQ(beziers, 1);
+}
+
+TEST_F(Overlay, PiecesOfAnEllipticArcStayOnItsEllipse) {
+    // Half an ellipse (axes 3 and 1.5, turned by 0.3), cut by a band: two pieces of it remain.
+    Geometry path = read(R"({"curvePaths": [[[0, 0], {"a": [[4, 0], [2, 0], false, false, 0.3, 3, 0.5]}]]})");
+    Geometry band = read(R"({"rings": [[[1, -5], [1, 5], [2, 5], [2, -5], [1, -5]]]})");
+    Geometry whole(GK_Geometry_fromJSON(
+        R"({"curvePaths": [[[0, 0], {"a": [[4, 0], [2, 0], false, false, 0.3, 3, 0.5]}]]})", h));
+    Geometry outside(GK_GeometryEngine_difference(path, band, h));
+    ASSERT_TRUE(no_errors());
+    const auto& original = std::get<geokern::EllipticArc>(geokern::value_of(whole.get()).parts[0]->curves[0].curve);
+    const geokern::GeometryValue& value = geokern::value_of(outside.get());
+    ASSERT_EQ(value.parts.size(), 2u);
+    double sweep = 0;
+    for (const auto& part : value.parts) {
+        ASSERT_EQ(part->curves.size(), 1u);
+        const auto& arc = std::get<geokern::EllipticArc>(part->curves[0].curve);
+        EXPECT_EQ(arc.cx, original.cx);
+        EXPECT_EQ(arc.cy, original.cy);
+        EXPECT_EQ(arc.rotation, original.rotation);
+        EXPECT_EQ(arc.semi_major, original.semi_major);
+        EXPECT_EQ(arc.ratio, original.ratio);
+        EXPECT_EQ(std::signbit(arc.sweep_param), std::signbit(original.sweep_param));
+        sweep += std::fabs(arc.sweep_param);
+    }
+    EXPECT_LT(sweep, std::fabs(original.sweep_param));
 }
 
 TEST_F(Overlay, UnionOfAnEmptyCollectionIsRefused) {
@@ -287,19 +313,34 @@ TEST_F(Overlay, BufferOfAnArcMatchesItsAnnulusSector) {
     EXPECT_NEAR(polygon_area(geokern::value_of(buffer.get())), exact, 2e-3 * pi);
 }
 
-TEST_F(Overlay, BufferOfNothingOrInwardsOfALineIsEmpty) {
-    EXPECT_EQ(binary([](GK_GeometryHandle g, GK_GeometryHandle, const GK_ErrorHandler* e) {
-                  return GK_GeometryEngine_buffer(g, 0.0, e);
-              }, crossing_line, crossing_line),
-              R"({"rings":[]})");
-    EXPECT_EQ(binary([](GK_GeometryHandle g, GK_GeometryHandle, const GK_ErrorHandler* e) {
-                  return GK_GeometryEngine_buffer(g, -1.0, e);
-              }, inner_point, inner_point),
-              R"({"rings":[]})");
-    EXPECT_EQ(binary([](GK_GeometryHandle g, GK_GeometryHandle, const GK_ErrorHandler* e) {
-                  return GK_GeometryEngine_buffer(g, NAN, e);
-              }, inner_point, inner_point),
-              "error: the buffer distance must be a finite number: got NaN.");
+TEST_F(Overlay, BufferEdgeCases) {
+    struct Case {
+        const char* geometry;
+        double distance;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {crossing_line, 0.0, R"({"rings":[]})"},
+        {inner_point, -1.0, R"({"rings":[]})"},
+        {R"({"rings": [[[0, 0], [0, 1], [1, 1], [1, 0]]]})", -0.5, R"({"rings":[]})"},
+        // Below the spacing of the coordinates a polygon stays as it is; a point cannot grow at all.
+        {R"({"rings": [[[1e16, 1e16], [1e16, 3e16], [3e16, 3e16], [3e16, 1e16]]]})", 1.0,
+         R"({"rings":[[[10000000000000000,10000000000000000],[10000000000000000,30000000000000000],)"
+         R"([30000000000000000,30000000000000000],[30000000000000000,10000000000000000],)"
+         R"([10000000000000000,10000000000000000]]]})"},
+        {inner_point, 1e-300,
+         "error: the buffer distance is below the precision of the geometry's coordinates: their spacing there is "
+         "2.22e-16."},
+        {inner_point, NAN, "error: the buffer distance must be a finite number: got NaN."},
+        {inner_point, 1e200, "error: the buffer distance is beyond 1e150 in size, out of the range buffers are computed in."},
+        {R"({"x": 1e160, "y": 0})", 1.0,
+         "error: the geometry has a coordinate beyond 1e150 in size, out of the range this operation computes in."},
+    };
+    for (const Case& c : cases) {
+        Geometry geometry = read(c.geometry);
+        Geometry buffer(GK_GeometryEngine_buffer(geometry, c.distance, h));
+        EXPECT_EQ(buffer.get() == nullptr ? "error: " + single_error() : write(buffer), c.expected) << c.geometry;
+    }
 }
 
 TEST_F(Overlay, BufferCollectionBroadcastsItsLastDistance) {

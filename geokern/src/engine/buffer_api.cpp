@@ -7,10 +7,13 @@
 // deep, which moves the outline out by at most that much there.)
 //
 // A distance of zero or less gives an empty polygon for points and polylines; a negative distance
-// shrinks a polygon. The distance must be finite. Outline vertices get NaN z and m (vertices kept from
+// shrinks a polygon. The distance must be finite and at most 1e150 in size; a distance within four
+// units in the last place of a polygon's largest coordinate leaves the polygon as it is (GEOS would
+// lose it), and a positive distance too small for a point's or line's coordinates is refused. Outline vertices get NaN z and m (vertices kept from
 // a polygon, with a zero distance, keep theirs).
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -33,6 +36,17 @@ std::string number_text(double value) {
 
 void check_distance(double distance) {
     if (!std::isfinite(distance)) refuse("the buffer distance must be a finite number: got " + number_text(distance) + ".");
+    if (std::fabs(distance) > largest_coordinate) {
+        refuse("the buffer distance is beyond 1e150 in size, out of the range buffers are computed in.");
+    }
+}
+
+// The spacing of doubles at the geometry's largest coordinate.
+double coordinate_resolution(const GeometryValue& geometry) {
+    const EnvelopeData extent = extent_of(geometry);
+    const double largest = std::max({std::fabs(extent.xmin), std::fabs(extent.xmax), std::fabs(extent.ymin),
+                                     std::fabs(extent.ymax)});
+    return std::nextafter(largest, INFINITY) - largest;
 }
 
 struct BufferParamsDeleter {
@@ -49,8 +63,20 @@ GeosGeometry geos_buffer(const OverlayInputs& inputs, size_t index, double dista
         !GEOSBufferParams_setEndCapStyle_r(geos(), params.get(), GEOSBUF_CAP_ROUND) ||
         !GEOSBufferParams_setJoinStyle_r(geos(), params.get(), GEOSBUF_JOIN_ROUND))
         fail_geos("buffer parameters");
+    // GEOS loses a polygon when the distance is below what its coordinates can resolve; the buffer is
+    // then the polygon itself, to a few units in the last place.
+    const double resolution = coordinate_resolution(geometry);
+    if (dimension_of_type(geometry.type) == 2 && std::fabs(distance) <= 4 * resolution) distance = 0.0;
     GeosGeometry input = inputs.geos_of(index);
-    return checked(GEOSBufferWithParams_r(geos(), input.get(), params.get(), distance), "buffer");
+    GeosGeometry buffer = checked(GEOSBufferWithParams_r(geos(), input.get(), params.get(), distance), "buffer");
+    if (distance > 0.0 && checked(GEOSisEmpty_r(geos(), buffer.get()), "buffer") &&
+        !checked(GEOSisEmpty_r(geos(), input.get()), "buffer")) {
+        char spacing[32];
+        std::snprintf(spacing, sizeof spacing, "%.3g", resolution);
+        refuse("the buffer distance is below the precision of the geometry's coordinates: their spacing there is " +
+               std::string(spacing) + ".");
+    }
+    return buffer;
 }
 
 GeometryValue buffer_result(const OverlayInputs& inputs, const GEOSGeometry* buffer) {

@@ -11,10 +11,11 @@
 namespace geokern::engine {
 namespace {
 
-// A refitted sub-arc must land on its curve's ellipse: its centre within this fraction of the
-// semi-major axis of the original centre, its sweep within this many radians of the expected one.
-constexpr double refit_centre_fraction = 1e-6;
-constexpr double refit_sweep_tolerance = 1e-6;
+// A sub-arc on its curve's ellipse must reach the run's end vertices to this fraction of the
+// semi-major axis, and sweep the parameter the run covers to this many radians.
+constexpr double refit_fraction = 1e-9;
+constexpr double refit_sweep_tolerance = 1e-9;
+constexpr double two_pi = 2.0 * std::numbers::pi;
 
 Vertex lerp(const Vertex& a, const Vertex& b, double t) {
     return Vertex{a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t, nan_value, nan_value};
@@ -98,18 +99,24 @@ std::optional<Curve> CurveIndex::piece(const Chord& first, uint32_t last_index) 
     if (const auto* arc = std::get_if<EllipticArc>(&source.curve)) {
         EllipticArc forward = *arc;
         if (!whole) {
+            // The same ellipse between the polar angles of the run's ends, turning as far as the
+            // parameter does (polar and parameter angles never differ by a quarter turn or more).
+            const Vertex& from = source.points[lo];
+            const Vertex& to = source.points[hi];
             const double sweep = (source.fractions[hi] - source.fractions[lo]) * arc->sweep_param;
+            const double start = std::atan2(from.y - arc->cy, from.x - arc->cx);
+            double central = std::atan2(to.y - arc->cy, to.x - arc->cx) - start;
+            central += two_pi * std::nearbyint((sweep - central) / two_pi);
             try {
-                forward = arc_from_endpoints(source.points[lo], source.points[hi], arc->rotation,
-                                             std::fabs(sweep) < std::numbers::pi, arc->is_counter_clockwise(),
-                                             arc->semi_major, arc->ratio);
+                forward = arc_with_center(arc->cx, arc->cy, arc->rotation, arc->semi_major, arc->ratio, start, central);
             } catch (const Failure&) {
                 return std::nullopt;
             }
-            const bool fits = std::hypot(forward.cx - arc->cx, forward.cy - arc->cy) <=
-                                  refit_centre_fraction * arc->semi_major &&
-                              std::fabs(forward.sweep_param - sweep) <= refit_sweep_tolerance &&
-                              std::fabs(forward.semi_major - arc->semi_major) <= refit_centre_fraction * arc->semi_major;
+            const double tolerance = refit_fraction * arc->semi_major;
+            const Vertex begins = forward.start_point(), ends = forward.end_point();
+            const bool fits = std::hypot(begins.x - from.x, begins.y - from.y) <= tolerance &&
+                              std::hypot(ends.x - to.x, ends.y - to.y) <= tolerance &&
+                              std::fabs(forward.sweep_param - sweep) <= refit_sweep_tolerance;
             if (!fits) return std::nullopt;
         }
         return Curve{backwards ? reversed(forward) : forward};

@@ -12,8 +12,8 @@ namespace geokern::engine {
 // GEOS sees curves as chords (linearize.hpp). A CurveIndex remembers the chord vertices of every curve
 // of the inputs, so that a result whose boundary runs along consecutive chords of one curve, forwards or
 // backwards, gets that curve back: the whole curve when the run covers all its chords, else the sub-curve
-// between the run's end vertices (an arc refitted through them on the same ellipse, a Bezier cut by de
-// Casteljau). Vertices where the run leaves the curve stay where GEOS put them, joined by straight
+// between the run's end vertices (an arc of the same ellipse between their polar angles, a Bezier cut
+// by de Casteljau). Vertices where the run leaves the curve stay where GEOS put them, joined by straight
 // segments; a sub-arc that does not refit onto its curve's ellipse stays linear.
 class CurveIndex {
   public:

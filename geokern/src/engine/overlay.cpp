@@ -13,28 +13,35 @@
 namespace geokern::engine {
 namespace {
 
-void check_finite(const GeometryValue& geometry, size_t index, size_t count) {
-    auto bad = [&] {
-        refuse(count == 1 ? std::string("the geometry has a coordinate that is not finite.")
-                          : "geometry " + std::to_string(index + 1) + " has a coordinate that is not finite.");
+void check_range(const GeometryValue& geometry, size_t index, size_t count) {
+    const std::string which = count == 1 ? std::string("the geometry") : "geometry " + std::to_string(index + 1);
+    // Points may be NaN (empty); every other coordinate must be a number.
+    const bool nan_allowed = geometry.type == geometry_type_point || geometry.type == geometry_type_multipoint;
+    auto check = [&](double value) {
+        if (std::isnan(value)) {
+            if (!nan_allowed) refuse(which + " has a coordinate that is not a number.");
+        } else if (std::isinf(value)) {
+            refuse(which + " has a coordinate that is not finite.");
+        } else if (std::fabs(value) > largest_coordinate) {
+            refuse(which + " has a coordinate beyond 1e150 in size, out of the range this operation computes in.");
+        }
     };
-    auto infinite = [](double value) { return std::isinf(value); };
-    switch (geometry.type) {
-        case geometry_type_point:
-            if (infinite(geometry.point.x) || infinite(geometry.point.y)) bad();
-            return;
-        case geometry_type_multipoint:
-            if (std::any_of(geometry.points->xs.begin(), geometry.points->xs.end(), infinite) ||
-                std::any_of(geometry.points->ys.begin(), geometry.points->ys.end(), infinite))
-                bad();
-            return;
-        default:
-            for (const auto& part : geometry.parts) {
-                auto not_finite = [](double value) { return !std::isfinite(value); };
-                if (std::any_of(part->xs.begin(), part->xs.end(), not_finite) ||
-                    std::any_of(part->ys.begin(), part->ys.end(), not_finite))
-                    bad();
-            }
+    auto check_part = [&](const PartValue& part) {
+        for (double x : part.xs) check(x);
+        for (double y : part.ys) check(y);
+    };
+    if (geometry.type == geometry_type_point) {
+        check(geometry.point.x);
+        check(geometry.point.y);
+    } else if (geometry.type == geometry_type_multipoint) {
+        check_part(*geometry.points);
+    } else {
+        for (const auto& part : geometry.parts) check_part(*part);
+    }
+    // Curves may bulge far beyond their end points.
+    if (has_curves(geometry)) {
+        const EnvelopeData extent = extent_of(geometry);
+        for (double bound : {extent.xmin, extent.xmax, extent.ymin, extent.ymax}) check(bound);
     }
 }
 
@@ -94,7 +101,7 @@ OverlayInputs::OverlayInputs(std::vector<GeometryValue> geometries) : geometries
     for (size_t i = 0; i < geometries_.size(); ++i) {
         GeometryValue& geometry = geometries_[i];
         if (geometry.type == geometry_type_envelope) geometry = polygon_of_envelope(geometry);
-        check_finite(geometry, i, geometries_.size());
+        check_range(geometry, i, geometries_.size());
         if (geometry.spatial_reference != nullptr) {
             if (with_reference != nullptr) joint_spatial_reference(*with_reference, geometry);
             else with_reference = &geometry;

@@ -7,12 +7,16 @@
 
 namespace geokern::engine {
 
+// GEOS squares coordinate differences (orientation tests, distances), so coordinates must stay well
+// below the square root of the largest double for its answers to mean anything.
+inline constexpr double largest_coordinate = 1e150;
+
 // What the set operations and buffers share: inputs checked and put in GEOS's form, and GEOS's answer
 // turned into a result with z and m from the inputs and their curves restored.
 class OverlayInputs {
   public:
-    // Envelopes become their rectangle polygons. Coordinates that are infinite (or NaN outside points)
-    // are refused, and the spatial references must agree.
+    // Envelopes become their rectangle polygons. Coordinates that are NaN (outside points), infinite or
+    // beyond 1e150 in size are refused, and the spatial references must agree.
     explicit OverlayInputs(std::vector<GeometryValue> geometries);
 
     const GeometryValue& operator[](size_t index) const { return geometries_[index]; }
