@@ -1,7 +1,6 @@
 #include "engine/curve_restoration.hpp"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <numbers>
 
@@ -40,12 +39,6 @@ EllipticArc reversed(const EllipticArc& arc) {
 
 }  // namespace
 
-size_t CurveIndex::KeyHash::operator()(const Key& key) const {
-    const uint64_t x = std::bit_cast<uint64_t>(key.x == 0.0 ? 0.0 : key.x);
-    const uint64_t y = std::bit_cast<uint64_t>(key.y == 0.0 ? 0.0 : key.y);
-    return static_cast<size_t>(x * 0x9E3779B97F4A7C15ull ^ (y + 0x632BE59BD9B4E019ull + (x << 6) + (x >> 2)));
-}
-
 void CurveIndex::add(const GeometryValue& geometry, double deviation) {
     if (geometry.type != geometry_type_polyline && geometry.type != geometry_type_polygon) return;
     for (const auto& part : geometry.parts) {
@@ -65,10 +58,6 @@ void CurveIndex::add(const GeometryValue& geometry, double deviation) {
             }
             source.points.push_back(source.end);
             source.fractions.push_back(1.0);
-            const auto curve = static_cast<uint32_t>(curves_.size());
-            for (size_t i = 0; i < source.points.size(); ++i) {
-                vertices_.emplace(Key{source.points[i].x, source.points[i].y}, Hit{curve, static_cast<uint32_t>(i)});
-            }
             curves_.push_back(std::move(source));
         }
     }
@@ -77,9 +66,11 @@ void CurveIndex::add(const GeometryValue& geometry, double deviation) {
 std::vector<CurveIndex::Chord> CurveIndex::chords_between(double x1, double y1, double x2, double y2) const {
     std::vector<Chord> chords;
     if (x1 == x2 && y1 == y2) return chords;
-    const auto [first, last] = vertices_.equal_range(Key{x1, y1});
-    for (auto it = first; it != last; ++it) {
-        const Hit hit = it->second;
+    const Key key{x1, y1};
+    auto it = std::lower_bound(vertices_.begin(), vertices_.end(), key,
+                               [](const Entry& entry, const Key& wanted) { return entry.key < wanted; });
+    for (; it != vertices_.end() && it->key == key; ++it) {
+        const Hit hit = it->hit;
         const std::vector<Vertex>& points = curves_[hit.curve].points;
         for (int direction : {1, -1}) {
             const int64_t next = static_cast<int64_t>(hit.index) + direction;
@@ -225,9 +216,26 @@ PartValue CurveIndex::restored(const PartValue& part) const {
     return result;
 }
 
-void CurveIndex::restore(GeometryValue& result) const {
-    if (curves_.empty()) return;
+void CurveIndex::restore(GeometryValue& result) {
+    if (curves_.empty() || result.parts.empty()) return;
     if (result.type != geometry_type_polyline && result.type != geometry_type_polygon) return;
+    // Only chord vertices that the result holds can start or end a chord of it.
+    std::vector<Key> held;
+    for (const auto& part : result.parts) {
+        for (size_t i = 0; i < part->xs.size(); ++i) held.push_back(Key{part->xs[i], part->ys[i]});
+    }
+    std::sort(held.begin(), held.end());
+    vertices_.clear();
+    for (size_t curve = 0; curve < curves_.size(); ++curve) {
+        const std::vector<Vertex>& points = curves_[curve].points;
+        for (size_t i = 0; i < points.size(); ++i) {
+            const Key key{points[i].x, points[i].y};
+            if (std::binary_search(held.begin(), held.end(), key)) {
+                vertices_.push_back(Entry{key, Hit{static_cast<uint32_t>(curve), static_cast<uint32_t>(i)}});
+            }
+        }
+    }
+    std::sort(vertices_.begin(), vertices_.end(), [](const Entry& a, const Entry& b) { return a.key < b.key; });
     for (auto& part : result.parts) part = std::make_shared<const PartValue>(restored(*part));
 }
 

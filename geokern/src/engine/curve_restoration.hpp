@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 #include "geometry/geometry_value.hpp"
@@ -21,7 +20,7 @@ class CurveIndex {
     void add(const GeometryValue& geometry, double deviation);
     bool empty() const { return curves_.empty(); }
     // Puts curves back into the parts of a polyline or polygon result.
-    void restore(GeometryValue& result) const;
+    void restore(GeometryValue& result);
 
   private:
     struct Source {
@@ -36,10 +35,11 @@ class CurveIndex {
     };
     struct Key {
         double x, y;
-        bool operator==(const Key& other) const { return x == other.x && y == other.y; }
+        auto operator<=>(const Key& other) const = default;
     };
-    struct KeyHash {
-        size_t operator()(const Key& key) const;
+    struct Entry {
+        Key key;
+        Hit hit;
     };
     struct Chord {
         uint32_t curve;
@@ -52,7 +52,7 @@ class CurveIndex {
     std::optional<Curve> piece(const Chord& first, uint32_t last_index) const;
 
     std::vector<Source> curves_;
-    std::unordered_multimap<Key, Hit, KeyHash> vertices_;
+    std::vector<Entry> vertices_;  // chord vertices that are vertices of the result, sorted by key
 };
 
 }  // namespace geokern::engine

@@ -136,12 +136,12 @@ GeometryValue OverlayInputs::result(const GEOSGeometry* geometry, GK_GeometryTyp
         for (const GeometryValue& input : geometries_) attributes.add(input, deviation_);
     }
     GeometryValue value = from_geos(geometry, ResultShape{type, has_z, has_m, spatial_reference_, &attributes});
-    if (type == geometry_type_polyline || type == geometry_type_polygon) {
+    if (!finite_result(value)) refuse("the result has coordinates beyond the range of numbers: the inputs are too large.");
+    if ((type == geometry_type_polyline || type == geometry_type_polygon) && !value.parts.empty()) {
         CurveIndex curves;
         for (const GeometryValue& input : geometries_) curves.add(input, deviation_);
         curves.restore(value);
     }
-    if (!finite_result(value)) refuse("the result has coordinates beyond the range of numbers: the inputs are too large.");
     return value;
 }
 
