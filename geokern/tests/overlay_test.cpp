@@ -200,6 +200,30 @@ TEST_F(Overlay, UnionOfCurvedPolygonsKeepsTheirArcs) {
     EXPECT_EQ(value.parts[0]->curves.size(), 4u);
 }
 
+TEST_F(Overlay, ACircleThroughGeosComesBackAsTwoHalves) {
+    // One full circle as the only segment of its ring; a ring needs two vertices, so two arcs come back.
+    Geometry circle = read(R"({"curveRings": [[[0, 0], {"a": [[0, 0], [1, 0], false, true]}]]})");
+    Geometry united(GK_GeometryEngine_union(circle, circle, h));
+    ASSERT_TRUE(no_errors());
+    const geokern::GeometryValue& value = geokern::value_of(united.get());
+    ASSERT_EQ(value.parts.size(), 1u);
+    const geokern::PartValue& ring = *value.parts[0];
+    ASSERT_EQ(ring.xs.size(), 2u);
+    EXPECT_EQ(ring.xs[0], 0.0);
+    EXPECT_EQ(ring.ys[0], 0.0);
+    ASSERT_EQ(ring.curves.size(), 2u);
+    double sweep = 0;
+    for (const geokern::CurveEntry& entry : ring.curves) {
+        const auto& arc = std::get<geokern::EllipticArc>(entry.curve);
+        EXPECT_EQ(arc.cx, 1.0);
+        EXPECT_EQ(arc.cy, 0.0);
+        EXPECT_DOUBLE_EQ(arc.semi_major, 1.0);
+        EXPECT_NEAR(std::fabs(arc.central_angle), pi, 1e-3);
+        sweep += arc.central_angle;
+    }
+    EXPECT_NEAR(sweep, -2 * pi, 1e-12);
+}
+
 TEST_F(Overlay, IntersectionKeepsWholeAndPartialCurvesOfBothKinds) {
     // A half disk with a Bezier bottom, cut by a square that keeps all of the Bezier and part of the arc.
     const char* const shape =

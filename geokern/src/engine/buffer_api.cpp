@@ -9,8 +9,8 @@
 // A distance of zero or less gives an empty polygon for points and polylines; a negative distance
 // shrinks a polygon. The distance must be finite and at most 1e150 in size; a distance within four
 // units in the last place of a polygon's largest coordinate leaves the polygon as it is (GEOS would
-// lose it), and a positive distance too small for a point's or line's coordinates is refused. Outline vertices get NaN z and m (vertices kept from
-// a polygon, with a zero distance, keep theirs).
+// lose it), and a positive distance too small for a point's or line's coordinates is refused.
+// Outline vertices get NaN z and m (vertices kept from a polygon, with a zero distance, keep theirs).
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -35,7 +35,9 @@ std::string number_text(double value) {
 }
 
 void check_distance(double distance) {
-    if (!std::isfinite(distance)) refuse("the buffer distance must be a finite number: got " + number_text(distance) + ".");
+    if (!std::isfinite(distance)) {
+        refuse("the buffer distance must be a finite number: got " + number_text(distance) + ".");
+    }
     if (std::fabs(distance) > largest_coordinate) {
         refuse("the buffer distance is beyond 1e150 in size, out of the range buffers are computed in.");
     }
@@ -116,7 +118,8 @@ GK_ArrayHandle GK_GeometryEngine_bufferCollection(GK_VectorHandle geometries, GK
             const OverlayInputs inputs(std::move(values));
             std::vector<GeosGeometry> buffers;
             for (size_t i = 0; i < inputs.size(); ++i) {
-                if (GeosGeometry buffer = geos_buffer(inputs, i, distance_of(i))) buffers.push_back(std::move(buffer));
+                GeosGeometry buffer = geos_buffer(inputs, i, distance_of(i));
+                if (buffer != nullptr) buffers.push_back(std::move(buffer));
             }
             GeosGeometry all = geos_collection(std::move(buffers));
             GeosGeometry merged = checked(GEOSUnaryUnion_r(geos(), all.get()), "union of buffers");

@@ -146,7 +146,8 @@ PartValue CurveIndex::restored(const PartValue& part) const {
     auto continues = [&](size_t pair) {  // whether some chord of this pair carries on one of the pair before
         const size_t before = (pair + pairs - 1) % pairs;
         for (const Chord& chord : candidates[pair]) {
-            if (has(before, chord.curve, static_cast<int64_t>(chord.from) - chord.direction, chord.direction)) return true;
+            const int64_t previous = static_cast<int64_t>(chord.from) - chord.direction;
+            if (has(before, chord.curve, previous, chord.direction)) return true;
         }
         return false;
     };
@@ -159,16 +160,16 @@ PartValue CurveIndex::restored(const PartValue& part) const {
         }
         if (start == pairs) return part;  // one cycle of chords all round: keep it straight
     }
-    // A run all round a ring (a full circle) stops a chord short, so the ring keeps two vertices.
-    const size_t longest = part.closed ? pairs - 1 : pairs;
     auto run_length = [&](size_t step, const Chord& chord) {
         size_t length = 0;
-        while (step + length < pairs && length < longest &&
-               has((start + step + length) % n, chord.curve,
-                   static_cast<int64_t>(chord.from) + static_cast<int64_t>(length) * chord.direction, chord.direction)) {
+        auto index_at = [&](size_t offset) {
+            return static_cast<int64_t>(chord.from) + static_cast<int64_t>(offset) * chord.direction;
+        };
+        while (step + length < pairs && has((start + step + length) % n, chord.curve, index_at(length), chord.direction)) {
             ++length;
         }
-        return length;
+        // A run all round a ring (a full circle) becomes two halves, as a ring needs two vertices.
+        return part.closed && length == pairs ? pairs / 2 : length;
     };
 
     std::vector<size_t> kept{start};
@@ -189,8 +190,8 @@ PartValue CurveIndex::restored(const PartValue& part) const {
             ++step;
             continue;
         }
-        const auto last_index =
-            static_cast<uint32_t>(static_cast<int64_t>(best->from) + static_cast<int64_t>(best_length) * best->direction);
+        const int64_t last = static_cast<int64_t>(best->from) + static_cast<int64_t>(best_length) * best->direction;
+        const auto last_index = static_cast<uint32_t>(last);
         if (std::optional<Curve> curve = piece(*best, last_index)) {
             curves.push_back(CurveEntry{static_cast<int64_t>(kept.size() - 1), std::move(*curve)});
             kept.push_back((j + best_length) % n);

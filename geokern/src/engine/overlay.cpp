@@ -122,7 +122,8 @@ GeosGeometry OverlayInputs::geos_of(size_t index) const {
 }
 
 GeometryValue OverlayInputs::empty_result(GK_GeometryType type) const {
-    GeosGeometry nothing = checked(GEOSGeom_createEmptyCollection_r(geos(), GEOS_GEOMETRYCOLLECTION), "building a collection");
+    GeosGeometry nothing =
+        checked(GEOSGeom_createEmptyCollection_r(geos(), GEOS_GEOMETRYCOLLECTION), "building a collection");
     return result(nothing.get(), type);
 }
 
@@ -130,13 +131,16 @@ GeometryValue OverlayInputs::result(const GEOSGeometry* geometry, GK_GeometryTyp
     return result(geometry, type, has_z_, has_m_);
 }
 
-GeometryValue OverlayInputs::result(const GEOSGeometry* geometry, GK_GeometryType type, bool has_z, bool has_m) const {
+GeometryValue OverlayInputs::result(const GEOSGeometry* geometry, GK_GeometryType type, bool has_z,
+                                    bool has_m) const {
     VertexAttributes attributes;
     if (has_z || has_m) {
         for (const GeometryValue& input : geometries_) attributes.add(input, deviation_);
     }
     GeometryValue value = from_geos(geometry, ResultShape{type, has_z, has_m, spatial_reference_, &attributes});
-    if (!finite_result(value)) refuse("the result has coordinates beyond the range of numbers: the inputs are too large.");
+    if (!finite_result(value)) {
+        refuse("the result has coordinates beyond the range of numbers: the inputs are too large.");
+    }
     if ((type == geometry_type_polyline || type == geometry_type_polygon) && !value.parts.empty()) {
         CurveIndex curves;
         for (const GeometryValue& input : geometries_) curves.add(input, deviation_);
