@@ -79,7 +79,7 @@ GeometryValue clipped_by_geos(const GeometryValue& geometry, const EnvelopeData&
 
 GeometryValue clipped_with_curves(const GeometryValue& geometry, const EnvelopeData& box, double deviation) {
     GeometryValue result = clipped_by_geos(geometry, box, deviation);
-    CurveRestorer curves;
+    CurveIndex curves;
     curves.add(geometry, deviation);
     curves.restore(result);
     return result;

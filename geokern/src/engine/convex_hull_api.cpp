@@ -25,7 +25,7 @@ struct HullInput {
     GK_GeometryType empty_type = geometry_type_point;
     SpatialReferenceRef spatial_reference;
     VertexAttributes attributes;
-    CurveRestorer curves;
+    CurveIndex curves;
 
     void add_point(double x, double y) {
         if (std::isnan(x) || std::isnan(y)) return;
