@@ -59,6 +59,17 @@ double ring_area2(const LinearPart& ring) {
     return signed_area2(xs, ys);
 }
 
+bool collinear(const LinearPart& ring) {
+    size_t other = 1;
+    while (other < ring.size() && ring.xs[other] == ring.xs[0] && ring.ys[other] == ring.ys[0]) ++other;
+    if (other == ring.size()) return true;
+    const double dx = ring.xs[other] - ring.xs[0], dy = ring.ys[other] - ring.ys[0];
+    for (size_t i = other + 1; i < ring.size(); ++i) {
+        if (dx * (ring.ys[i] - ring.ys[0]) != dy * (ring.xs[i] - ring.xs[0])) return false;
+    }
+    return true;
+}
+
 struct Ring {
     LinearPart points;
     double area2;  // signed, positive counter-clockwise
@@ -80,8 +91,10 @@ GeosGeometry polygons_of(const GeometryValue& polygon, double deviation) {
         LinearPart points = linearize(*part, deviation);
         if (points.size() < 4) continue;  // fewer than three distinct points hold no area
         const double area2 = ring_area2(points);
-        if (area2 == 0.0) continue;
-        (area2 < 0.0 ? outers : holes).push_back(Ring{std::move(points), area2});
+        // A ring whose lobes cancel (a bow-tie) still covers area: it counts as an outer ring, for the
+        // operation to resolve. A ring on one line covers none.
+        if (area2 == 0.0 && collinear(points)) continue;
+        (area2 <= 0.0 ? outers : holes).push_back(Ring{std::move(points), area2});
     }
     // Each hole goes to the smallest outer ring that holds its first point.
     std::vector<std::vector<size_t>> holes_of(outers.size());
