@@ -57,6 +57,12 @@ Joins joins_of(int32_t offset_type, double distance, double bevel_ratio, double 
     }
 }
 
+// A distance near the largest double can carry the outline past it.
+GeometryValue checked_finite(GeometryValue result) {
+    if (!finite_coordinates(result)) refuse("the offset reaches beyond the range of finite coordinates.");
+    return result;
+}
+
 GeometryValue offset_value(const GeometryValue& input, double distance, int32_t offset_type, double bevel_ratio,
                            double flatten_error) {
     if (input.type == geometry_type_point || input.type == geometry_type_multipoint) {
@@ -74,7 +80,7 @@ GeometryValue offset_value(const GeometryValue& input, double distance, int32_t 
         GeosGeometry grown = checked(GEOSBufferWithStyle_r(geos(), area.get(), distance, joins.quadrant_segments,
                                                            GEOSBUF_CAP_FLAT, joins.style, joins.mitre_limit),
                                      "offset");
-        return from_geos(grown.get(), shape);
+        return checked_finite(from_geos(grown.get(), shape));
     }
     GeometryValue result;
     result.type = geometry_type_polyline;
@@ -92,7 +98,7 @@ GeometryValue offset_value(const GeometryValue& input, double distance, int32_t 
         GeometryValue pieces = from_geos(moved.get(), shape);
         for (auto& piece : pieces.parts) result.parts.push_back(std::move(piece));
     }
-    return result;
+    return checked_finite(std::move(result));
 }
 
 }  // namespace
