@@ -71,7 +71,9 @@ GK_ArrayHandle GK_GeometryEngine_autoComplete(GK_VectorHandle existing_boundarie
         if (added.empty()) return geometry_array({});
         GeosGeometry all_lines = checked(
             GEOSUnaryUnion_r(geos(), geos_collection(GEOS_GEOMETRYCOLLECTION, std::move(linework)).get()), "auto-complete");
-        GeosGeometry new_lines = geos_collection(GEOS_GEOMETRYCOLLECTION, std::move(added));
+        // Relate takes no collections of mixed parts: the new lines as one multi line string.
+        GeosGeometry new_lines = checked(
+            GEOSUnaryUnion_r(geos(), geos_collection(GEOS_GEOMETRYCOLLECTION, std::move(added)).get()), "auto-complete");
         GeosGeometry covered = checked(
             GEOSUnaryUnion_r(geos(), geos_collection(GEOS_GEOMETRYCOLLECTION, std::move(areas)).get()), "auto-complete");
         const GEOSGeometry* input[] = {all_lines.get()};

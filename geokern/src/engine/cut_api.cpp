@@ -100,27 +100,22 @@ GeometryValue shaped(const GeometryValue& like, GK_GeometryType type, const Spat
 }
 
 // The pieces of one path, or nothing when the cutter does not cut it.
-std::vector<Piece> cut_path(const LinearPart& line, const std::vector<LinearPart>& cutters) {
+std::vector<Piece> cut_path(const LinearPart& line, const std::vector<LinearPart>& cutters, const SegmentIndex& index) {
     std::vector<CutPoint> cuts;
     const size_t segments = line.size() - 1;
     for (size_t i = 0; i < segments; ++i) {
         const double x1 = line.xs[i], y1 = line.ys[i], x2 = line.xs[i + 1], y2 = line.ys[i + 1];
-        for (size_t c = 0; c < cutters.size(); ++c) {
+        index.visit(std::min(x1, x2), std::max(x1, x2), std::min(y1, y2), std::max(y1, y2), [&](size_t c, size_t j) {
             const LinearPart& cutter = cutters[c];
-            for (size_t j = 0; j + 1 < cutter.size(); ++j) {
-                const double cx = cutter.xs[j], cy = cutter.ys[j], dx = cutter.xs[j + 1], dy = cutter.ys[j + 1];
-                if (std::max(cx, dx) < std::min(x1, x2) || std::min(cx, dx) > std::max(x1, x2) ||
-                    std::max(cy, dy) < std::min(y1, y2) || std::min(cy, dy) > std::max(y1, y2))
-                    continue;
-                Meeting meetings[2];
-                const int count = segments_meet(x1, y1, x2, y2, cx, cy, dx, dy, meetings);
-                for (int k = 0; k < count; ++k) {
-                    const Meeting& m = meetings[k];
-                    if ((i == 0 && m.t == 0.0) || (i + 1 == segments && m.t == 1.0)) continue;
-                    cuts.push_back(CutPoint{i, m.t, m.x, m.y, c, j, m.s});
-                }
+            const double cx = cutter.xs[j], cy = cutter.ys[j], dx = cutter.xs[j + 1], dy = cutter.ys[j + 1];
+            Meeting meetings[2];
+            const int count = segments_meet(x1, y1, x2, y2, cx, cy, dx, dy, meetings);
+            for (int k = 0; k < count; ++k) {
+                const Meeting& m = meetings[k];
+                if ((i == 0 && m.t == 0.0) || (i + 1 == segments && m.t == 1.0)) continue;
+                cuts.push_back(CutPoint{i, m.t, m.x, m.y, c, j, m.s});
             }
-        }
+        });
     }
     if (cuts.empty()) return {};
     std::stable_sort(cuts.begin(), cuts.end(), [](const CutPoint& a, const CutPoint& b) {
@@ -160,9 +155,9 @@ std::vector<Piece> cut_path(const LinearPart& line, const std::vector<LinearPart
         const CutPoint& cut = distinct[from_start ? k - 1 : 0];
         const size_t n = piece.points.size();
         for (size_t step = 1; step < n && piece.side == Side::along; ++step) {
-            const size_t index = from_start ? step : n - 1 - step;
-            piece.side = side_at(cutters[cut.cutter_path], cut, piece.points.xs[index] - cut.x,
-                                 piece.points.ys[index] - cut.y);
+            const size_t at = from_start ? step : n - 1 - step;
+            piece.side = side_at(cutters[cut.cutter_path], cut, piece.points.xs[at] - cut.x,
+                                 piece.points.ys[at] - cut.y);
         }
     }
     // Pieces of no length (a cut on a cut) go; neighbours on one side join again.
@@ -184,13 +179,14 @@ Sides cut_polyline(const GeometryValue& polyline, const std::vector<LinearPart>&
                    const SpatialReferenceRef& spatial_reference) {
     Sides sides;
     sides.rest = shaped(polyline, geometry_type_polyline, spatial_reference);
+    const SegmentIndex index(cutters);
     for (const auto& part : polyline.parts) {
         if (part->point_count() < 2) {
             sides.rest.parts.push_back(part);
             continue;
         }
         const LinearPart line = linearize(*part, deviation);
-        std::vector<Piece> pieces = cut_path(line, cutters);
+        std::vector<Piece> pieces = cut_path(line, cutters, index);
         if (pieces.empty()) {
             sides.rest.parts.push_back(part);
             continue;
@@ -212,7 +208,8 @@ Sides cut_polyline(const GeometryValue& polyline, const std::vector<LinearPart>&
 
 // Which side of the cutter a face lies on: the length of its boundary that the cutter runs along with
 // the face on its left, against the length with the face on its right.
-Side face_side(const GEOSGeometry* face, const std::vector<LinearPart>& cutters, double tolerance) {
+Side face_side(const GEOSGeometry* face, const std::vector<LinearPart>& cutters, const SegmentIndex& index,
+               double tolerance) {
     double left = 0.0, right = 0.0;
     auto visit = [&](const GEOSGeometry* ring, bool outer) {
         const GEOSCoordSequence* sequence = GEOSGeom_getCoordSeq_r(geos(), ring);
@@ -228,22 +225,24 @@ Side face_side(const GEOSGeometry* face, const std::vector<LinearPart>& cutters,
             const double px = xs[i], py = ys[i], qx = xs[i + 1], qy = ys[i + 1];
             const double mx = 0.5 * (px + qx), my = 0.5 * (py + qy);
             const double length = std::hypot(qx - px, qy - py);
-            for (const LinearPart& cutter : cutters) {
-                for (size_t j = 0; j + 1 < cutter.size(); ++j) {
-                    const double ax = cutter.xs[j], ay = cutter.ys[j];
-                    const double ux = cutter.xs[j + 1] - ax, uy = cutter.ys[j + 1] - ay;
-                    const double span = std::hypot(ux, uy);
-                    if (span == 0.0) continue;
-                    if (std::abs(cross(ux, uy, px - ax, py - ay)) > tolerance * span ||
-                        std::abs(cross(ux, uy, qx - ax, qy - ay)) > tolerance * span)
-                        continue;
-                    const double along = ((mx - ax) * ux + (my - ay) * uy) / (span * span);
-                    if (along < 0.0 || along > 1.0) continue;
-                    const double agree = sense * ((qx - px) * ux + (qy - py) * uy);
-                    (agree > 0.0 ? left : right) += length;
-                    break;
-                }
-            }
+            bool counted = false;
+            index.visit(std::min(px, qx) - tolerance, std::max(px, qx) + tolerance, std::min(py, qy) - tolerance,
+                        std::max(py, qy) + tolerance, [&](size_t c, size_t j) {
+                if (counted) return;
+                const LinearPart& cutter = cutters[c];
+                const double ax = cutter.xs[j], ay = cutter.ys[j];
+                const double ux = cutter.xs[j + 1] - ax, uy = cutter.ys[j + 1] - ay;
+                const double span = std::hypot(ux, uy);
+                if (span == 0.0) return;
+                if (std::abs(cross(ux, uy, px - ax, py - ay)) > tolerance * span ||
+                    std::abs(cross(ux, uy, qx - ax, qy - ay)) > tolerance * span)
+                    return;
+                const double along = ((mx - ax) * ux + (my - ay) * uy) / (span * span);
+                if (along < 0.0 || along > 1.0) return;
+                const double agree = sense * ((qx - px) * ux + (qy - py) * uy);
+                (agree > 0.0 ? left : right) += length;
+                counted = true;
+            });
         }
     };
     visit(GEOSGetExteriorRing_r(geos(), face), true);
@@ -279,6 +278,7 @@ Sides cut_polygon(const GeometryValue& polygon, const GeometryValue& cutter_valu
                                    std::abs(extent.xmin), std::abs(extent.ymin), std::abs(extent.xmax),
                                    std::abs(extent.ymax)});
     const double tolerance = 1e-9 * scale;
+    const SegmentIndex index(cutters);
 
     VertexAttributes attributes;
     attributes.add(polygon, deviation);
@@ -313,7 +313,7 @@ Sides cut_polygon(const GeometryValue& polygon, const GeometryValue& cutter_valu
         sides.cut = true;
         for (const GEOSGeometry* face : inside) {
             GeometryValue piece = from_geos(face, shape);
-            const Side side = face_side(face, cutters, tolerance);
+            const Side side = face_side(face, cutters, index, tolerance);
             if (side == Side::along) {
                 for (auto& part : piece.parts) sides.rest.parts.push_back(std::move(part));
                 continue;

@@ -120,6 +120,19 @@ std::optional<double> ray_meets(double ox, double oy, double ux, double uy, doub
     return low;
 }
 
+SegmentIndex::SegmentIndex(const std::vector<LinearPart>& paths) {
+    for (size_t p = 0; p < paths.size(); ++p) {
+        const LinearPart& path = paths[p];
+        for (size_t j = 0; j + 1 < path.size(); ++j) {
+            const Entry entry{std::min(path.xs[j], path.xs[j + 1]), std::max(path.xs[j], path.xs[j + 1]),
+                              std::min(path.ys[j], path.ys[j + 1]), std::max(path.ys[j], path.ys[j + 1]), p, j};
+            widest_ = std::max(widest_, entry.xmax - entry.xmin);
+            entries_.push_back(entry);
+        }
+    }
+    std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) { return a.xmin < b.xmin; });
+}
+
 RingGroups group_rings(const std::vector<LinearPart>& rings) {
     std::vector<double> area2(rings.size());
     std::vector<size_t> outers, holes;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -21,6 +22,31 @@ int segments_meet(double ax, double ay, double bx, double by, double cx, double 
 // its origin: the ray parameter (in units of the direction), or nothing.
 std::optional<double> ray_meets(double ox, double oy, double ux, double uy, double cx, double cy, double dx,
                                 double dy);
+
+// The straight segments of some paths, found by the box around them: sorted by their smallest x, so
+// that a query looks only at segments whose x range can reach its box.
+class SegmentIndex {
+  public:
+    explicit SegmentIndex(const std::vector<LinearPart>& paths);
+    // Calls visit(path, segment) for every segment whose box meets [xmin, xmax] x [ymin, ymax].
+    template <class Visit>
+    void visit(double xmin, double xmax, double ymin, double ymax, Visit&& visit) const {
+        auto entry = std::lower_bound(entries_.begin(), entries_.end(), xmin - widest_,
+                                      [](const Entry& e, double x) { return e.xmin < x; });
+        for (; entry != entries_.end() && entry->xmin <= xmax; ++entry) {
+            if (entry->xmax < xmin || entry->ymin > ymax || entry->ymax < ymin) continue;
+            visit(entry->path, entry->segment);
+        }
+    }
+
+  private:
+    struct Entry {
+        double xmin, xmax, ymin, ymax;
+        size_t path, segment;
+    };
+    std::vector<Entry> entries_;
+    double widest_ = 0.0;
+};
 
 // Rings of a polygon grouped the way polygons hold them: each outer ring (clockwise, or of no signed area
 // such as a symmetric bow-tie) with the counter-clockwise holes whose first point it holds (the smallest
