@@ -4,6 +4,7 @@ import random
 
 import pytest
 import shapely
+import shapely.ops
 from shapely.geometry import LineString, Polygon
 from shapely.geometry.polygon import orient
 
@@ -152,3 +153,24 @@ def test_hostile_input_gives_a_result_or_an_error(geometry):
 def test_offset_by_a_huge_distance_is_refused_rather_than_infinite():
     with pytest.raises(EngineError):
         engine().engine("offset", {"rings": [[[0, 0], [0, 1], [1, 1], [1, 0]]]}, 1.7e308, Int32(0), 0.0, 0.0)
+
+
+@pytest.mark.parametrize("seed", SEEDS)
+def test_cut_pieces_are_shapely_split_pieces_on_their_sides(seed):
+    rng = random.Random(seed)
+    hull = shapely.convex_hull(shapely.MultiPoint(random_ring(rng, 8)))
+    polygon = orient(hull, sign=-1.0)
+    angle = rng.uniform(0, 2 * math.pi)
+    cx, cy = hull.centroid.x + rng.uniform(-1, 1), hull.centroid.y + rng.uniform(-1, 1)
+    ux, uy = math.cos(angle), math.sin(angle)
+    cutter = [(cx - 20 * ux, cy - 20 * uy), (cx + 20 * ux, cy + 20 * uy)]
+    pieces = engine().engine("cut", {"rings": [list(polygon.exterior.coords)]}, {"paths": [cutter]},
+                             result="array")
+    peer = shapely.ops.split(polygon, LineString(cutter))
+    assert sorted(area_of(p) for p in pieces) == pytest.approx(sorted(g.area for g in peer.geoms), rel=1e-9)
+    assert len(pieces) == 2
+    sides = []
+    for piece in pieces:
+        centre = Polygon(piece["rings"][0]).centroid
+        sides.append(ux * (centre.y - cy) - uy * (centre.x - cx) > 0)
+    assert sides == [True, False]  # left first
