@@ -147,6 +147,8 @@ TEST_F(TopologyTest, SimplifyRepairsWhatIsSimpleRejects) {
         {"a clockwise square", square, true, nullptr},
         {"a square with a clockwise hole kept counter-clockwise",
          R"({"rings":[[[0,0],[0,4],[4,4],[4,0],[0,0]],[[1,1],[3,1],[3,3],[1,3],[1,1]]]})", true, nullptr},
+        {"a hole touching its ring at its first point",
+         R"({"rings":[[[0,0],[0,4],[4,4],[4,0],[0,0]],[[0,2],[2,1],[2,3],[0,2]]]})", true, nullptr},
         {"a curved ring that is already simple keeps its curves", curved, true, nullptr},
         {"a bow-tie keeps both lobes as outer rings", R"({"rings":[[[0,0],[2,2],[2,0],[0,2],[0,0]]]})", false,
          R"({"rings":[[[0,2],[1,1],[0,0],[0,2]],[[2,2],[2,0],[1,1],[2,2]]]})"},

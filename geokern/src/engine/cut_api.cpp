@@ -291,6 +291,8 @@ Sides cut_polygon(const GeometryValue& polygon, const GeometryValue& cutter_valu
             for (size_t h : group.holes) sides.rest.parts.push_back(polygon.parts[origin[h]]);
         };
         GeosGeometry area = geos_polygon(rings, group);
+        // Faces are judged inside by GEOS predicates, which need a valid area.
+        if (!checked(GEOSisValid_r(geos(), area.get()), "cut")) area = made_valid(area.get());
         if (!checked(GEOSIntersects_r(geos(), area.get(), cutter_lines.get()), "cut")) {
             keep_whole();
             continue;

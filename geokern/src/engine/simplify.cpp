@@ -97,13 +97,7 @@ GeometryValue remade_polygon(const GeometryValue& polygon, PolygonCheck& check) 
     GeometryValue result = polygon;
     result.parts = check.rings.parts;
     if (check.valid) return result;
-    GEOSMakeValidParams* params = GEOSMakeValidParams_create_r(geos());
-    if (params == nullptr) fail_geos("make-valid parameters");
-    GEOSMakeValidParams_setMethod_r(geos(), params, GEOS_MAKE_VALID_STRUCTURE);
-    GEOSMakeValidParams_setKeepCollapsed_r(geos(), params, 0);
-    GEOSGeometry* made = GEOSMakeValidWithParams_r(geos(), check.geos_form.get(), params);
-    GEOSMakeValidParams_destroy_r(geos(), params);
-    GeosGeometry valid = checked(made, "make-valid");
+    GeosGeometry valid = made_valid(check.geos_form.get());
     VertexAttributes attributes;
     attributes.add(polygon, chord_deviation(polygon));
     return from_geos(valid.get(), ResultShape{geometry_type_polygon, polygon.has_z, polygon.has_m,

@@ -18,6 +18,24 @@ bool ring_holds(const LinearPart& ring, double x, double y) {
     return inside;
 }
 
+bool ring_passes(const LinearPart& ring, double x, double y) {
+    for (size_t i = 1; i < ring.size(); ++i) {
+        const double x1 = ring.xs[i - 1], y1 = ring.ys[i - 1], x2 = ring.xs[i], y2 = ring.ys[i];
+        if (x < std::min(x1, x2) || x > std::max(x1, x2) || y < std::min(y1, y2) || y > std::max(y1, y2)) continue;
+        if ((x2 - x1) * (y - y1) - (y2 - y1) * (x - x1) == 0.0) return true;
+    }
+    return false;
+}
+
+// Whether an outer ring holds a hole: judged at the hole's first vertex off the outer ring (a hole may
+// touch its ring), or at the middle of its first edge when every vertex lies on it.
+bool holds_ring(const LinearPart& outer, const LinearPart& hole) {
+    for (size_t i = 0; i + 1 < hole.size(); ++i) {
+        if (!ring_passes(outer, hole.xs[i], hole.ys[i])) return ring_holds(outer, hole.xs[i], hole.ys[i]);
+    }
+    return ring_holds(outer, 0.5 * (hole.xs[0] + hole.xs[1]), 0.5 * (hole.ys[0] + hole.ys[1]));
+}
+
 GeosSequence sequence_of(const LinearPart& part) {
     GEOSCoordSequence* sequence = GEOSCoordSeq_copyFromArrays_r(geos(), part.xs.data(), part.ys.data(), nullptr,
                                                                 nullptr, static_cast<unsigned>(part.size()));
@@ -145,7 +163,7 @@ RingGroups group_rings(const std::vector<LinearPart>& rings) {
     for (size_t h : holes) {
         size_t best = outers.size();
         for (size_t k = 0; k < outers.size(); ++k) {
-            if (!ring_holds(rings[outers[k]], rings[h].xs[0], rings[h].ys[0])) continue;
+            if (!holds_ring(rings[outers[k]], rings[h])) continue;
             if (best == outers.size() || -area2[outers[k]] < -area2[outers[best]]) best = k;
         }
         if (best == outers.size()) result.lonely.push_back(h);
@@ -182,6 +200,16 @@ GeosGeometry geos_collection(int type, std::vector<GeosGeometry> members) {
     if (made == nullptr) fail_geos("building a collection");
     for (auto& member : members) member.release();  // GEOS owns them now
     return GeosGeometry(made);
+}
+
+GeosGeometry made_valid(const GEOSGeometry* geometry) {
+    GEOSMakeValidParams* params = GEOSMakeValidParams_create_r(geos());
+    if (params == nullptr) fail_geos("make-valid parameters");
+    GEOSMakeValidParams_setMethod_r(geos(), params, GEOS_MAKE_VALID_STRUCTURE);
+    GEOSMakeValidParams_setKeepCollapsed_r(geos(), params, 0);
+    GEOSGeometry* made = GEOSMakeValidWithParams_r(geos(), geometry, params);
+    GEOSMakeValidParams_destroy_r(geos(), params);
+    return checked(made, "make-valid");
 }
 
 bool drop_zero_segments(const PartValue& part, PartValue& cleaned) {

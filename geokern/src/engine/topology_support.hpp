@@ -49,8 +49,8 @@ class SegmentIndex {
 };
 
 // Rings of a polygon grouped the way polygons hold them: each outer ring (clockwise, or of no signed area
-// such as a symmetric bow-tie) with the counter-clockwise holes whose first point it holds (the smallest
-// such outer ring). A hole that no outer ring holds is `lonely`.
+// such as a symmetric bow-tie) with the counter-clockwise holes it holds (the smallest such outer ring; a
+// hole may touch it). A hole that no outer ring holds is `lonely`.
 struct RingGroup {
     size_t outer;
     std::vector<size_t> holes;
@@ -65,6 +65,10 @@ RingGroups group_rings(const std::vector<LinearPart>& rings);
 GeosGeometry geos_line(const LinearPart& line);
 GeosGeometry geos_polygon(const std::vector<LinearPart>& rings, const RingGroup& group);
 GeosGeometry geos_collection(int type, std::vector<GeosGeometry> members);
+
+// GEOS's make-valid with the structure method: every lobe of a self-crossing ring an area of its own,
+// holes subtracted, collapsed pieces dropped.
+GeosGeometry made_valid(const GEOSGeometry* geometry);
 
 // A part without its straight segments of no length (both ends equal in x and y); curved segments stay,
 // even those that end where they start (a full circle). Returns whether anything was removed.
