@@ -56,6 +56,8 @@ GK_ArrayHandle GK_GeometryEngine_autoComplete(GK_VectorHandle existing_boundarie
             attributes.add(polygon, deviation);
             GeosGeometry form = to_geos(polygon, deviation);
             if (polygon.type == geometry_type_polygon) {
+                // Union and boundary need a valid area: a self-crossing ring keeps every lobe.
+                if (!checked(GEOSisValid_r(geos(), form.get()), "auto-complete")) form = made_valid(form.get());
                 linework.push_back(checked(GEOSBoundary_r(geos(), form.get()), "auto-complete"));
                 areas.push_back(std::move(form));
             } else {

@@ -11,7 +11,8 @@
 // than bevel_ratio times the distance from the vertex; then cut square there), 1 bevelled (a straight cut
 // between the two offset segments), 2 rounded (arcs as chords within flatten_error of the true arc;
 // flatten_error <= 0 means 1e-3 of the distance), 3 squared (the corner cut square at the distance
-// from the vertex: a mitre limited to ratio 1). bevel_ratio <= 0 means 10.
+// from the vertex: a mitre limited to ratio 1). bevel_ratio <= 0 means 10. Curves are offset as chords
+// within a tenth of the flatten error.
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -31,6 +32,7 @@ struct Joins {
     int style;
     double mitre_limit;
     int quadrant_segments;
+    double error;
 };
 
 Joins joins_of(int32_t offset_type, double distance, double bevel_ratio, double flatten_error) {
@@ -50,10 +52,10 @@ Joins joins_of(int32_t offset_type, double distance, double bevel_ratio, double 
     }
     const double limit = bevel_ratio > 0.0 ? bevel_ratio : 10.0;
     switch (offset_type) {
-        case 0: return Joins{GEOSBUF_JOIN_MITRE, limit, quadrants};
-        case 1: return Joins{GEOSBUF_JOIN_BEVEL, limit, quadrants};
-        case 2: return Joins{GEOSBUF_JOIN_ROUND, limit, quadrants};
-        default: return Joins{GEOSBUF_JOIN_MITRE, 1.0, quadrants};
+        case 0: return Joins{GEOSBUF_JOIN_MITRE, limit, quadrants, error};
+        case 1: return Joins{GEOSBUF_JOIN_BEVEL, limit, quadrants, error};
+        case 2: return Joins{GEOSBUF_JOIN_ROUND, limit, quadrants, error};
+        default: return Joins{GEOSBUF_JOIN_MITRE, 1.0, quadrants, error};
     }
 }
 
@@ -73,7 +75,10 @@ GeometryValue offset_value(const GeometryValue& input, double distance, int32_t 
     if (!finite_coordinates(input)) refuse("offset needs finite coordinates: the geometry has a NaN or infinite coordinate.");
     const GeometryValue source = polygon_of_envelope(input);
     if (distance == 0.0 || is_empty(source)) return source;
-    const double deviation = chord_deviation(source);
+    // The outline is only as exact as the flatten error, and every chord of a curve becomes a join: curves
+    // go to GEOS as chords within a tenth of it (or of 1e-3 of the distance) when that is coarser than
+    // the usual chord deviation.
+    const double deviation = std::max(chord_deviation(source), 0.1 * joins.error);
     const ResultShape shape{source.type, source.has_z, source.has_m, source.spatial_reference, nullptr};
     if (source.type == geometry_type_polygon) {
         GeosGeometry area = to_geos(source, deviation);
