@@ -339,3 +339,24 @@ TEST_F(TopologyTest, AutoCompleteFillsTheGapANewLineCloses) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TopologyTest, InputsInDifferentSpatialReferencesAreRefused) {
+    const char* line = R"({"paths":[[[0,0],[4,0]]],"spatialReference":{"wkid":4326}})";
+    const char* other = R"({"paths":[[[1,-1],[1,1]]],"spatialReference":{"wkid":3857}})";
+    EXPECT_EQ(cut(line, other), std::vector<std::string>{"null array"});
+    EXPECT_EQ(extend(line, other, 0), "null");
+    EXPECT_EQ(reshape(line, other), "null");
+    const std::vector<geokern_test::CapturedError> errors = take_errors();
+    EXPECT_EQ(errors.size(), 3u);
+    for (const geokern_test::CapturedError& error : errors) {
+        EXPECT_NE(error.additional.find("4326"), std::string::npos) << error.additional;
+        EXPECT_NE(error.additional.find("3857"), std::string::npos) << error.additional;
+    }
+    // One input without a spatial reference takes the other's.
+    EXPECT_EQ(cut(line, R"({"paths":[[[1,-1],[1,1]]]})").size(), 2u);
+    EXPECT_TRUE(no_errors());
+}
+
+}  // namespace
