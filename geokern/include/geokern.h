@@ -89,8 +89,9 @@ typedef int32_t GK_LinearUnitId;
 typedef int32_t GK_AngularUnitId;
 typedef int32_t GK_AreaUnitId;
 typedef int32_t GK_GeodeticCurveType;
-typedef int32_t GK_GeometryExtendOptions;
-typedef int32_t GK_OffsetType;
+typedef int32_t GK_GeometryExtendOptions; /* bit flags: 1 relocate ends, 2 keep end attributes, 4 no end attributes,
+                                            8 do not extend from the start point, 16 nor from the end point */
+typedef int32_t GK_OffsetType;       /* joins of an offset: 0 mitered, 1 bevelled, 2 rounded, 3 squared */
 typedef int32_t GK_CoordinateConversionMode;
 typedef int32_t GK_LatitudeLongitudeFormat;
 typedef int32_t GK_ObjectType;       /* kind of a container object: GK_OBJECT_TYPE_* */

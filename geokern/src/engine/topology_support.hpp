@@ -1,0 +1,83 @@
+#pragma once
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "engine/geos_conversion.hpp"
+
+namespace geokern::engine {
+
+// Where two straight segments meet: t along the first (a to b), s along the second (c to d), both in
+// [0, 1]. Crossing segments meet once; collinear overlapping ones at the two ends of their overlap.
+// A meeting at an end point takes that end point's coordinates exactly.
+struct Meeting {
+    double t, s;
+    double x, y;
+};
+int segments_meet(double ax, double ay, double bx, double by, double cx, double cy, double dx, double dy,
+                  Meeting out[2]);
+
+// The first point where the ray from (ox, oy) in direction (ux, uy) meets the segment c-d strictly ahead of
+// its origin: the ray parameter (in units of the direction), or nothing.
+std::optional<double> ray_meets(double ox, double oy, double ux, double uy, double cx, double cy, double dx,
+                                double dy);
+
+// The straight segments of some paths, found by the box around them: sorted by their smallest x, so
+// that a query looks only at segments whose x range can reach its box.
+class SegmentIndex {
+  public:
+    explicit SegmentIndex(const std::vector<LinearPart>& paths);
+    // Calls visit(path, segment) for every segment whose box meets [xmin, xmax] x [ymin, ymax].
+    template <class Visit>
+    void visit(double xmin, double xmax, double ymin, double ymax, Visit&& visit) const {
+        auto entry = std::lower_bound(entries_.begin(), entries_.end(), xmin - widest_,
+                                      [](const Entry& e, double x) { return e.xmin < x; });
+        for (; entry != entries_.end() && entry->xmin <= xmax; ++entry) {
+            if (entry->xmax < xmin || entry->ymin > ymax || entry->ymax < ymin) continue;
+            visit(entry->path, entry->segment);
+        }
+    }
+
+  private:
+    struct Entry {
+        double xmin, xmax, ymin, ymax;
+        size_t path, segment;
+    };
+    std::vector<Entry> entries_;
+    double widest_ = 0.0;
+};
+
+// Rings of a polygon grouped the way polygons hold them: each outer ring (clockwise, or of no signed area
+// such as a symmetric bow-tie) with the counter-clockwise holes it holds (the smallest such outer ring; a
+// hole may touch it). A hole that no outer ring holds is `lonely`.
+struct RingGroup {
+    size_t outer;
+    std::vector<size_t> holes;
+};
+struct RingGroups {
+    std::vector<RingGroup> groups;
+    std::vector<size_t> lonely;
+};
+// Rings as closed point lists (first point repeated at the end), each of at least four points.
+RingGroups group_rings(const std::vector<LinearPart>& rings);
+
+GeosGeometry geos_line(const LinearPart& line);
+GeosGeometry geos_polygon(const std::vector<LinearPart>& rings, const RingGroup& group);
+GeosGeometry geos_collection(int type, std::vector<GeosGeometry> members);
+
+// GEOS's make-valid with the structure method: every lobe of a self-crossing ring an area of its own,
+// holes subtracted, collapsed pieces dropped.
+GeosGeometry made_valid(const GEOSGeometry* geometry);
+
+// A part without its straight segments of no length (both ends equal in x and y); curved segments stay,
+// even those that end where they start (a full circle). Returns whether anything was removed.
+bool drop_zero_segments(const PartValue& part, PartValue& cleaned);
+
+// Whether every point lies on one line (or there are fewer than three distinct points).
+bool all_collinear(const LinearPart& part);
+
+// Whether every x, y (and curve number) of the geometry is finite; an empty point counts as finite.
+bool finite_coordinates(const GeometryValue& geometry);
+
+}  // namespace geokern::engine
