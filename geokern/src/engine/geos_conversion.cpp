@@ -4,6 +4,8 @@
 #include <cmath>
 #include <utility>
 
+#include "engine/geos_building.hpp"
+#include "engine/ring_groups.hpp"
 #include "failure.hpp"
 
 namespace geokern::engine {
@@ -16,31 +18,17 @@ GeosSequence sequence_of(const double* xs, const double* ys, size_t size) {
     return GeosSequence(sequence);
 }
 
-GeosSequence sequence_of(const LinearPart& part) { return sequence_of(part.xs.data(), part.ys.data(), part.size()); }
-
 GeosGeometry line_of(const PartValue& part, double deviation) {
     // A straight path goes to GEOS straight from its columns. GEOS refuses a line of one point, which
     // becomes a line of no length there.
     if (!part.has_curves() && part.point_count() >= 2) {
-        return checked(GEOSGeom_createLineString_r(geos(), sequence_of(part.xs.data(), part.ys.data(), part.xs.size()).release()),
-                       "building a line");
+        return checked(
+            GEOSGeom_createLineString_r(geos(), sequence_of(part.xs.data(), part.ys.data(), part.xs.size()).release()),
+            "building a line");
     }
     LinearPart linear = linearize(part, deviation);
     if (linear.size() == 1) linear.add(linear.point(0), 0);
-    return checked(GEOSGeom_createLineString_r(geos(), sequence_of(linear).release()), "building a line");
-}
-
-GeosGeometry ring_of(const LinearPart& ring) {
-    return checked(GEOSGeom_createLinearRing_r(geos(), sequence_of(ring).release()), "building a ring");
-}
-
-bool ring_holds(const LinearPart& ring, double x, double y) {
-    bool inside = false;
-    for (size_t i = 1; i < ring.size(); ++i) {
-        const double x1 = ring.xs[i - 1], y1 = ring.ys[i - 1], x2 = ring.xs[i], y2 = ring.ys[i];
-        if ((y1 > y) != (y2 > y) && x < x1 + (y - y1) * (x2 - x1) / (y2 - y1)) inside = !inside;
-    }
-    return inside;
+    return geos_line(linear);
 }
 
 // Twice the signed area of a ring, refusing coordinates that are not finite numbers. A ring of huge
@@ -59,72 +47,21 @@ double ring_area2(const LinearPart& ring) {
     return signed_area2(xs, ys);
 }
 
-bool collinear(const LinearPart& ring) {
-    size_t other = 1;
-    while (other < ring.size() && ring.xs[other] == ring.xs[0] && ring.ys[other] == ring.ys[0]) ++other;
-    if (other == ring.size()) return true;
-    const double dx = ring.xs[other] - ring.xs[0], dy = ring.ys[other] - ring.ys[0];
-    for (size_t i = other + 1; i < ring.size(); ++i) {
-        if (dx * (ring.ys[i] - ring.ys[0]) != dy * (ring.xs[i] - ring.xs[0])) return false;
-    }
-    return true;
-}
-
-struct Ring {
-    LinearPart points;
-    double area2;  // signed, positive counter-clockwise
-};
-
-GeosGeometry collection(int type, std::vector<GeosGeometry> members) {
-    std::vector<GEOSGeometry*> raw;
-    raw.reserve(members.size());
-    for (auto& member : members) raw.push_back(member.get());
-    GEOSGeometry* made = GEOSGeom_createCollection_r(geos(), type, raw.data(), static_cast<unsigned>(raw.size()));
-    if (made == nullptr) fail_geos("building a collection");
-    for (auto& member : members) member.release();  // GEOS owns them now
-    return GeosGeometry(made);
-}
-
 GeosGeometry polygons_of(const GeometryValue& polygon, double deviation) {
-    std::vector<Ring> outers, holes;
+    std::vector<LinearPart> rings;
     for (const auto& part : polygon.parts) {
         LinearPart points = linearize(*part, deviation);
         if (points.size() < 4) continue;  // fewer than three distinct points hold no area
-        const double area2 = ring_area2(points);
-        // A ring whose lobes cancel (a bow-tie) still covers area: it counts as an outer ring, for the
-        // operation to resolve. A ring on one line covers none.
-        if (area2 == 0.0 && collinear(points)) continue;
-        (area2 <= 0.0 ? outers : holes).push_back(Ring{std::move(points), area2});
+        // A ring whose lobes cancel (a bow-tie) still covers area and counts as an outer ring, for the
+        // operation to resolve; a ring on one line covers none.
+        if (ring_area2(points) == 0.0 && all_collinear(points)) continue;
+        rings.push_back(std::move(points));
     }
-    // Each hole goes to the smallest outer ring that holds its first point.
-    std::vector<std::vector<size_t>> holes_of(outers.size());
-    std::vector<size_t> lonely;
-    for (size_t h = 0; h < holes.size(); ++h) {
-        size_t best = outers.size();
-        for (size_t o = 0; o < outers.size(); ++o) {
-            if (!ring_holds(outers[o].points, holes[h].points.xs[0], holes[h].points.ys[0])) continue;
-            if (best == outers.size() || -outers[o].area2 < -outers[best].area2) best = o;
-        }
-        if (best == outers.size()) lonely.push_back(h);
-        else holes_of[best].push_back(h);
-    }
+    const RingGroups grouped = group_rings(rings);
     std::vector<GeosGeometry> members;
-    auto add_polygon = [&](const LinearPart& shell, const std::vector<size_t>& hole_indices) {
-        GeosGeometry outer = ring_of(shell);
-        std::vector<GeosGeometry> inner;
-        for (size_t h : hole_indices) inner.push_back(ring_of(holes[h].points));
-        std::vector<GEOSGeometry*> raw;
-        for (auto& ring : inner) raw.push_back(ring.get());
-        GEOSGeometry* made =
-            GEOSGeom_createPolygon_r(geos(), outer.get(), raw.data(), static_cast<unsigned>(raw.size()));
-        if (made == nullptr) fail_geos("building a polygon");
-        outer.release();
-        for (auto& ring : inner) ring.release();
-        members.emplace_back(made);
-    };
-    for (size_t o = 0; o < outers.size(); ++o) add_polygon(outers[o].points, holes_of[o]);
-    for (size_t h : lonely) add_polygon(holes[h].points, {});
-    return collection(GEOS_MULTIPOLYGON, std::move(members));
+    for (const RingGroup& group : grouped.groups) members.push_back(geos_polygon(rings, group));
+    for (size_t lonely : grouped.lonely) members.push_back(geos_polygon(rings, RingGroup{lonely, {}}));
+    return geos_collection(GEOS_MULTIPOLYGON, std::move(members));
 }
 
 GeosGeometry point_of(const Vertex& point) {
@@ -256,14 +193,14 @@ GeosGeometry to_geos(const GeometryValue& geometry, double deviation) {
                 if (std::isnan(points.xs[i]) || std::isnan(points.ys[i])) continue;
                 members.push_back(point_of(points.point(i)));
             }
-            return collection(GEOS_MULTIPOINT, std::move(members));
+            return geos_collection(GEOS_MULTIPOINT, std::move(members));
         }
         case geometry_type_polyline: {
             std::vector<GeosGeometry> members;
             for (const auto& part : geometry.parts) {
                 if (!part->empty()) members.push_back(line_of(*part, deviation));
             }
-            return collection(GEOS_MULTILINESTRING, std::move(members));
+            return geos_collection(GEOS_MULTILINESTRING, std::move(members));
         }
         case geometry_type_envelope:
             return polygons_of(polygon_of_envelope(geometry), deviation);

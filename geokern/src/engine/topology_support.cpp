@@ -9,40 +9,6 @@ namespace {
 
 double cross(double ax, double ay, double bx, double by) { return ax * by - ay * bx; }
 
-bool ring_holds(const LinearPart& ring, double x, double y) {
-    bool inside = false;
-    for (size_t i = 1; i < ring.size(); ++i) {
-        const double x1 = ring.xs[i - 1], y1 = ring.ys[i - 1], x2 = ring.xs[i], y2 = ring.ys[i];
-        if ((y1 > y) != (y2 > y) && x < x1 + (y - y1) * (x2 - x1) / (y2 - y1)) inside = !inside;
-    }
-    return inside;
-}
-
-bool ring_passes(const LinearPart& ring, double x, double y) {
-    for (size_t i = 1; i < ring.size(); ++i) {
-        const double x1 = ring.xs[i - 1], y1 = ring.ys[i - 1], x2 = ring.xs[i], y2 = ring.ys[i];
-        if (x < std::min(x1, x2) || x > std::max(x1, x2) || y < std::min(y1, y2) || y > std::max(y1, y2)) continue;
-        if ((x2 - x1) * (y - y1) - (y2 - y1) * (x - x1) == 0.0) return true;
-    }
-    return false;
-}
-
-// Whether an outer ring holds a hole: judged at the hole's first vertex off the outer ring (a hole may
-// touch its ring), or at the middle of its first edge when every vertex lies on it.
-bool holds_ring(const LinearPart& outer, const LinearPart& hole) {
-    for (size_t i = 0; i + 1 < hole.size(); ++i) {
-        if (!ring_passes(outer, hole.xs[i], hole.ys[i])) return ring_holds(outer, hole.xs[i], hole.ys[i]);
-    }
-    return ring_holds(outer, 0.5 * (hole.xs[0] + hole.xs[1]), 0.5 * (hole.ys[0] + hole.ys[1]));
-}
-
-GeosSequence sequence_of(const LinearPart& part) {
-    GEOSCoordSequence* sequence = GEOSCoordSeq_copyFromArrays_r(geos(), part.xs.data(), part.ys.data(), nullptr,
-                                                                nullptr, static_cast<unsigned>(part.size()));
-    if (sequence == nullptr) fail_geos("building a coordinate sequence");
-    return GeosSequence(sequence);
-}
-
 bool finite_part(const PartValue& part) {
     for (size_t i = 0; i < part.xs.size(); ++i) {
         if (!std::isfinite(part.xs[i]) || !std::isfinite(part.ys[i])) return false;
@@ -151,57 +117,6 @@ SegmentIndex::SegmentIndex(const std::vector<LinearPart>& paths) {
     std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) { return a.xmin < b.xmin; });
 }
 
-RingGroups group_rings(const std::vector<LinearPart>& rings) {
-    std::vector<double> area2(rings.size());
-    std::vector<size_t> outers, holes;
-    for (size_t i = 0; i < rings.size(); ++i) {
-        area2[i] = signed_area2(rings[i].xs, rings[i].ys);
-        (area2[i] <= 0.0 ? outers : holes).push_back(i);
-    }
-    RingGroups result;
-    for (size_t o : outers) result.groups.push_back(RingGroup{o, {}});
-    for (size_t h : holes) {
-        size_t best = outers.size();
-        for (size_t k = 0; k < outers.size(); ++k) {
-            if (!holds_ring(rings[outers[k]], rings[h])) continue;
-            if (best == outers.size() || -area2[outers[k]] < -area2[outers[best]]) best = k;
-        }
-        if (best == outers.size()) result.lonely.push_back(h);
-        else result.groups[best].holes.push_back(h);
-    }
-    return result;
-}
-
-GeosGeometry geos_line(const LinearPart& line) {
-    return checked(GEOSGeom_createLineString_r(geos(), sequence_of(line).release()), "building a line");
-}
-
-GeosGeometry geos_polygon(const std::vector<LinearPart>& rings, const RingGroup& group) {
-    GeosGeometry outer =
-        checked(GEOSGeom_createLinearRing_r(geos(), sequence_of(rings[group.outer]).release()), "building a ring");
-    std::vector<GeosGeometry> inner;
-    for (size_t h : group.holes) {
-        inner.push_back(checked(GEOSGeom_createLinearRing_r(geos(), sequence_of(rings[h]).release()), "building a ring"));
-    }
-    std::vector<GEOSGeometry*> raw;
-    for (auto& ring : inner) raw.push_back(ring.get());
-    GEOSGeometry* made = GEOSGeom_createPolygon_r(geos(), outer.get(), raw.data(), static_cast<unsigned>(raw.size()));
-    if (made == nullptr) fail_geos("building a polygon");
-    outer.release();
-    for (auto& ring : inner) ring.release();
-    return GeosGeometry(made);
-}
-
-GeosGeometry geos_collection(int type, std::vector<GeosGeometry> members) {
-    std::vector<GEOSGeometry*> raw;
-    raw.reserve(members.size());
-    for (auto& member : members) raw.push_back(member.get());
-    GEOSGeometry* made = GEOSGeom_createCollection_r(geos(), type, raw.data(), static_cast<unsigned>(raw.size()));
-    if (made == nullptr) fail_geos("building a collection");
-    for (auto& member : members) member.release();  // GEOS owns them now
-    return GeosGeometry(made);
-}
-
 GeosGeometry made_valid(const GEOSGeometry* geometry) {
     GEOSMakeValidParams* params = GEOSMakeValidParams_create_r(geos());
     if (params == nullptr) fail_geos("make-valid parameters");
@@ -252,18 +167,6 @@ bool drop_zero_segments(const PartValue& part, PartValue& cleaned) {
         }
     }
     return removed;
-}
-
-bool all_collinear(const LinearPart& part) {
-    const size_t n = part.size();
-    size_t other = 1;
-    while (other < n && part.xs[other] == part.xs[0] && part.ys[other] == part.ys[0]) ++other;
-    if (other >= n) return true;
-    const double ux = part.xs[other] - part.xs[0], uy = part.ys[other] - part.ys[0];
-    for (size_t i = other + 1; i < n; ++i) {
-        if (cross(ux, uy, part.xs[i] - part.xs[0], part.ys[i] - part.ys[0]) != 0.0) return false;
-    }
-    return true;
 }
 
 bool finite_coordinates(const GeometryValue& geometry) {

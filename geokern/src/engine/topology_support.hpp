@@ -4,7 +4,9 @@
 #include <optional>
 #include <vector>
 
+#include "engine/geos_building.hpp"
 #include "engine/geos_conversion.hpp"
+#include "engine/ring_groups.hpp"
 
 namespace geokern::engine {
 
@@ -48,24 +50,6 @@ class SegmentIndex {
     double widest_ = 0.0;
 };
 
-// Rings of a polygon grouped the way polygons hold them: each outer ring (clockwise, or of no signed area
-// such as a symmetric bow-tie) with the counter-clockwise holes it holds (the smallest such outer ring; a
-// hole may touch it). A hole that no outer ring holds is `lonely`.
-struct RingGroup {
-    size_t outer;
-    std::vector<size_t> holes;
-};
-struct RingGroups {
-    std::vector<RingGroup> groups;
-    std::vector<size_t> lonely;
-};
-// Rings as closed point lists (first point repeated at the end), each of at least four points.
-RingGroups group_rings(const std::vector<LinearPart>& rings);
-
-GeosGeometry geos_line(const LinearPart& line);
-GeosGeometry geos_polygon(const std::vector<LinearPart>& rings, const RingGroup& group);
-GeosGeometry geos_collection(int type, std::vector<GeosGeometry> members);
-
 // GEOS's make-valid with the structure method: every lobe of a self-crossing ring an area of its own,
 // holes subtracted, collapsed pieces dropped.
 GeosGeometry made_valid(const GEOSGeometry* geometry);
@@ -73,9 +57,6 @@ GeosGeometry made_valid(const GEOSGeometry* geometry);
 // A part without its straight segments of no length (both ends equal in x and y); curved segments stay,
 // even those that end where they start (a full circle). Returns whether anything was removed.
 bool drop_zero_segments(const PartValue& part, PartValue& cleaned);
-
-// Whether every point lies on one line (or there are fewer than three distinct points).
-bool all_collinear(const LinearPart& part);
 
 // Whether every x, y (and curve number) of the geometry is finite; an empty point counts as finite.
 bool finite_coordinates(const GeometryValue& geometry);
