@@ -135,4 +135,8 @@ PyTypeObject* polyline_type() {
 
 Result<Ref> new_polyline(core::Polyline value) { return gc::new_object<PolylineTraits>(std::move(value)); }
 
+core::Result<runtime::GeometryOwned> polyline_runtime_value(PyObject* polyline) {
+    return gc::runtime_geometry<PolylineTraits>(polyline);
+}
+
 }  // namespace velmor::py
