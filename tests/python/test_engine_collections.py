@@ -151,7 +151,6 @@ EMPTY = [
     ("distances_from_collection", (INSIDE, []), []),
     ("rotate_collection", ([], 90.0, None), []),
     ("set_z_and_m_collection", (1.0, 2.0, []), []),
-    ("buffer_collection", ([], [1.0]), []),
 ]
 
 

@@ -105,10 +105,19 @@ def test_nul_in_a_relation_is_an_internal_failure():
         square().relate(Point(INSIDE), "T*****\0FF")
 
 
-def test_bare_geometry_receiver_reaches_the_factory_refusal():
-    bare = Geometry.__new__(Geometry)
-    with pytest.raises(Exception, match="^Uninitialized velmor_geometry.Geometry cannot be used for geometry operations$"):
-        Geometry.contains(bare, Point(INSIDE))
+class Unfinished(Point):
+    """A subclass whose runtime form is the base's refusal: receivers go through their own __gkn_geo()."""
+
+
+setattr(Unfinished, "__gkn_geo", Geometry.__gkn_geo)
+
+
+def test_receiver_and_geometry_arguments_use_their_own_gkn_geo():
+    text = "^Uninitialized velmor_geometry.Geometry cannot be used for geometry operations$"
+    with pytest.raises(Exception, match=text):
+        Unfinished(INSIDE).within(square())
+    with pytest.raises(Exception, match=text):
+        square().contains(Unfinished(INSIDE))
 
 
 def test_unbound_member_on_a_non_geometry_is_a_type_error():
@@ -197,9 +206,8 @@ def test_incomplete_geodetic_arguments_are_value_errors(call, text):
 
 
 def test_a_unit_code_the_runtime_refuses_is_a_value_error_before_the_receiver():
-    bare = Geometry.__new__(Geometry)
     with pytest.raises(ValueError) as raised:
-        Geometry.buffer(bare, 1.0, LinearUnitId.Other, 0.5, GeodeticCurveType.Geodesic)
+        Unfinished(INSIDE).buffer(1.0, LinearUnitId.Other, 0.5, GeodeticCurveType.Geodesic)
     assert str(raised.value) == (
         'Invalid LinearUnitId: Error { code: 1, msg: "invalid argument.", '
         'additional_msg: "0 is not a known linear unit identifier." }'
@@ -314,11 +322,11 @@ def test_an_iterable_stops_at_its_first_bad_element():
     read = []
 
     def elements():
-        for item in [POINT, "not geometry", POINT]:
+        for item in [POINT, 5, POINT]:
             read.append(item)
             yield item
 
-    with pytest.raises(TypeError):
+    with pytest.raises(TypeError, match="^Could not convert object 5 into Velmor geometry"):
         Geometry.union_collection(elements())
     assert len(read) == 2
 
