@@ -372,7 +372,9 @@ LEAK_SCRIPT = textwrap.dedent(
         lambda: square.clip(inside),
         lambda: Geometry.buffer_collection([square, inside, 5], [1.0, "x"], False),
         lambda: inside.label_point,
-        lambda: vg.contains_collection(square, [inside, {"x": 1, "y": 1}, other]),
+        lambda: vg.contains_collection(
+            Polygon({"rings": [[[0, 0], [0, 9], [9, 0]]], "spatialReference": {"wkid": 4326}}), [{"x": 1, "y": 1}, other]
+        ),
         lambda: vg.touches_collection(square, iter([inside, 7])),
     ]
     # Calls that reach engine functions still being written: whatever they end in, no handle may stay.
