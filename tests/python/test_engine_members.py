@@ -149,6 +149,7 @@ WRONG_KINDS = [
     (lambda: POINT.calculate_length(curve_type=GeodeticCurveType.Geodesic, unit=AreaUnitId.Acres), "unit"),
     (lambda: POINT._area_geodetic(GeodeticCurveType.Geodesic, AreaUnitId.Acres), "unit"),
     (lambda: POINT.combine_extents("text"), "other"),
+    (lambda: LINE.with_point_along("far"), "distance"),
     (lambda: Geometry.buffer_collection([POINT], [1.0], 1), "union_result"),
     (lambda: Geometry.buffer_collection([POINT], [1.0, "far"], False), "distances"),
     (lambda: Geometry.convex_hull_collection([POINT], None), "merge"),
@@ -214,6 +215,12 @@ def test_a_unit_code_the_runtime_refuses_is_a_value_error_before_the_receiver():
     )
 
 
+def test_datum_transformation_arguments_say_they_are_not_implemented():
+    with pytest.raises(NotImplementedError) as raised:
+        POINT.project_with_transformation({"wkid": 3857}, None)
+    assert str(raised.value) == "argument 'transformation': datum transformations are not implemented yet"
+
+
 def test_area_is_none_without_a_polygon_and_length_is_a_property():
     assert Polyline(CROSSING).area is None
     assert Envelope({"xmin": 0, "ymin": 0, "xmax": 1, "ymax": 1}).area is None
@@ -260,6 +267,7 @@ SIGNATURES = {
     "move_relative": "($self, delta_x, delta_y)",
     "normalize_central_meridian": "($self)",
     "project": "($self, spatial_reference)",
+    "project_with_transformation": "($self, spatial_reference, transformation)",
     "remove_m": "($self)",
     "remove_z": "($self)",
     "remove_z_and_m": "($self)",

@@ -132,6 +132,11 @@ Result<runtime::SpatialReference> SpatialReferenceArg::prepare(PyObject* argumen
     return runtime_spatial_reference_argument(argument);
 }
 
+Result<GK_DatumTransformationHandle> DatumTransformationArg::convert(PyObject*, const char* name) {
+    return fail(raise_error(PyExc_NotImplementedError,
+                            std::string("argument '") + name + "': datum transformations are not implemented yet"));
+}
+
 Result<PyObject*> GeometryArg::convert(PyObject* argument, const char* name) {
     return instance_of(argument, geometry_type(), name, "Geometry");
 }

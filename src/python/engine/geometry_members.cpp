@@ -154,6 +154,9 @@ std::span<const PyMethodDef> geometry_engine_methods() {
             "The geometry folded into the range of its central meridian."),
         Member<"project($self, spatial_reference)", ToGeometry<VELMOR_ENGINE(project)>, SpatialReferenceArg>::entry(
             "The geometry in another spatial reference."),
+        Member<"project_with_transformation($self, spatial_reference, transformation)",
+               ToGeometry<VELMOR_ENGINE(projectWithTransformation)>, SpatialReferenceArg, DatumTransformationArg>::entry(
+            "The geometry in another spatial reference through the datum transformation."),
         Member<"remove_m($self)", VELMOR_ENGINE_MUST_NOT_FAIL(removeM, GeometryResult)>::entry("The geometry without m."),
         Member<"remove_z($self)", VELMOR_ENGINE_MUST_NOT_FAIL(removeZ, GeometryResult)>::entry("The geometry without z."),
         Member<"remove_z_and_m($self)", VELMOR_ENGINE_MUST_NOT_FAIL(removeZAndM, GeometryResult)>::entry(

@@ -2,6 +2,7 @@
 
 #include "args.hpp"
 #include "dict_forms/geometry_forms.hpp"
+#include "engine/road.hpp"
 #include "geometry/container_properties.hpp"
 #include "geometry/engine_call.hpp"
 #include "geometry/geometry_base.hpp"
@@ -68,18 +69,6 @@ PyObject* fraction_along(PyObject* self, PyObject* const* args, Py_ssize_t nargs
     });
 }
 
-PyObject* with_point_along(PyObject* self, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
-    return guard([&]() -> Result<Ref> {
-        static const Parameters<1> params{"with_point_along", {"distance"}, 1};
-        VELMOR_TRY_ASSIGN(auto bound, bind(params, args, nargs, kwnames));
-        auto distance = to_number(bound[0]);
-        if (!distance) return fail(name_parameter("distance", std::move(distance.error())));
-        VELMOR_TRY_ASSIGN(runtime::GeometryOwned polyline, geometry_to_runtime(self));
-        return engine_geometry_result(
-            runtime::invoke(runtime::functions().GeometryEngine_createPointAlong, polyline.get(), *distance));
-    });
-}
-
 PyGetSetDef properties[] = {
     {"paths", gc::get_container<Value, &Value::paths, new_multipart_object>,
      gc::set_container<Value, multipart_from_py, &Value::set_paths>, nullptr, nullptr},
@@ -102,8 +91,8 @@ PyMethodDef methods[] = {
      "extend($self, extender, extend_options=...)\n--\n\n"},
     {"fraction_along", gc::fastcall(fraction_along),
      METH_FASTCALL | METH_KEYWORDS, "fraction_along($self, point, tolerance)\n--\n\n"},
-    {"with_point_along", gc::fastcall(with_point_along),
-     METH_FASTCALL | METH_KEYWORDS, "with_point_along($self, distance)\n--\n\n"},
+    engine::Member<"with_point_along($self, distance)", engine::Gk<VELMOR_ENGINE(createPointAlong), engine::GeometryResult>,
+                   engine::FloatArg>::entry("The point at the distance along the polyline."),
     {nullptr},
 };
 
