@@ -150,6 +150,9 @@ WRONG_KINDS = [
     (lambda: POINT._area_geodetic(GeodeticCurveType.Geodesic, AreaUnitId.Acres), "unit"),
     (lambda: POINT.combine_extents("text"), "other"),
     (lambda: LINE.with_point_along("far"), "distance"),
+    (lambda: LINE.extend(POINT), "extender"),
+    (lambda: LINE.fraction_along({"x": 1, "y": 2}, 0.1), "point"),
+    (lambda: LINE.fraction_along(POINT, "near"), "tolerance"),
     (lambda: Geometry.buffer_collection([POINT], [1.0], 1), "union_result"),
     (lambda: Geometry.buffer_collection([POINT], [1.0, "far"], False), "distances"),
     (lambda: Geometry.convex_hull_collection([POINT], None), "merge"),
@@ -308,6 +311,19 @@ def test_text_signatures(name, signature):
     assert member.__text_signature__ == signature
     for cls in (Point, Envelope, Polyline, Polygon, MultiPoint):
         assert getattr(cls, name) is not None
+
+
+@pytest.mark.parametrize(
+    "cls, name, signature",
+    [
+        (Polyline, "extend", "($self, extender, extend_options=...)"),
+        (Polyline, "fraction_along", "($self, point, tolerance)"),
+        (Polyline, "with_point_along", "($self, distance)"),
+        (Polygon, "label_point", "($self)"),
+    ],
+)
+def test_text_signatures_of_class_members(cls, name, signature):
+    assert cls.__dict__[name].__text_signature__ == signature
 
 
 def test_collection_members_are_static_and_instance_members_bind_self():

@@ -155,6 +155,10 @@ Result<GeometryHolderKind::Prepared> OptionalPointArg::prepare(PyObject* point, 
     return held(point_runtime_value(point));
 }
 
+Result<PyObject*> PointArg::convert(PyObject* argument, const char* name) {
+    return instance_of(argument, point_type(), name, "Point");
+}
+
 Result<PyObject*> EnvelopeArg::convert(PyObject* argument, const char* name) {
     return instance_of(argument, envelope_type(), name, "Envelope");
 }

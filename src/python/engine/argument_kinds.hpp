@@ -142,6 +142,11 @@ struct OptionalPointArg : GeometryHolderKind {
     static Result<Prepared> prepare(PyObject* point, const char* name);
 };
 
+// A Point, built from its native value.
+struct PointArg : OptionalPointArg {
+    static Result<PyObject*> convert(PyObject* argument, const char* name);
+};
+
 // An Envelope, built from its native value.
 struct EnvelopeArg : GeometryHolderKind {
     static constexpr Phase phase = Phase::Attached;

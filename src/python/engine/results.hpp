@@ -19,6 +19,14 @@ struct GeometryResult {
     static Result<Ref> geometry_result(GK_GeometryHandle geometry);
 };
 
+// A geometry, or None when the runtime core returns none without an error (extend: nothing to extend).
+struct OptionalGeometryResult {
+    static Result<Ref> convert(GK_GeometryHandle geometry, const auto&) {
+        if (geometry == nullptr) return Ref::borrow(Py_None);
+        return GeometryResult::geometry_result(geometry);
+    }
+};
+
 // A geometry that can only be a polygon (the buffers).
 struct PolygonResult {
     static Result<Ref> convert(GK_GeometryHandle polygon, const auto&) { return polygon_result(polygon); }
