@@ -212,3 +212,18 @@ def test_difference_geom_minus_nothing_is_a_new_equal_object():
     result = velmor_geometry.difference_geom_minus_collection(SQUARE, [])
     assert result is not SQUARE and type(result) is Polygon
     assert SQUARE.equals(result) is True
+
+
+@pytest.mark.parametrize(
+    "call",
+    [
+        lambda elements: velmor_geometry.densify_collection(elements, 1.0, LinearUnitId.Other, GeodeticCurveType.Geodesic),
+        lambda elements: velmor_geometry.buffer_collection(elements, [1.0], False, LinearUnitId.Other),
+    ],
+)
+def test_a_refused_unit_fails_before_any_element_is_read(call):
+    read = []
+    with pytest.raises(ValueError) as raised:
+        call(reading([INSIDE], read))
+    assert str(raised.value).startswith('Invalid LinearUnitId: Error { code: 1, msg: "invalid argument."')
+    assert read == []
