@@ -24,10 +24,34 @@ struct Text {
     constexpr std::string_view view() const { return {chars, N - 1}; }
 };
 
-// The text between the parentheses, split at commas; "$self" is not a parameter.
+// Plain loops rather than string_view's find and compare: those are not constant expressions under
+// the sanitizers.
+constexpr std::size_t first_index(std::string_view text, char wanted) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == wanted) return i;
+    }
+    return std::string_view::npos;
+}
+
+constexpr std::size_t last_index(std::string_view text, char wanted) {
+    for (std::size_t i = text.size(); i > 0; --i) {
+        if (text[i - 1] == wanted) return i - 1;
+    }
+    return std::string_view::npos;
+}
+
+constexpr bool same_text(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i]) return false;
+    }
+    return true;
+}
+
+// The text between the parentheses.
 constexpr std::string_view parameter_list(std::string_view signature) {
-    const auto open = signature.find('(');
-    const auto close = signature.rfind(')');
+    const auto open = first_index(signature, '(');
+    const auto close = last_index(signature, ')');
     return signature.substr(open + 1, close - open - 1);
 }
 
@@ -37,29 +61,30 @@ constexpr std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-constexpr bool takes_self(std::string_view signature) {
-    return trimmed(parameter_list(signature)).starts_with("$self");
-}
-
-// Calls visit(index, name, has_default) for every parameter after "$self".
+// Calls visit(index, name, has_default) for every parameter after "$self"; gives the count.
 template <class Visit>
 constexpr std::size_t for_each_parameter(std::string_view signature, Visit&& visit) {
     std::string_view rest = parameter_list(signature);
     std::size_t index = 0;
     bool first = true;
     while (!trimmed(rest).empty()) {
-        const auto comma = rest.find(',');
+        const auto comma = first_index(rest, ',');
         const std::string_view item = trimmed(rest.substr(0, comma));
         rest = comma == std::string_view::npos ? std::string_view{} : rest.substr(comma + 1);
-        if (first && item == "$self") {
+        if (first && same_text(item, "$self")) {
             first = false;
             continue;
         }
         first = false;
-        const auto equals = item.find('=');
+        const auto equals = first_index(item, '=');
         visit(index++, trimmed(item.substr(0, equals)), equals != std::string_view::npos);
     }
     return index;
+}
+
+constexpr bool takes_self(std::string_view signature) {
+    const std::string_view parameters = trimmed(parameter_list(signature));
+    return parameters.size() >= 5 && same_text(parameters.substr(0, 5), "$self");
 }
 
 constexpr std::size_t parameter_count(std::string_view signature) {
@@ -67,7 +92,7 @@ constexpr std::size_t parameter_count(std::string_view signature) {
 }
 
 constexpr std::string_view function_name(std::string_view signature) {
-    return signature.substr(0, signature.find('('));
+    return signature.substr(0, first_index(signature, '('));
 }
 
 // The parameters of a signature in the form `bind` takes; the names point into storage kept with it.

@@ -19,7 +19,7 @@ static_assert(engine::parameter_count("boundary($self)") == 0);
 static_assert(engine::parameter_count("union_collection(geometries)") == 1);
 static_assert(engine::takes_self("rotate($self, angle, origin)"));
 static_assert(!engine::takes_self("auto_complete(existing_boundaries, new_boundaries)"));
-static_assert(engine::function_name("set_z_and_m($self, z, m)") == "set_z_and_m");
+static_assert(engine::same_text(engine::function_name("set_z_and_m($self, z, m)"), "set_z_and_m"));
 
 TEST(EngineSignature, NamesAndRequiredCountComeFromTheText) {
     const auto& buffer = engine::parsed_signature<"buffer($self, distance, unit=None, max_deviation=None, curve_type=None)">();
