@@ -2,6 +2,8 @@
 // in the order, and nowhere else in the module frame.
 #include <array>
 
+#include "engine/collection_functions.hpp"
+
 #include "geometry/envelope.hpp"
 #include "geometry/geometry_base.hpp"
 #include "geometry/multipoint.hpp"
@@ -21,8 +23,7 @@
 namespace velmor::py {
 namespace {
 
-// Main module: the collection functions, then the classes.
-constexpr std::array<PyMethodDef*, 0> main_functions{};
+// Main module: the collection functions (their own catalogue gives the order), then the classes.
 // Classes in alphabetical order; each is added at its place.
 constexpr std::array<ClassEntry, 23> main_classes{{
     {"AreaUnit", area_unit_type},
@@ -66,7 +67,7 @@ const std::array<PyMethodDef*, 5> utils_functions{
 }  // namespace
 
 const ModuleLayout& main_module_layout() {
-    static const ModuleLayout layout{main_functions, main_classes};
+    static const ModuleLayout layout{engine::collection_functions(), main_classes};
     return layout;
 }
 

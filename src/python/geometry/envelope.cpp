@@ -104,4 +104,8 @@ PyTypeObject* envelope_type() {
 
 Result<Ref> new_envelope(core::EnvelopeValue value) { return gc::new_object<EnvelopeTraits>(std::move(value)); }
 
+core::Result<runtime::GeometryOwned> envelope_runtime_value(PyObject* envelope) {
+    return gc::runtime_geometry<EnvelopeTraits>(envelope);
+}
+
 }  // namespace velmor::py

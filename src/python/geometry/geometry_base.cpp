@@ -4,8 +4,11 @@
 #include <cstdio>
 #include <new>
 #include <string>
+#include <span>
+#include <vector>
 
 #include "core/internal_failure.hpp"
+#include "engine/geometry_members.hpp"
 #include "entry.hpp"
 #include "geometry/envelope.hpp"
 #include "geometry/geometry_from_py.hpp"
@@ -114,7 +117,7 @@ int refuse_dimension_change(PyObject* self, PyObject* assigned, void*) {
 constexpr char has_z_refusal[] = "Cannot change has_z as this would cause metadata not to match the actual data structure";
 constexpr char has_m_refusal[] = "Cannot change has_m as this would cause metadata not to match the actual data structure";
 
-PyGetSetDef properties[] = {
+PyGetSetDef own_properties[] = {
     {"extent", get_extent, nullptr, nullptr, nullptr},
     {"geoextent", get_extent, nullptr, nullptr, nullptr},
     {"centroid", get_centroid, nullptr, nullptr, nullptr},
@@ -122,14 +125,24 @@ PyGetSetDef properties[] = {
     {"has_curves", get_has_curves, nullptr, nullptr, nullptr},
     {"has_z", nullptr, refuse_dimension_change<has_z_refusal>, nullptr, nullptr},
     {"has_m", nullptr, refuse_dimension_change<has_m_refusal>, nullptr, nullptr},
-    {nullptr},
 };
 
-PyMethodDef methods[] = {
+PyMethodDef own_methods[] = {
     {"to_dict", to_dict, METH_NOARGS, "to_dict($self)\n--\n\n"},
     {"__gkn_geo", uninitialized_gkn_geo, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
-    {nullptr},
 };
+
+// The class's own members followed by the engine members of the catalogue, closed by the sentinel.
+template <class Entry, std::size_t N>
+Entry* with_engine_members(Entry (&own)[N], std::span<const Entry> engine) {
+    static std::vector<Entry> all = [&] {
+        std::vector<Entry> entries(std::begin(own), std::end(own));
+        entries.insert(entries.end(), engine.begin(), engine.end());
+        entries.push_back(Entry{});
+        return entries;
+    }();
+    return all.data();
+}
 
 // Until the factory is installed at the end of module initialization, Geometry() makes a bare
 // instance; Geometry.__new__ keeps doing so afterwards.
@@ -149,10 +162,19 @@ PyType_Slot slots[] = {
     {Py_tp_doc, const_cast<char*>("Geometry()\n--\n\n")},
     {Py_tp_new, reinterpret_cast<void*>(bare_geometry)},
     {Py_tp_dealloc, reinterpret_cast<void*>(dealloc_geometry)},
-    {Py_tp_getset, properties},
-    {Py_tp_methods, methods},
+    {Py_tp_getset, nullptr},
+    {Py_tp_methods, nullptr},
     {0, nullptr},
 };
+
+// Fills the member slots before the type is first built.
+bool fill_member_slots() {
+    for (PyType_Slot& slot : slots) {
+        if (slot.slot == Py_tp_getset) slot.pfunc = with_engine_members(own_properties, engine::geometry_engine_properties());
+        if (slot.slot == Py_tp_methods) slot.pfunc = with_engine_members(own_methods, engine::geometry_engine_methods());
+    }
+    return true;
+}
 
 PyType_Spec spec = {
     "velmor_geometry.Geometry",
@@ -190,6 +212,8 @@ PyObject* geom_factory_new(PyTypeObject*, PyObject* args, PyObject*) {
 }  // namespace
 
 PyTypeObject* geometry_type() {
+    static const bool filled = fill_member_slots();
+    (void)filled;
     static TypeCell cell(&spec);
     return cell.get();
 }

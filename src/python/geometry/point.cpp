@@ -87,4 +87,8 @@ PyTypeObject* point_type() {
 
 Result<Ref> new_point(core::PointValue value) { return gc::new_object<PointTraits>(std::move(value)); }
 
+core::Result<runtime::GeometryOwned> point_runtime_value(PyObject* point) {
+    return gc::runtime_geometry<PointTraits>(point);
+}
+
 }  // namespace velmor::py

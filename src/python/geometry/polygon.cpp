@@ -1,8 +1,8 @@
 #include "geometry/polygon.hpp"
 
 #include "dict_forms/geometry_forms.hpp"
+#include "engine/road.hpp"
 #include "geometry/container_properties.hpp"
-#include "geometry/engine_call.hpp"
 #include "geometry/geometry_base.hpp"
 #include "geometry/polyline.hpp"
 #include "geometry/runtime_conversion.hpp"
@@ -29,13 +29,6 @@ struct PolygonTraits : geometry_class::AccessorSpatialReference<Value> {
 };
 
 namespace gc = geometry_class;
-
-PyObject* label_point(PyObject* self, PyObject*) {
-    return guard([&]() -> Result<Ref> {
-        VELMOR_TRY_ASSIGN(runtime::GeometryOwned polygon, geometry_to_runtime(self));
-        return engine_geometry_result(runtime::invoke(runtime::functions().GeometryEngine_labelPoint, polygon.get()));
-    });
-}
 
 PyObject* is_polygon(PyObject*, PyObject*) { return Py_NewRef(Py_True); }
 
@@ -70,7 +63,8 @@ PyGetSetDef properties[] = {
 
 PyMethodDef methods[] = {
     {"__gkn_geo", gc::gkn_geo<PolygonTraits>, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
-    {"label_point", label_point, METH_NOARGS, "label_point($self)\n--\n\n"},
+    engine::Member<"label_point($self)", engine::Gk<VELMOR_ENGINE(labelPoint), engine::GeometryResult>>::entry(
+        "The engine's label point inside the polygon."),
     {"is_polygon", is_polygon, METH_NOARGS, "is_polygon($self)\n--\n\n"},
     {nullptr},
 };

@@ -2,8 +2,8 @@
 
 #include "args.hpp"
 #include "dict_forms/geometry_forms.hpp"
+#include "engine/road.hpp"
 #include "geometry/container_properties.hpp"
-#include "geometry/engine_call.hpp"
 #include "geometry/geometry_base.hpp"
 #include "geometry/point.hpp"
 #include "geometry/runtime_conversion.hpp"
@@ -32,52 +32,21 @@ struct PolylineTraits : geometry_class::AccessorSpatialReference<Value> {
 
 namespace gc = geometry_class;
 
-// extend(extender, extend_options=DEFAULT): None when the runtime core finds nothing to extend.
-PyObject* extend(PyObject* self, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
-    return guard([&]() -> Result<Ref> {
-        static const Parameters<2> params{"extend", {"extender", "extend_options"}, 1};
-        VELMOR_TRY_ASSIGN(auto bound, bind(params, args, nargs, kwnames));
-        VELMOR_TRY_ASSIGN(PyObject * extender, require_instance(bound[0], polyline_type(), "extend", "extender"));
-        uint32_t options = 0;
-        if (bound[1] != nullptr) {
-            VELMOR_TRY_ASSIGN(options, extend_options_bits(bound[1], "extend_options"));
-        }
-        VELMOR_TRY_ASSIGN(runtime::GeometryOwned polyline, geometry_to_runtime(self));
-        VELMOR_TRY_ASSIGN(runtime::GeometryOwned extending, geometry_to_runtime(extender));
-        return engine_geometry_result(runtime::invoke(runtime::functions().GeometryEngine_extend, polyline.get(),
-                                                      extending.get(), static_cast<GK_GeometryExtendOptions>(options)));
-    });
-}
+// Omitted means DEFAULT, no bits.
+struct ExtendOptionsArg : engine::PlainKind<GK_GeometryExtendOptions> {
+    static Result<GK_GeometryExtendOptions> convert(PyObject* argument, const char* name) {
+        if (argument == nullptr) return 0;
+        VELMOR_TRY_ASSIGN(uint32_t bits, extend_options_bits(argument, name));
+        return static_cast<GK_GeometryExtendOptions>(bits);
+    }
+};
 
-// fraction_along(point, tolerance): its failure is reported as a TypeError, unlike the other engine calls.
-PyObject* fraction_along(PyObject* self, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
-    return guard([&]() -> Result<Ref> {
-        static const Parameters<2> params{"fraction_along", {"point", "tolerance"}, 2};
-        VELMOR_TRY_ASSIGN(auto bound, bind(params, args, nargs, kwnames));
-        VELMOR_TRY_ASSIGN(PyObject * point, require_instance(bound[0], point_type(), "fraction_along", "point"));
-        auto tolerance = to_number(bound[1]);
-        if (!tolerance) return fail(name_parameter("tolerance", std::move(tolerance.error())));
-        VELMOR_TRY_ASSIGN(runtime::GeometryOwned polyline, geometry_to_runtime(self));
-        VELMOR_TRY_ASSIGN(runtime::GeometryOwned runtime_point, geometry_to_runtime(point));
-        auto fraction = runtime::invoke(runtime::functions().GeometryEngine_fractionAlong, polyline.get(),
-                                        runtime_point.get(), *tolerance);
-        if (!fraction) {
-            return fail(raise_error(PyExc_TypeError, "fraction_along failed: " + fraction.error().display()));
-        }
-        return gc::checked(PyFloat_FromDouble(*fraction));
-    });
-}
-
-PyObject* with_point_along(PyObject* self, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
-    return guard([&]() -> Result<Ref> {
-        static const Parameters<1> params{"with_point_along", {"distance"}, 1};
-        VELMOR_TRY_ASSIGN(auto bound, bind(params, args, nargs, kwnames));
-        auto distance = to_number(bound[0]);
-        if (!distance) return fail(name_parameter("distance", std::move(distance.error())));
-        VELMOR_TRY_ASSIGN(runtime::GeometryOwned polyline, geometry_to_runtime(self));
-        return engine_geometry_result(
-            runtime::invoke(runtime::functions().GeometryEngine_createPointAlong, polyline.get(), *distance));
-    });
+// Unlike the other engine calls, a runtime failure is reported as a TypeError.
+Result<Ref> fraction_along(PyObject* self, engine::Names names, PyObject* point, double tolerance) {
+    auto fraction = engine::Gk<VELMOR_ENGINE(fractionAlong), engine::FloatResult>::run<true, engine::PointArg, engine::FloatArg>(
+        self, {point, tolerance}, names);
+    if (fraction || fraction.error().kind() != core::ErrorKind::Geokern) return fraction;
+    return fail(raise_error(PyExc_TypeError, "fraction_along failed: " + fraction.error().text()));
 }
 
 PyGetSetDef properties[] = {
@@ -98,12 +67,13 @@ PyGetSetDef properties[] = {
 
 PyMethodDef methods[] = {
     {"__gkn_geo", gc::gkn_geo<PolylineTraits>, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
-    {"extend", gc::fastcall(extend), METH_FASTCALL | METH_KEYWORDS,
-     "extend($self, extender, extend_options=...)\n--\n\n"},
-    {"fraction_along", gc::fastcall(fraction_along),
-     METH_FASTCALL | METH_KEYWORDS, "fraction_along($self, point, tolerance)\n--\n\n"},
-    {"with_point_along", gc::fastcall(with_point_along),
-     METH_FASTCALL | METH_KEYWORDS, "with_point_along($self, distance)\n--\n\n"},
+    engine::Member<"extend($self, extender, extend_options=...)",
+                   engine::Gk<VELMOR_ENGINE(extend), engine::OptionalGeometryResult>, engine::PolylineArg,
+                   ExtendOptionsArg>::entry("The polyline extended to the extender; None when nothing extends."),
+    engine::Member<"fraction_along($self, point, tolerance)", engine::Custom<fraction_along>, engine::PointArg,
+                   engine::FloatArg>::entry("The fraction of the polyline's length at which the point lies."),
+    engine::Member<"with_point_along($self, distance)", engine::Gk<VELMOR_ENGINE(createPointAlong), engine::GeometryResult>,
+                   engine::FloatArg>::entry("The point at the distance along the polyline."),
     {nullptr},
 };
 
@@ -134,5 +104,9 @@ PyTypeObject* polyline_type() {
 }
 
 Result<Ref> new_polyline(core::Polyline value) { return gc::new_object<PolylineTraits>(std::move(value)); }
+
+core::Result<runtime::GeometryOwned> polyline_runtime_value(PyObject* polyline) {
+    return gc::runtime_geometry<PolylineTraits>(polyline);
+}
 
 }  // namespace velmor::py

@@ -150,4 +150,10 @@ Result<runtime::AreaUnit> runtime_area_unit(int32_t code) {
     return std::move(*unit);
 }
 
+const runtime::AreaUnit* area_unit_of(PyObject* value) {
+    PyTypeObject* type = area_unit_type();
+    if (type == nullptr || !Py_IS_TYPE(value, type)) return nullptr;
+    return &unit_of(value);
+}
+
 }  // namespace velmor::py
