@@ -2,6 +2,7 @@
 // Empty inputs relate to nothing (only disjoint is true), and inputs whose extents do not meet are
 // answered without GEOS.
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "engine/engine_inputs.hpp"
@@ -12,6 +13,31 @@ using namespace geokern;
 using namespace geokern::engine;
 
 namespace {
+
+bool without_length(const PartValue& part) {
+    if (part.has_curves()) return false;
+    for (int64_t i = 1; i < part.point_count(); ++i) {
+        if (part.xs[i] != part.xs[0] || part.ys[i] != part.ys[0]) return false;
+    }
+    return true;
+}
+
+// GEOS 3.11 relates a line without length as if it were empty; it is a point (as later GEOS versions
+// have it), so a polyline whose every part has no length goes to GEOS as the multipoint of those points.
+GeosGeometry relation_form(const GeometryValue& geometry, double deviation) {
+    if (geometry.type != geometry_type_polyline || is_empty(geometry)) return to_geos(geometry, deviation);
+    auto points = std::make_shared<PartValue>();
+    for (const auto& part : geometry.parts) {
+        if (part->empty()) continue;
+        if (!without_length(*part)) return to_geos(geometry, deviation);
+        points->xs.push_back(part->xs[0]);
+        points->ys.push_back(part->ys[0]);
+    }
+    GeometryValue multipoint;
+    multipoint.type = geometry_type_multipoint;
+    multipoint.points = std::move(points);
+    return to_geos(multipoint, deviation);
+}
 
 enum class Predicate { contains, crosses, disjoint, equals, intersects, overlaps, touches, within };
 
@@ -37,7 +63,7 @@ GK_Bool relation(Predicate predicate, GK_GeometryHandle geometry1, GK_GeometryHa
         joint_spatial_reference(a, b);
         if (is_empty(a) || is_empty(b) || !extents_meet(a, b)) return GK_Bool{predicate == Predicate::disjoint};
         const double deviation = chord_deviation(a, b);
-        GeosGeometry ga = to_geos(a, deviation), gb = to_geos(b, deviation);
+        GeosGeometry ga = relation_form(a, deviation), gb = relation_form(b, deviation);
         return GK_Bool{geos_test(predicate, ga.get(), gb.get())};
     });
 }
@@ -77,7 +103,7 @@ GK_Bool GK_GeometryEngine_relate(GK_GeometryHandle geometry1, GK_GeometryHandle 
         const GeometryValue& b = value_of(geometry2);
         joint_spatial_reference(a, b);
         const double deviation = chord_deviation(a, b);
-        GeosGeometry ga = to_geos(a, deviation), gb = to_geos(b, deviation);
+        GeosGeometry ga = relation_form(a, deviation), gb = relation_form(b, deviation);
         return GK_Bool{checked(GEOSRelatePattern_r(geos(), ga.get(), gb.get(), relation), "relate")};
     });
 }
