@@ -1,5 +1,6 @@
 // Proximity: nearest coordinate and vertex, and positions along polylines by length.
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -27,6 +28,12 @@ void require_finite_result(const Vertex& point) {
     if (!std::isfinite(point.x) || !std::isfinite(point.y)) {
         refuse("the geometry has coordinates that are not finite numbers.");
     }
+}
+
+std::string number_text(double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return std::string(text, end);
 }
 
 using Finder = NearestPoint (*)(const GeometryValue&, double, double);
@@ -112,7 +119,7 @@ double GK_GeometryEngine_fractionAlong(GK_GeometryHandle polyline, GK_GeometryHa
         const GeometryValue& line = geometry_of(polyline, geometry_type_polyline);
         const GeometryValue& target = point_value_of(point);
         joint_spatial_reference(line, target);
-        if (!(tolerance >= 0.0)) refuse("the tolerance must be a number of at least 0: got " + std::to_string(tolerance) + ".");
+        if (!(tolerance >= 0.0)) refuse("the tolerance must be a number of at least 0: got " + number_text(tolerance) + ".");
         const Vertex p = query_point(target);
         if (std::isnan(p.x) || is_empty(line)) return nan_value;
         const NearestPoint nearest = nearest_coordinate(line, p.x, p.y);
