@@ -342,3 +342,28 @@ TEST_F(EngineMeasuresTest, LabelPointLiesInsideWhereTheCentroidDoesNot) {
 }
 
 }  // namespace
+
+namespace {
+
+// Shapes that once made GEOS's inscribed circle or the length quadrature run without end.
+TEST_F(EngineMeasuresTest, HostileShapesAnswerInTime) {
+    const char* const polygons[] = {
+        R"({"rings": [[[0, 0], [0, 0.001], [100000, 0.001], [100000, 0]]]})",           // long and thin
+        R"({"rings": [[[1e16, 1e16], [1e16, 10000000000000064], [10000000000000064, 10000000000000064], [10000000000000064, 1e16]]]})",  // far away
+        R"({"rings": [[[0, 0], [0, 1e12], [1, 1e12], [1, 0]]]})",
+    };
+    for (const char* text : polygons) {
+        Geometry polygon = read(text);
+        Geometry label(GK_GeometryEngine_labelPoint(polygon, h));
+        EXPECT_TRUE(no_errors()) << text;
+        EXPECT_TRUE(GK_GeometryEngine_contains(polygon, label, h)) << text;
+    }
+    Geometry overflowing = read(R"({"curvePaths": [[[0, 0], {"b": [[1e300, 1], [1.7e308, -1.7e308], [3, 4]]}]]})");
+    EXPECT_TRUE(std::isinf(GK_GeometryEngine_length(overflowing, h)));
+    Geometry line = read(R"({"paths": [[[0, 0], [1, 1]]]})");
+    // Both start at the origin; the curve's 65536 chords are compared through an index.
+    EXPECT_EQ(GK_GeometryEngine_distance(overflowing, line, h), 0.0);
+    EXPECT_TRUE(no_errors());
+}
+
+}  // namespace
