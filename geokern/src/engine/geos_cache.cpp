@@ -23,6 +23,32 @@ int64_t vertex_count_of(const GeometryValue& value) {
     }
 }
 
+bool without_length(const PartValue& part) {
+    if (part.has_curves()) return false;
+    for (int64_t i = 1; i < part.point_count(); ++i) {
+        if (part.xs[i] != part.xs[0] || part.ys[i] != part.ys[0]) return false;
+    }
+    return true;
+}
+
+// GEOS 3.11 relates a line without length as if it were empty; it is a point (as later GEOS versions
+// have it), so a polyline whose every part has no length goes to GEOS as the multipoint of its points.
+GeosGeometry relation_form(const GeometryValue& geometry) {
+    const double deviation = chord_deviation(geometry);
+    if (geometry.type != geometry_type_polyline || is_empty(geometry)) return to_geos(geometry, deviation);
+    auto points = std::make_shared<PartValue>();
+    for (const auto& part : geometry.parts) {
+        if (part->empty()) continue;
+        if (!without_length(*part)) return to_geos(geometry, deviation);
+        points->xs.push_back(part->xs[0]);
+        points->ys.push_back(part->ys[0]);
+    }
+    GeometryValue multipoint;
+    multipoint.type = geometry_type_multipoint;
+    multipoint.points = std::move(points);
+    return to_geos(multipoint, deviation);
+}
+
 // The most recently used forms first.
 class FormCache {
   public:
@@ -36,7 +62,7 @@ class FormCache {
             }
         }
         auto form = std::make_shared<GeosForm>();
-        form->geometry = to_geos(value, chord_deviation(value));
+        form->geometry = relation_form(value);
         form->extent = extent_of(value);
         form->vertex_count = vertex_count_of(value);
         std::rotate(entries_.begin(), entries_.end() - 1, entries_.end());

@@ -7,8 +7,9 @@
 
 namespace geokern::engine {
 
-// A geometry's GEOS form, made at its own chord deviation, with its extent and, once asked for, its
-// prepared form (GEOS's indexed form for repeated relation tests).
+// A geometry's GEOS form for relation tests, made at its own chord deviation (a polyline without length
+// as the points it is), with its extent and, once asked for, its prepared form (GEOS's indexed form for
+// repeated relation tests).
 struct GeosForm {
     GeosGeometry geometry;
     EnvelopeData extent;

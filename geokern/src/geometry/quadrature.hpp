@@ -39,7 +39,8 @@ double integrate_piece(const F& f, double a, double b, double tolerance, int dep
     }
     kronrod *= half;
     gauss *= half;
-    if (depth >= 40 || std::fabs(kronrod - gauss) <= tolerance) return kronrod;
+    // An overflowing integrand does not get better by splitting: return its infinity or NaN at once.
+    if (depth >= 40 || !std::isfinite(kronrod) || std::fabs(kronrod - gauss) <= tolerance) return kronrod;
     return integrate_piece(f, a, centre, 0.5 * tolerance, depth + 1) +
            integrate_piece(f, centre, b, 0.5 * tolerance, depth + 1);
 }
