@@ -190,7 +190,7 @@ def _geometries():
     ]
 
 
-@pytest.mark.parametrize("cls, form, view", _geometries(), ids=lambda v: getattr(v, "__name__", ""))
+@pytest.mark.parametrize("cls, form, view", _geometries(), ids=[cls.__name__ for cls, _, _ in _geometries()])
 def test_a_refused_spatial_reference_does_not_poison_the_geometry(cls, form, view):
     from velmor_geometry import PanicException
 
