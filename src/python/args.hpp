@@ -69,11 +69,12 @@ PyCFunction as_cfunction(Function function) {
     return reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(function));
 }
 
-// A float argument (floats, ints and objects with a float or index conversion); the TypeError names
-// the parameter.
+// A float argument (floats, ints and objects with a float or index conversion); the TypeError of a value
+// without a conversion names the parameter.
 inline Result<double> float_argument(PyObject* value, const char* parameter) {
     const double converted = PyFloat_AsDouble(value);
     if (converted == -1.0 && PyErr_Occurred()) {
+        if (runs_own_float_conversion(value)) return fail(python_error());
         PyErr_Clear();
         return fail(raise_error(PyExc_TypeError, std::string("argument '") + parameter + "': '" + type_name(value) +
                                                      "' object cannot be converted to 'PyFloat'"));

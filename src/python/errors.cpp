@@ -101,6 +101,21 @@ void raise_panic(const std::string& message) {
     PyErr_SetObject(type, text.get());
 }
 
+bool runs_own_float_conversion(PyObject* object) {
+    if (PyFloat_Check(object)) return false;
+    const PyNumberMethods* own = Py_TYPE(object)->tp_as_number;
+    const PyNumberMethods* integer = PyLong_Type.tp_as_number;
+    if (own == nullptr) return false;
+    if (own->nb_float != nullptr) return own->nb_float != integer->nb_float;
+    return own->nb_index != nullptr && own->nb_index != integer->nb_index;
+}
+
+bool runs_own_index_conversion(PyObject* object) {
+    if (PyLong_Check(object)) return false;
+    const PyNumberMethods* own = Py_TYPE(object)->tp_as_number;
+    return own != nullptr && own->nb_index != nullptr;
+}
+
 std::string describe(PyObject* object) {
     if (object == nullptr) return {};
     Ref text = Ref::steal(PyObject_Str(object));

@@ -33,6 +33,12 @@ PyObject* panic_exception_type();
 // while doing so ends the process.
 void raise_panic(const std::string& message);
 
+// Whether converting the object runs a conversion method of its own class (__float__ or __index__ of a
+// class that is not int or float). An exception such a method raises belongs to the caller and travels
+// unchanged; a refusal of a value with no conversion at all is the module's own TypeError.
+bool runs_own_float_conversion(PyObject* object);
+bool runs_own_index_conversion(PyObject* object);
+
 // Text of str(object), or a fixed placeholder when str() itself fails.
 std::string describe(PyObject* object);
 

@@ -7,6 +7,7 @@ namespace velmor::py {
 Result<IndexArgument> index_argument(PyObject* value, const char* parameter) {
     Ref integer = Ref::steal(PyNumber_Index(value));
     if (!integer) {
+        if (runs_own_index_conversion(value)) return fail(python_error());
         PyErr_Clear();
         return fail(raise_error(PyExc_TypeError, std::string("argument '") + parameter + "': '" + type_name(value) +
                                                      "' object cannot be interpreted as an integer"));

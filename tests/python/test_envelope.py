@@ -122,11 +122,46 @@ def test_spatial_reference_takes_only_dictionaries():
     assert str(envelope.spatial_reference) == "{}"
 
 
-def test_no_json_so_no_dictionary():
-    envelope = Envelope(BOUNDS)
-    assert not hasattr(envelope, "JSON") and not hasattr(envelope, "ids")
-    with pytest.raises(AttributeError):
-        envelope.to_dict()
+NAN, INF = math.nan, math.inf
+
+
+@pytest.mark.parametrize(
+    "form, written",
+    [
+        (BOUNDS, BOUNDS),
+        (
+            {**BOUNDS, "zmin": 1, "zmax": 2, "mmin": 3, "mmax": 4, "spatialReference": {"wkid": 4326}},
+            {"spatialReference": {"wkid": 4326}, **BOUNDS, "zmin": 1, "zmax": 2, "mmin": 3, "mmax": 4},
+        ),
+        # The id bounds have no place in the runtime core's text.
+        ({**BOUNDS, "idmin": 1, "idmax": 2}, BOUNDS),
+        ({"xmin": -INF, "ymin": -0.0, "xmax": INF, "ymax": 5, "zmin": NAN, "zmax": INF},
+         {"xmin": -INF, "ymin": -0.0, "xmax": INF, "ymax": 5, "zmin": NAN, "zmax": INF}),
+    ],
+)
+def test_json_and_to_dict_are_written_by_the_runtime_core(form, written):
+    envelope = Envelope(form)
+    assert not hasattr(envelope, "ids")
+    loaded = json.loads(envelope.JSON)
+    assert json.dumps(envelope.to_dict()) == json.dumps(loaded)
+    assert json.dumps(loaded) == json.dumps(written)
+    again = Geometry(envelope.to_dict())
+    assert type(again) is Envelope
+    assert json.dumps(again.to_dict()) == json.dumps(written)
+    assert type(Geometry(envelope.JSON)) is Envelope
+
+
+def test_infinities_and_nan_are_bare_tokens():
+    text = Envelope({"xmin": -INF, "ymin": 0, "xmax": INF, "ymax": 1, "zmin": NAN, "zmax": 1}).JSON
+    for token in ('"xmin":-Infinity', '"xmax":Infinity', '"zmin":NaN'):
+        assert token in text.replace(" ", "")
+
+
+def test_an_empty_envelope_comes_back_empty():
+    envelope = Envelope({"xmin": NAN, "ymin": 0, "xmax": 1, "ymax": 1})
+    written = envelope.to_dict()
+    assert all(math.isnan(written[key]) for key in ("xmin", "ymin", "xmax", "ymax"))
+    assert Geometry(written).is_empty
 
 
 def test_runtime_form_drops_a_lone_z_bound():

@@ -78,9 +78,56 @@ def test_bad_text_is_the_library_error():
     assert str(raised.value).startswith("Geokern library error: '")
 
 
-def test_text_with_a_nul_is_refused():
-    with pytest.raises(ValueError):
-        Geometry('{"x": 1, "y": 2}\0')
+FACTORY_PANIC = "In velmor_geometry.Geometry factory new (geom_factory_new): caught panic"
+
+
+@pytest.mark.parametrize(
+    "text", ['{"x": 1,\x00 "y": 2}', '{"x": 1, "y": 2}\0', "\0", b'{"x": 1, "y": 2}\0', '{"x": 1, "y": 2, "spatialReference": {"wkt": "a\x00b"}}']
+)
+def test_text_with_a_nul_is_an_internal_failure_of_the_factory(text):
+    # The runtime core cannot take text with a NUL inside; the factory reports it like any other
+    # failure inside the runtime core.
+    with pytest.raises(RuntimeError) as raised:
+        Geometry(text)
+    assert type(raised.value) is RuntimeError
+    assert str(raised.value) == FACTORY_PANIC
+
+
+def _key_like(text, error):
+    class Key:
+        def __hash__(self):
+            return hash(text)
+
+        def __eq__(self, other):
+            raise error
+
+    return Key()
+
+
+# (known keys, the key its raising twin hashes like): the factory tests the class keys in order, then
+# the class reads its own keys.
+@pytest.mark.parametrize(
+    "form, key", [({}, "rings"), ({}, "x"), ({}, "wkid"), ({}, "latestWkt"), ({"x": 1}, "y"), ({"xmin": 0}, "ymin"),
+     ({"paths": []}, "hasZ"), ({"points": []}, "hasM")]
+)
+def test_a_key_whose_comparison_raises_is_not_swallowed(form, key):
+    error = ZeroDivisionError("compare")
+    form = {**form, _key_like(key, error): 1}
+    with pytest.raises(ZeroDivisionError) as raised:
+        Geometry(form)
+    assert raised.value is error
+
+
+def test_a_key_that_only_shares_a_hash_is_not_a_match():
+    class Key:
+        def __hash__(self):
+            return hash("x")
+
+        def __eq__(self, other):
+            return False
+
+    with pytest.raises(ValueError, match="^Dict missing keys"):
+        Geometry({Key(): 1})
 
 
 def test_base_gkn_geo_refuses():

@@ -170,3 +170,41 @@ def test_class_surface():
         SpatialReference()
     with pytest.raises(TypeError):
         SpatialReference({}, {})
+
+
+# A spatial reference that the runtime core refuses (a NUL inside its text) fails every operation that
+# needs the runtime form, but the failure comes before any lock is taken: the geometry, its copies and
+# its views stay usable, and a new spatial reference makes it whole again.
+BAD_REFERENCE = {"wkt": "a\x00b"}
+
+
+def _geometries():
+    from velmor_geometry import Envelope, MultiPoint, Point, Polygon, Polyline
+
+    return [
+        (Point, {"x": 1, "y": 2}, None),
+        (Envelope, {"xmin": 0, "ymin": 0, "xmax": 1, "ymax": 1}, None),
+        (MultiPoint, {"points": [[0, 0], [1, 1]]}, lambda g: g.points),
+        (Polyline, {"paths": [[[0, 0], [1, 1]]], "curvePaths": [[[0, 0], {"c": [[2, 0], [1, 1]]}]]}, lambda g: g.paths[0]),
+        (Polygon, {"rings": [[[0, 0], [0, 1], [1, 1], [0, 0]]]}, lambda g: g.rings[0]),
+    ]
+
+
+@pytest.mark.parametrize("cls, form, view", _geometries(), ids=[cls.__name__ for cls, _, _ in _geometries()])
+def test_a_refused_spatial_reference_does_not_poison_the_geometry(cls, form, view):
+    from velmor_geometry import PanicException
+
+    geometry = cls({**form, "spatialReference": BAD_REFERENCE})
+    sharing = cls(geometry)
+    for use in (lambda: geometry.extent, lambda: geometry.JSON, lambda: sharing.centroid):
+        with pytest.raises(PanicException, match="^Failed to convert string to CString"):
+            use()
+    text = str(geometry)
+    assert str(sharing) == text and geometry.spatial_reference.wkt == "a\x00b"
+    if view is not None:
+        assert len(view(geometry)) == len(view(sharing)) > 0
+        view(sharing)[0].x = 0.5
+        assert str(geometry) != text
+    geometry.spatial_reference = {"wkid": 4326}
+    assert sharing.spatial_reference.wkid == 4326
+    assert len(geometry.extent) == 4 and sharing.JSON.startswith("{")

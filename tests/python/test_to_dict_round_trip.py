@@ -19,6 +19,7 @@ CASES = [
     {"hasZ": True, "rings": [[[0, 0, INF], [0, 1, NAN], [1, 1, -0.0], [0, 0, INF]]]},
     {"hasM": True, "points": [[INF, 1, NAN], [-INF, -0.0, 2]]},
     {"hasZ": True, "curvePaths": [[[0, 0, NAN], {"c": [[2, 0, INF], [1, 1]]}]]},
+    {"xmin": -INF, "ymin": -0.0, "xmax": INF, "ymax": 1, "zmin": NAN, "zmax": INF, "mmin": 1, "mmax": NAN},
 ]
 
 

@@ -27,7 +27,7 @@ struct MultipartForm {
 };
 
 Result<MultipartForm> multipart_form(PyObject* dict, const char* linear_key, const char* curved_key) {
-    const core::Dims dims = dimension_flags(dict);
+    VELMOR_TRY_ASSIGN(const core::Dims dims, dimension_flags(dict));
     VELMOR_TRY_ASSIGN(auto linear, optional_parts<core::SharedPart>(dict, linear_key, dims, parts_from_list));
     VELMOR_TRY_ASSIGN(auto curved,
                       optional_parts<core::SharedCurvePart>(dict, curved_key, dims, curve_parts_from_list));
@@ -54,7 +54,7 @@ Result<core::Multipoint> multipoint_from_dict(PyObject* dict) {
     if (points == nullptr) return fail(NativeError::resolution("Did not find points in multipoint dict"));
     Ref held = Ref::borrow(points);
     VELMOR_TRY(require_list(held.get()));
-    const core::Dims dims = dimension_flags(dict);
+    VELMOR_TRY_ASSIGN(const core::Dims dims, dimension_flags(dict));
     VELMOR_TRY_ASSIGN(core::Part part, part_from_coordinate_lists(held.get(), dims));
     VELMOR_TRY_ASSIGN(auto spatial_reference, optional_spatial_reference(dict));
     return core::Multipoint(core::SharedPart(std::move(part)), std::move(spatial_reference));

@@ -1,5 +1,6 @@
 #include "lookup.hpp"
 
+#include "parameter_error.hpp"
 #include "spatial/spatial_reference.hpp"
 
 namespace velmor::py {
@@ -11,7 +12,11 @@ Result<double> to_number(PyObject* value) {
 }
 
 Result<PyObject*> find_item(PyObject* dict, const char* key) {
-    PyObject* value = PyDict_GetItemString(dict, key);
+    // A lookup compares the dictionary's keys with __eq__, which may raise; that exception is the
+    // caller's, where PyDict_GetItemString would drop it.
+    Ref name = Ref::steal(PyUnicode_FromString(key));
+    if (!name) return fail(python_error());
+    PyObject* value = PyDict_GetItemWithError(dict, name.get());
     if (value == nullptr && PyErr_Occurred()) return fail(python_error());
     return value;
 }
@@ -31,15 +36,41 @@ Result<std::optional<double>> optional_number(PyObject* dict, const char* key) {
     return std::optional<double>{number};
 }
 
-Result<std::uint32_t> to_u32(PyObject* value) {
-    Ref index = Ref::steal(PyNumber_Index(value));
-    if (!index) return fail(python_error());
-    const unsigned long number = PyLong_AsUnsignedLong(index.get());
+namespace {
+
+Result<std::uint32_t> integer_to_u32(PyObject* integer) {
+    const unsigned long number = PyLong_AsUnsignedLong(integer);
     if (number == static_cast<unsigned long>(-1) && PyErr_Occurred()) return fail(python_error());
     if (number > UINT32_MAX) {
         return fail(raise_error(PyExc_OverflowError, "out of range integral type conversion attempted"));
     }
     return static_cast<std::uint32_t>(number);
+}
+
+}  // namespace
+
+Result<std::uint32_t> to_u32(PyObject* value) {
+    Ref index = Ref::steal(PyNumber_Index(value));
+    if (!index) return fail(python_error());
+    return integer_to_u32(index.get());
+}
+
+Result<double> assigned_number(PyObject* value, const char* property) {
+    auto number = to_number(value);
+    if (number || runs_own_float_conversion(value)) return number;
+    return fail(name_parameter(property, std::move(number.error())));
+}
+
+Result<std::uint32_t> assigned_u32(PyObject* value, const char* property) {
+    Ref index = Ref::steal(PyNumber_Index(value));
+    if (!index) {
+        NativeError error = python_error();
+        if (runs_own_index_conversion(value)) return fail(std::move(error));
+        return fail(name_parameter(property, std::move(error)));
+    }
+    auto number = integer_to_u32(index.get());
+    if (!number) return fail(name_parameter(property, std::move(number.error())));
+    return number;
 }
 
 Result<std::optional<std::uint32_t>> optional_u32(PyObject* dict, const char* key) {
@@ -49,13 +80,10 @@ Result<std::optional<std::uint32_t>> optional_u32(PyObject* dict, const char* ke
     return std::optional<std::uint32_t>{number};
 }
 
-core::Dims dimension_flags(PyObject* dict) {
-    const auto flag = [dict](const char* key) {
-        // A lookup that raises (an unhashable key cannot occur for str keys) counts as absent.
-        PyObject* value = PyDict_GetItemString(dict, key);
-        return value == Py_True;
-    };
-    return core::dims_from_flags(flag("hasZ"), flag("hasM"));
+Result<core::Dims> dimension_flags(PyObject* dict) {
+    VELMOR_TRY_ASSIGN(PyObject* z, find_item(dict, "hasZ"));
+    VELMOR_TRY_ASSIGN(PyObject* m, find_item(dict, "hasM"));
+    return core::dims_from_flags(z == Py_True, m == Py_True);
 }
 
 Result<std::optional<core::SpatialReference>> optional_spatial_reference(PyObject* dict) {

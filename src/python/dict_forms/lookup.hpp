@@ -30,6 +30,12 @@ Result<std::optional<double>> optional_number(PyObject* dict, const char* key);
 // OverflowError, non-integers with the interpreter's TypeError.
 Result<std::uint32_t> to_u32(PyObject* value);
 
+// A value assigned to a property, converted like to_number and to_u32: an exception raised by the
+// value's own conversion method passes unchanged; every other refusal is prefixed with the property's
+// name.
+Result<double> assigned_number(PyObject* value, const char* property);
+Result<std::uint32_t> assigned_u32(PyObject* value, const char* property);
+
 // A missing key or None gives no value; anything else must be an integer from 0 to 4294967295
 // (OverflowError outside, TypeError for a non-integer).
 Result<std::optional<std::uint32_t>> optional_u32(PyObject* dict, const char* key);
@@ -38,7 +44,7 @@ Result<std::optional<std::uint32_t>> optional_u32(PyObject* dict, const char* ke
 Result<PyObject*> find_item(PyObject* dict, const char* key);
 
 // "hasZ" and "hasM": only the value True counts; a missing key, False or any non-bool is false.
-core::Dims dimension_flags(PyObject* dict);
+Result<core::Dims> dimension_flags(PyObject* dict);
 
 // "spatialReference": missing gives none; present, it must be a dictionary (None included fails with
 // the interpreter's TypeError for a non-dictionary).

@@ -12,16 +12,19 @@ Result<double> required_item(PyObject* position, Py_ssize_t index) {
     return to_number(item);
 }
 
-// An optional vertex item: absent past the end of the position or when it is not a number.
-std::optional<double> optional_item(PyObject* position, Py_ssize_t index) {
+// An optional vertex item: absent past the end of the position or when it is not a number. An item
+// whose own conversion method raises is not "not a number": its exception reaches the caller.
+Result<std::optional<double>> optional_item(PyObject* position, Py_ssize_t index) {
     // PySequence_Fast's accessors read lists and tuples alike.
-    if (index >= PySequence_Fast_GET_SIZE(position)) return std::nullopt;
-    const double value = PyFloat_AsDouble(PySequence_Fast_GET_ITEM(position, index));
+    if (index >= PySequence_Fast_GET_SIZE(position)) return std::optional<double>{};
+    PyObject* item = PySequence_Fast_GET_ITEM(position, index);
+    const double value = PyFloat_AsDouble(item);
     if (value == -1.0 && PyErr_Occurred()) {
+        if (runs_own_float_conversion(item)) return fail(python_error());
         PyErr_Clear();
-        return std::nullopt;
+        return std::optional<double>{};
     }
-    return value;
+    return std::optional<double>{value};
 }
 
 core::Coord coord_of(double x, double y, std::optional<double> z, std::optional<double> m) {
@@ -40,8 +43,12 @@ Result<core::Coord> vertex_from_py(PyObject* value, core::Dims dims) {
     std::optional<double> z;
     std::optional<double> m;
     Py_ssize_t next = 2;
-    if (core::has_z(dims)) z = optional_item(value, next++);
-    if (core::has_m(dims)) m = optional_item(value, next);
+    if (core::has_z(dims)) {
+        VELMOR_TRY_ASSIGN(z, optional_item(value, next++));
+    }
+    if (core::has_m(dims)) {
+        VELMOR_TRY_ASSIGN(m, optional_item(value, next));
+    }
     return coord_of(x, y, z, m);
 }
 

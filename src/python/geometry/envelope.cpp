@@ -65,6 +65,7 @@ PyGetSetDef properties[] = {
     {"spatial_reference", gc::get_spatial_reference<EnvelopeTraits>, gc::set_spatial_reference<EnvelopeTraits>,
      nullptr, nullptr},
     {"geometry_type", gc::get_geometry_type<EnvelopeTraits>, nullptr, nullptr, nullptr},
+    {"JSON", gc::get_json<EnvelopeTraits>, nullptr, nullptr, nullptr},
     {nullptr},
 };
 

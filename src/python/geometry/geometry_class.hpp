@@ -110,11 +110,14 @@ PyObject* text(PyObject* self) {
     });
 }
 
-// A runtime geometry built from the value as it is now; the lock is released before it is returned.
+// A runtime geometry built from the value as it is now. The conversion can fail inside the runtime core
+// (a spatial reference it refuses), and a failure under the lock would poison it for every object that
+// shares the value; so the value is copied under the lock and converted after it is released.
 template <class Traits>
 core::Result<runtime::GeometryOwned> runtime_geometry(PyObject* self) {
-    VELMOR_TRY_ASSIGN(auto guard, holder_of<typename Traits::Value>(self).lock_checked());
-    return Traits::to_runtime(*guard);
+    using Value = typename Traits::Value;
+    VELMOR_TRY_ASSIGN(Value snapshot, (read<Value>(self, [](const Value& value) { return value; })));
+    return Traits::to_runtime(snapshot);
 }
 
 template <class Traits>
@@ -198,9 +201,7 @@ int set_double_or_nan(PyObject* self, PyObject* assigned, void*) {
         if (assigned == nullptr) return refuse_attribute_delete();
         double number = std::numeric_limits<double>::quiet_NaN();
         if (assigned != Py_None) {
-            auto converted = to_number(assigned);
-            if (!converted) return fail(name_parameter(Parameter, std::move(converted.error())));
-            number = *converted;
+            VELMOR_TRY_ASSIGN(number, assigned_number(assigned, Parameter));
         }
         return write<Value>(self, [&](Value& value) { value.*Field = number; });
     });
@@ -227,15 +228,11 @@ int set_optional(PyObject* self, PyObject* assigned, void*) {
         using Stored = std::remove_cvref_t<decltype(std::declval<Value&>().*Field)>;
         Stored stored;
         if (assigned != Py_None) {
-            auto converted = [&] {
-                if constexpr (std::is_same_v<Stored, std::optional<double>>) {
-                    return to_number(assigned);
-                } else {
-                    return to_u32(assigned);
-                }
-            }();
-            if (!converted) return fail(name_parameter(Parameter, std::move(converted.error())));
-            stored = *converted;
+            if constexpr (std::is_same_v<Stored, std::optional<double>>) {
+                VELMOR_TRY_ASSIGN(stored, assigned_number(assigned, Parameter));
+            } else {
+                VELMOR_TRY_ASSIGN(stored, assigned_u32(assigned, Parameter));
+            }
         }
         return write<Value>(self, [&](Value& value) { value.*Field = stored; });
     });

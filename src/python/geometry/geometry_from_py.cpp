@@ -85,10 +85,8 @@ Result<std::string> factory_text(PyObject* value) {
 Result<Ref> geometry_from_py(PyObject* value) {
     if (PyDict_Check(value)) return geometry_from_dict(value);
     VELMOR_TRY_ASSIGN(std::string text, factory_text(value));
-    // The runtime core reads NUL-terminated text; a NUL inside would silently cut it short.
-    if (text.find('\0') != std::string::npos) {
-        return fail(raise_error(PyExc_ValueError, "OvraJSON text must not contain a NUL character"));
-    }
+    // Text with a NUL inside is refused by the binding to the runtime core as an internal failure, which
+    // the factory reports as it reports every other one.
     auto parsed = runtime::geometry_from_json(text);
     if (!parsed) return fail(runtime::to_native_error(parsed.error()));
     return geometry_from_runtime(std::move(*parsed));

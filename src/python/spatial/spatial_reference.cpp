@@ -34,8 +34,7 @@ Result<std::string> to_text(PyObject* object) {
 
 // A dictionary entry: missing and None both leave the field unset.
 Result<PyObject*> entry(PyObject* dict, const char* key) {
-    PyObject* item = PyDict_GetItemString(dict, key);
-    if (item == nullptr && PyErr_Occurred()) return fail(python_error());
+    VELMOR_TRY_ASSIGN(PyObject* item, find_item(dict, key));
     return item == Py_None ? nullptr : item;
 }
 
@@ -124,9 +123,7 @@ int set_identifier(PyObject* self, PyObject* new_value, void*) {
         if (new_value == nullptr) return refuse_attribute_delete();
         std::optional<uint32_t> converted;
         if (new_value != Py_None) {
-            auto identifier = to_u32(new_value);
-            if (!identifier) return fail(name_parameter(identifier_fields[I].property, std::move(identifier.error())));
-            converted = *identifier;
+            VELMOR_TRY_ASSIGN(converted, assigned_u32(new_value, identifier_fields[I].property));
         }
         value_of(self).*identifier_fields[I].field = converted;
         return {};

@@ -21,9 +21,11 @@ core::Result<MutablePartCollection> collection_of(const core::PartContainer<Part
                                                   const SpatialReference* spatial_reference) {
     MutablePartCollection collection = new_part_collection(spatial_reference);
     for (const core::Shared<PartT>& shared : parts) {
-        // The collection copies the part, so the runtime part goes as soon as it is added.
-        VELMOR_TRY_ASSIGN(const MutablePart part,
-                          to_runtime(*shared.lock(core::lock_messages::kAny), spatial_reference));
+        // The part is copied under its lock and converted after it: a failure inside the runtime core
+        // would otherwise poison a part that views and other geometries share. The collection copies
+        // the runtime part, so that goes as soon as it is added.
+        const PartT copy = *shared.lock(core::lock_messages::kAny);
+        VELMOR_TRY_ASSIGN(const MutablePart part, to_runtime(copy, spatial_reference));
         add_part(collection, part);
     }
     return collection;

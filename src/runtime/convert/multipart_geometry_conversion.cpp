@@ -18,7 +18,10 @@ namespace {
 template <class Container>
 core::Result<MutablePartCollection> collection_of(const core::Shared<Container>& container,
                                                   const SpatialReference* spatial_reference) {
-    return parts_to_runtime(*container.lock(core::lock_messages::kAny), spatial_reference);
+    // Converted from a copy taken under the lock (the parts stay shared), so that a failure while
+    // converting leaves the lock sound.
+    const Container parts = *container.lock(core::lock_messages::kAny);
+    return parts_to_runtime(parts, spatial_reference);
 }
 
 template <class Kind, class Assemble>

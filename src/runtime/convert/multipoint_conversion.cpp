@@ -11,9 +11,11 @@ namespace velmor::runtime::convert {
 core::Result<Multipoint> multipoint_to_runtime(const core::Multipoint& multipoint) {
     VELMOR_TRY_ASSIGN(const std::optional<SpatialReference> spatial_reference,
                       runtime_spatial_reference(multipoint.spatial_reference()));
-    const auto points = multipoint.points().lock(core::lock_messages::kAny);
-    auto built = assemble_multipoint(argument(spatial_reference), points->size(),
-                                     [&](std::size_t index) { return *points->get(index); });
+    // A copy taken under the lock is converted after it, so that a failure while converting leaves the
+    // lock sound.
+    const core::Part points = *multipoint.points().lock(core::lock_messages::kAny);
+    auto built = assemble_multipoint(argument(spatial_reference), points.size(),
+                                     [&](std::size_t index) { return *points.get(index); });
     if (!built) return core::fail(to_native_error(built.error()));
     return std::move(*built);
 }
