@@ -76,7 +76,7 @@ print("Roads crossing the river:", [road.crosses(river) for road in roads])
 
 corridors = Geometry.buffer_collection(roads, [250.0], False)
 zone = Geometry.union_collection(corridors)
-print("Corridors:", len(corridors), "| their union:", type(zone).__name__, "with", len(zone.to_dict()["rings"]), "rings")
+print("Corridors:", len(corridors), "| their union:", type(zone).__name__, "| rings:", len(zone.to_dict()["rings"]))
 
 
 def planar_km2(polygon):
