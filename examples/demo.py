@@ -56,3 +56,42 @@ print("Road:", road, "| vertices:", len(road.paths[0]))
 summit = Point({"x": -16.6778, "y": 64.0144, "z": 2110.0, "spatialReference": {"wkid": 4326}})
 print("Summit dict:", summit.to_dict())
 print("Envelope of the road:", road.envelope)
+
+# The planar engine at work, in Web Mercator metres (wkid 3857) along a river valley: which land lies within
+# 250 m of three roads, how large is it, and how does the river divide it?
+import velmor_geometry as vg
+
+web_mercator = {"wkid": 3857}
+roads = [
+    Polyline({"paths": [[[-21500, 6708200], [-18200, 6709100], [-15100, 6709400], [-11800, 6710600]]],
+              "spatialReference": web_mercator}),
+    Polyline({"paths": [[[-17600, 6704800], [-17300, 6707900], [-16900, 6711200], [-16500, 6713900]]],
+              "spatialReference": web_mercator}),
+    Polyline({"paths": [[[-14200, 6705300], [-13600, 6708100], [-12100, 6710200], [-11800, 6713500]]],
+              "spatialReference": web_mercator}),
+]
+river = Polyline({"paths": [[[-23000, 6706900], [-19800, 6707400], [-17000, 6706600], [-14800, 6707600],
+                             [-12900, 6707100], [-10000, 6708300]]], "spatialReference": web_mercator})
+print("Roads crossing the river:", [road.crosses(river) for road in roads])
+
+corridors = Geometry.buffer_collection(roads, [250.0], False)
+zone = Geometry.union_collection(corridors)
+print("Corridors:", len(corridors), "| their union:", type(zone).__name__, "| rings:", len(zone.to_dict()["rings"]))
+
+
+def planar_km2(polygon):
+    """The planar area from the rings' shoelace sums: outer rings run clockwise, holes counter-clockwise."""
+    total = 0.0
+    for ring in polygon.to_dict()["rings"]:
+        total -= sum(x1 * y2 - x2 * y1 for (x1, y1, *_), (x2, y2, *_) in zip(ring, ring[1:])) / 2
+    return total / 1e6
+
+
+print(f"Land within 250 m of a road: {planar_km2(zone):.3f} km2 (planar, in projected metres)")
+pieces = zone.cut(river)
+print("Cut at the river into", len(pieces), "pieces of", [f"{planar_km2(piece):.3f}" for piece in pieces], "km2")
+print(f"The pieces add up to {sum(planar_km2(piece) for piece in pieces):.3f} km2")
+# The river's own 50 m margin, taken out of the zone, and the zone's hull.
+dry = zone.difference(river.buffer(50.0))
+print(f"Without the river's 50 m margin: {planar_km2(dry):.3f} km2")
+print(f"Convex hull of the zone: {planar_km2(zone.convex_hull()):.3f} km2")

@@ -1,0 +1,115 @@
+"""The planar measures and proximity members from Python, against closed forms: areas of squares and of a
+circle made of two arcs, perimeters, distances, points along a polyline and back."""
+
+import math
+
+import pytest
+
+import velmor_geometry
+from velmor_geometry import Envelope, Geometry, Point, Polygon, Polyline
+
+SQUARE = {"rings": [[[0, 0], [0, 10], [10, 10], [10, 0], [0, 0]]]}
+HOLED = {"rings": [[[0, 0], [0, 10], [10, 10], [10, 0], [0, 0]], [[2, 2], [6, 2], [6, 6], [2, 6], [2, 2]]]}
+# A circle of radius 3 around (1, 2): two half arcs, clockwise.
+CIRCLE = {"curveRings": [[[-2, 2], {"c": [[4, 2], [1, 5]]}, {"c": [[-2, 2], [1, -1]]}]]}
+HALF_CIRCLE_LINE = {"curvePaths": [[[-2, 2], {"c": [[4, 2], [1, 5]]}]]}
+ELL = {"paths": [[[0, 0], [4, 0], [4, 3]]]}
+
+
+@pytest.mark.parametrize("value, area", [
+    (SQUARE, 100.0),
+    (HOLED, 84.0),
+    (CIRCLE, math.pi * 9),
+    ({"hasZ": True, "rings": [[[0, 0, 5], [0, 2, 9], [3, 2, 1], [3, 0, 0], [0, 0, 5]]]}, 6.0),
+])
+def test_area(value, area):
+    polygon = Polygon(value)
+    assert polygon.area == pytest.approx(area, rel=1e-12)
+    assert polygon.calculate_area() == pytest.approx(area, rel=1e-12)
+
+
+@pytest.mark.parametrize("value, length", [
+    (SQUARE, 40.0),
+    (HOLED, 56.0),
+    (CIRCLE, 6 * math.pi),
+    (ELL, 7.0),
+    (HALF_CIRCLE_LINE, 3 * math.pi),
+    ({"hasZ": True, "paths": [[[0, 0, 0], [3, 4, 100]]]}, 5.0),
+    ({"x": 1, "y": 2}, 0.0),
+])
+def test_length(value, length):
+    geometry = Geometry(value)
+    assert geometry.length == pytest.approx(length, rel=1e-12)
+    assert geometry.calculate_length() == pytest.approx(length, rel=1e-12)
+
+
+@pytest.mark.parametrize("a, b, distance", [
+    ({"x": 1, "y": 2}, {"x": 4, "y": 6}, 5.0),
+    ({"x": 1, "y": 2, "z": 0}, {"x": 4, "y": 6, "z": 50}, 5.0),
+    (SQUARE, {"x": 13, "y": 14}, 5.0),
+    (SQUARE, {"x": 5, "y": 5}, 0.0),
+    (ELL, {"paths": [[[6, 0], [6, 10]]]}, 2.0),
+    (CIRCLE, {"x": 1, "y": 9}, 4.0),
+])
+def test_distance_to(a, b, distance):
+    assert Geometry(a).distance_to(Geometry(b)) == pytest.approx(distance, rel=1e-12, abs=1e-12)
+    assert Geometry(b).distance_to(Geometry(a)) == pytest.approx(distance, rel=1e-12, abs=1e-12)
+
+
+def test_distance_to_an_empty_geometry_is_nan():
+    assert math.isnan(Point({"x": 1, "y": 2}).distance_to(Polyline({"paths": []})))
+
+
+@pytest.mark.parametrize("value", [SQUARE, HOLED, CIRCLE,
+                                   {"rings": [[[0, 0], [0, 10], [10, 10], [10, 8], [2, 8], [2, 0], [0, 0]]]}])
+def test_label_point_of_a_polygon_lies_inside_it(value):
+    polygon = Polygon(value)
+    point = polygon.label_point()
+    assert type(point) is Point
+    assert polygon.contains(point) is True
+
+
+@pytest.mark.parametrize("distance, xy", [(0.0, (0, 0)), (2.5, (4 - 1.5, 0)), (5.0, (4, 1)), (7.0, (4, 3))])
+def test_with_point_along(distance, xy):
+    point = Polyline(ELL).with_point_along(distance)
+    assert type(point) is Point
+    assert (point.x, point.y) == pytest.approx(xy, abs=1e-12)
+
+
+def test_with_point_along_an_arc():
+    point = Polyline(HALF_CIRCLE_LINE).with_point_along(1.5 * math.pi)
+    assert (point.x, point.y) == pytest.approx((1, 5), abs=1e-9)
+
+
+@pytest.mark.parametrize("xy, tolerance, fraction", [
+    ((4, 1), 0.0, 5 / 7),
+    ((2, 0.1), 0.2, 2 / 7),
+    ((0, 0), 0.0, 0.0),
+    ((4, 3), 0.0, 1.0),
+])
+def test_fraction_along(xy, tolerance, fraction):
+    point = Point({"x": xy[0], "y": xy[1]})
+    assert Polyline(ELL).fraction_along(point, tolerance) == pytest.approx(fraction, rel=1e-12, abs=1e-12)
+
+
+def test_point_along_and_fraction_along_agree():
+    line = Polyline({"paths": [[[0, 0], [3, 4], [9, 12]]]})
+    for distance in (1.0, 5.0, 11.0):
+        point = line.with_point_along(distance)
+        assert line.fraction_along(point, 1e-9) == pytest.approx(distance / 15.0, rel=1e-12)
+
+
+def test_measure_collections():
+    assert velmor_geometry.area_collection([SQUARE, Polygon(HOLED), CIRCLE]) == pytest.approx(184.0 + 9 * math.pi)
+    assert velmor_geometry.length_collection([ELL, SQUARE]) == pytest.approx(47.0)
+    assert velmor_geometry.distances_from_collection(Point({"x": 1, "y": 2}), [{"x": 4, "y": 6}, SQUARE]) == \
+        pytest.approx([5.0, 0.0])
+    labels = velmor_geometry.label_point_collection([SQUARE, ELL])
+    assert Polygon(SQUARE).contains(labels[0]) is True
+    assert (labels[1].x, labels[1].y) == (2.0, 1.5)
+
+
+def test_area_of_an_envelope_is_none_and_its_polygon_measures():
+    envelope = Envelope({"xmin": 0, "ymin": 0, "xmax": 2, "ymax": 1})
+    assert envelope.area is None
+    assert envelope.buffer(0.0).area == pytest.approx(2.0, rel=1e-12)
