@@ -44,6 +44,8 @@ OPERATIONS = {
     "convexHull": (P, [], [], 1, lambda a, b: shapely.convex_hull(a)),
     "simplify": (P, [], [], 1, lambda a, b: shapely.make_valid(a)),
     "move": (P, [D, D], [1.0, 2.0], 1, lambda a, b: shapely.transform(a, lambda c: c + (1.0, 2.0))),
+    "boundary": (P, [], [], 1, lambda a, b: shapely.boundary(a)),
+    "densify": (P, [D], [0.5], 1, lambda a, b: shapely.segmentize(a, 0.5)),
 }
 
 

@@ -25,7 +25,4 @@ struct GeosForm {
 // index lazily and may not be shared between threads, hence one cache per thread.
 std::shared_ptr<const GeosForm> geos_form(const GeometryValue& value);
 
-// Geometries with at least this many vertices are worth preparing for a relation test.
-inline constexpr int64_t prepare_from_vertices = 32;
-
 }  // namespace geokern::engine

@@ -26,21 +26,6 @@ Predicate converse(Predicate predicate) {
     }
 }
 
-bool plain_test(Predicate predicate, const GEOSGeometry* a, const GEOSGeometry* b) {
-    GEOSContextHandle_t context = geos();
-    switch (predicate) {
-        case Predicate::contains: return checked(GEOSContains_r(context, a, b), "contains");
-        case Predicate::crosses: return checked(GEOSCrosses_r(context, a, b), "crosses");
-        case Predicate::disjoint: return checked(GEOSDisjoint_r(context, a, b), "disjoint");
-        case Predicate::equals: return checked(GEOSEquals_r(context, a, b), "equals");
-        case Predicate::intersects: return checked(GEOSIntersects_r(context, a, b), "intersects");
-        case Predicate::overlaps: return checked(GEOSOverlaps_r(context, a, b), "overlaps");
-        case Predicate::touches: return checked(GEOSTouches_r(context, a, b), "touches");
-        case Predicate::within: return checked(GEOSWithin_r(context, a, b), "within");
-    }
-    return false;
-}
-
 bool prepared_test(Predicate predicate, const GEOSPreparedGeometry* a, const GEOSGeometry* b) {
     GEOSContextHandle_t context = geos();
     switch (predicate) {
@@ -67,17 +52,17 @@ GK_Bool relation(Predicate predicate, GK_GeometryHandle geometry1, GK_GeometryHa
         joint_spatial_reference(a, b);
         const auto form_a = geos_form(a), form_b = geos_form(b);
         if (!meet(form_a->extent, form_b->extent)) return GK_Bool{predicate == Predicate::disjoint};
-        // The larger side, when it is large, answers through its prepared (indexed) form.
-        if (predicate != Predicate::equals) {
-            const bool a_larger = form_a->vertex_count >= form_b->vertex_count;
-            const GeosForm& larger = a_larger ? *form_a : *form_b;
-            const GeosForm& smaller = a_larger ? *form_b : *form_a;
-            if (larger.vertex_count >= prepare_from_vertices) {
-                return GK_Bool{prepared_test(a_larger ? predicate : converse(predicate), larger.prepare(),
-                                             smaller.geometry.get())};
-            }
+        if (predicate == Predicate::equals) {
+            return GK_Bool{checked(GEOSEquals_r(geos(), form_a->geometry.get(), form_b->geometry.get()), "equals")};
         }
-        return GK_Bool{plain_test(predicate, form_a->geometry.get(), form_b->geometry.get())};
+        // The larger side answers through its prepared (indexed) form. GEOS's prepared tests skip the
+        // full intersection matrix wherever they can, which pays even for small geometries, and the
+        // cache keeps the prepared form of a geometry tested again and again.
+        const bool a_larger = form_a->vertex_count >= form_b->vertex_count;
+        const GeosForm& larger = a_larger ? *form_a : *form_b;
+        const GeosForm& smaller = a_larger ? *form_b : *form_a;
+        return GK_Bool{
+            prepared_test(a_larger ? predicate : converse(predicate), larger.prepare(), smaller.geometry.get())};
     });
 }
 
