@@ -4,7 +4,6 @@ import pytest
 
 import velmor_geometry
 from velmor_geometry import Envelope, Geometry, MultiPoint, Point, Polygon, Polyline, SpatialReference
-from runtime_json import require_runtime_json
 
 RING = [[0, 0], [0, 1], [1, 1], [0, 0]]
 
@@ -66,7 +65,6 @@ def test_conversion_errors_pass_unchanged():
 
 @pytest.mark.parametrize("text", ['{"x": 1, "y": 2}', b'{"x": 1, "y": 2}'])
 def test_ovrajson_text_and_utf8_bytes(text):
-    require_runtime_json()
     point = Geometry(text)
     assert type(point) is Point and (point.x, point.y) == (1.0, 2.0)
 

@@ -18,7 +18,6 @@ import pytest
 from hypothesis import HealthCheck, given, settings, strategies as st
 
 from velmor_geometry import Envelope, Geometry, MultiPoint, Point, Polygon, Polyline
-from runtime_json import require_runtime_json
 
 TURN = 2 * math.pi
 DERIVED_TOLERANCE = 1e-6
@@ -313,9 +312,6 @@ def same_json_value(a, b):
 # ---------------------------------------------------------------------------------------------------
 
 
-@pytest.fixture(autouse=True)
-def runtime_json():
-    require_runtime_json()
 
 
 ROUND_TRIP = settings(max_examples=150, deadline=None, suppress_health_check=[HealthCheck.too_slow])

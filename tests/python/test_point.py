@@ -8,7 +8,6 @@ from hypothesis import given, strategies as st
 
 import velmor_geometry
 from velmor_geometry import Envelope, Geometry, Point, SpatialReference
-from runtime_json import require_runtime_json
 
 
 @pytest.mark.parametrize(
@@ -164,7 +163,6 @@ def test_extent_centroid_envelope_and_curves():
 
 
 def test_json_is_written_by_the_runtime_core():
-    require_runtime_json()
     point = Point({"x": 1, "y": 2, "m": 3, "spatialReference": {"wkid": 4326}})
     assert isinstance(point.JSON, str)
     first, second = point.to_dict(), point.to_dict()
@@ -211,7 +209,6 @@ def test_written_text_reads_back_to_the_same_point(form):
 
 @given(point_forms())
 def test_round_trips_through_the_runtime_core(form):
-    require_runtime_json()
     form.pop("spatialReference", None)
     point = Point(form)
     assert str(Geometry(point.to_dict())) == str(point)
