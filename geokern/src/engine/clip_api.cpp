@@ -36,18 +36,7 @@ EnvelopeData extent_of_part(const PartValue& part) {
 }
 
 GeometryValue empty_like(const GeometryValue& geometry) {
-    GeometryValue empty;
-    empty.type = geometry.type;
-    empty.has_z = geometry.has_z;
-    empty.has_m = geometry.has_m;
-    empty.spatial_reference = geometry.spatial_reference;
-    if (geometry.type == geometry_type_multipoint) {
-        auto points = std::make_shared<PartValue>();
-        points->has_z = geometry.has_z;
-        points->has_m = geometry.has_m;
-        empty.points = std::move(points);
-    }
-    return empty;
+    return empty_geometry(geometry.type, geometry.has_z, geometry.has_m, geometry.spatial_reference);
 }
 
 bool finite_parts(const GeometryValue& geometry) {

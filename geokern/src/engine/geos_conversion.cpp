@@ -131,18 +131,7 @@ PartValue part_of(LinearPart&& linear, bool closed, const ResultShape& shape, bo
 }
 
 GeometryValue empty_result(const ResultShape& shape) {
-    GeometryValue value;
-    value.type = shape.type;
-    value.has_z = shape.has_z;
-    value.has_m = shape.has_m;
-    value.spatial_reference = shape.spatial_reference;
-    if (shape.type == geometry_type_multipoint) {
-        auto points = std::make_shared<PartValue>();
-        points->has_z = shape.has_z;
-        points->has_m = shape.has_m;
-        value.points = std::move(points);
-    }
-    return value;
+    return empty_geometry(shape.type, shape.has_z, shape.has_m, shape.spatial_reference);
 }
 
 void add_ring(GeometryValue& value, const GEOSGeometry* ring, bool outer, const ResultShape& shape) {

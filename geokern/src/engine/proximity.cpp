@@ -8,6 +8,7 @@
 
 #include "engine/geos_conversion.hpp"
 #include "engine/linearize.hpp"
+#include "engine/ring_groups.hpp"
 #include "geometry/quadrature.hpp"
 
 namespace geokern::engine {
@@ -135,15 +136,6 @@ double curve_speed(const Vertex& start, const Curve& curve, const Vertex& end, d
     if (const auto* arc = std::get_if<EllipticArc>(&curve)) v = ArcCurve{*arc}.velocity(t);
     else v = BezierCurve(start, std::get<CubicBezier>(curve), end).velocity(t);
     return std::hypot(v.x, v.y);
-}
-
-bool ring_holds(const LinearPart& ring, double x, double y) {
-    bool inside = false;
-    for (size_t i = 1; i < ring.size(); ++i) {
-        const double x1 = ring.xs[i - 1], y1 = ring.ys[i - 1], x2 = ring.xs[i], y2 = ring.ys[i];
-        if ((y1 > y) != (y2 > y) && x < x1 + (y - y1) * (x2 - x1) / (y2 - y1)) inside = !inside;
-    }
-    return inside;
 }
 
 // Even-odd rule over the rings' chord forms.

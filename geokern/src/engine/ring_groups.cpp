@@ -9,14 +9,6 @@ namespace {
 
 double cross(double ax, double ay, double bx, double by) { return ax * by - ay * bx; }
 
-bool ring_holds(const LinearPart& ring, double x, double y) {
-    bool inside = false;
-    for (size_t i = 1; i < ring.size(); ++i) {
-        const double x1 = ring.xs[i - 1], y1 = ring.ys[i - 1], x2 = ring.xs[i], y2 = ring.ys[i];
-        if ((y1 > y) != (y2 > y) && x < x1 + (y - y1) * (x2 - x1) / (y2 - y1)) inside = !inside;
-    }
-    return inside;
-}
 
 bool ring_passes(const LinearPart& ring, double x, double y) {
     for (size_t i = 1; i < ring.size(); ++i) {
@@ -37,6 +29,15 @@ bool holds_ring(const LinearPart& outer, const LinearPart& hole) {
 }
 
 }  // namespace
+
+bool ring_holds(const LinearPart& ring, double x, double y) {
+    bool inside = false;
+    for (size_t i = 1; i < ring.size(); ++i) {
+        const double x1 = ring.xs[i - 1], y1 = ring.ys[i - 1], x2 = ring.xs[i], y2 = ring.ys[i];
+        if ((y1 > y) != (y2 > y) && x < x1 + (y - y1) * (x2 - x1) / (y2 - y1)) inside = !inside;
+    }
+    return inside;
+}
 
 RingGroups group_rings(const std::vector<LinearPart>& rings) {
     std::vector<double> area2(rings.size());

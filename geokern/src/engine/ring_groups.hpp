@@ -20,6 +20,9 @@ struct RingGroups {
 // Rings as closed point lists (first point repeated at the end), each of at least four points.
 RingGroups group_rings(const std::vector<LinearPart>& rings);
 
+// Whether (x, y) lies inside a closed point list, by the even-odd rule.
+bool ring_holds(const LinearPart& ring, double x, double y);
+
 // Whether every point lies on one line (or there are fewer than three distinct points).
 bool all_collinear(const LinearPart& part);
 

@@ -108,6 +108,21 @@ struct Extent {
 
 }  // namespace
 
+GeometryValue empty_geometry(GK_GeometryType type, bool has_z, bool has_m, SpatialReferenceRef spatial_reference) {
+    GeometryValue empty;
+    empty.type = type;
+    empty.has_z = has_z;
+    empty.has_m = has_m;
+    empty.spatial_reference = std::move(spatial_reference);
+    if (type == geometry_type_multipoint) {
+        auto points = std::make_shared<PartValue>();
+        points->has_z = has_z;
+        points->has_m = has_m;
+        empty.points = std::move(points);
+    }
+    return empty;
+}
+
 EnvelopeData extent_of(const GeometryValue& geometry) {
     Extent extent;
     switch (geometry.type) {

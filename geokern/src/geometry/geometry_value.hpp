@@ -59,6 +59,9 @@ GK_GeometryHandle new_point(const Vertex& point, bool has_z, bool has_m,
 GeometryValue envelope_value(EnvelopeData data, bool has_z, bool has_m,
                              SpatialReferenceRef spatial_reference);
 
+// An empty geometry of a type, with that awareness and spatial reference.
+GeometryValue empty_geometry(GK_GeometryType type, bool has_z, bool has_m, SpatialReferenceRef spatial_reference);
+
 EnvelopeData extent_of(const GeometryValue& geometry);
 bool has_curves(const GeometryValue& geometry);
 bool is_empty(const GeometryValue& geometry);
