@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 #include "engine/geos_context.hpp"
@@ -23,6 +24,9 @@ class OverlayInputs {
     size_t size() const { return geometries_.size(); }
     const SpatialReferenceRef& spatial_reference() const { return spatial_reference_; }
     double deviation() const { return deviation_; }
+    // Coarsens the chord deviation of curves to `deviation` where that is coarser: an operation whose
+    // own answer is only that exact (a buffer) gains nothing from finer chords, only work.
+    void allow_deviation(double deviation) { deviation_ = std::max(deviation_, deviation); }
     bool has_z() const { return has_z_; }
     bool has_m() const { return has_m_; }
 
