@@ -174,3 +174,12 @@ def test_cut_pieces_are_shapely_split_pieces_on_their_sides(seed):
         centre = Polygon(piece["rings"][0]).centroid
         sides.append(ux * (centre.y - cy) - uy * (centre.x - cx) > 0)
     assert sides == [True, False]  # left first
+
+
+def test_an_offset_too_small_to_move_a_coordinate_gives_the_input_back():
+    # GEOS cuts such an offset into more pieces than it can hold and fails, losing memory on the way.
+    lines = {"paths": [[[0, 0], [10, 10], [20, 0]], [[0, 5], [20, 5]]]}
+    for distance in (1e-300, -1e-300, 5e-324, 1e-15):
+        assert engine().engine("offset", lines, distance, Int32(0), 4.0, 0.02) == lines
+    moved = engine().engine("offset", lines, 1e-9, Int32(0), 4.0, 0.02)
+    assert moved["paths"][1] == [[0, 5 - 1e-9], [20, 5 - 1e-9]]

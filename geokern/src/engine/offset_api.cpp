@@ -5,7 +5,8 @@
 // a negative one to the left: for a clockwise ring drawn as a path that is the inside, as a
 // surveyor's right-hand offset would be. A polygon (or envelope) is offset as an area: a positive
 // distance grows it and a negative one shrinks it (GEOS's buffer with the chosen joins), giving a
-// polygon. Offset vertices are new, so their z and m are NaN. Distance 0 gives the input back.
+// polygon. Offset vertices are new, so their z and m are NaN. Distance 0, or one too small to move
+// any coordinate (at most four units in the last place of the largest), gives the input back.
 //
 // Joins (GK_OffsetType): 0 mitered (corners extended to a point unless the mitre would reach further
 // than bevel_ratio times the distance from the vertex; then cut square there), 1 bevelled (a straight cut
@@ -59,6 +60,15 @@ Joins joins_of(int32_t offset_type, double distance, double bevel_ratio, double 
     }
 }
 
+// Whether a distance is too small to move any coordinate of the geometry: GEOS would cut such an
+// offset into more pieces than it can hold.
+bool below_resolution(const GeometryValue& geometry, double distance) {
+    const EnvelopeData extent = extent_of(geometry);
+    const double largest = std::max({std::fabs(extent.xmin), std::fabs(extent.xmax), std::fabs(extent.ymin),
+                                     std::fabs(extent.ymax)});
+    return std::fabs(distance) <= 4.0 * (std::nextafter(largest, INFINITY) - largest);
+}
+
 // A distance near the largest double can carry the outline past it.
 GeometryValue checked_finite(GeometryValue result) {
     if (!finite_coordinates(result)) refuse("the offset reaches beyond the range of finite coordinates.");
@@ -74,7 +84,7 @@ GeometryValue offset_value(const GeometryValue& input, double distance, int32_t 
     const Joins joins = joins_of(offset_type, distance, bevel_ratio, flatten_error);
     if (!finite_coordinates(input)) refuse("offset needs finite coordinates: the geometry has a NaN or infinite coordinate.");
     const GeometryValue source = polygon_of_envelope(input);
-    if (distance == 0.0 || is_empty(source)) return source;
+    if (distance == 0.0 || is_empty(source) || below_resolution(source, distance)) return source;
     // The outline is only as exact as the flatten error, and every chord of a curve becomes a join: curves
     // go to GEOS as chords within a tenth of it (or of 1e-3 of the distance) when that is coarser than
     // the usual chord deviation.
