@@ -34,6 +34,45 @@ engine::LinearPart envelope_ring(const EnvelopeData& e) {
     return ring;
 }
 
+double chord_deviation(const GeometryValue& geometry) {
+    const EnvelopeData extent = extent_of(geometry);
+    const double size = std::max(extent.xmax - extent.xmin, extent.ymax - extent.ymin);
+    return std::isfinite(size) && size > 0.0 ? size * chord_share_of_extent : 1.0;
+}
+
+// The first `count` points of the columns, the column index wrapping round so that a ring's count one past
+// its size ends on its first point again.
+std::vector<FramePoint> frame_points(const GeodeticFrame& frame, const std::vector<double>& xs,
+                                     const std::vector<double>& ys, size_t count) {
+    std::vector<FramePoint> points(count);
+    for (size_t i = 0; i < count; ++i) {
+        const size_t at = i < xs.size() ? i : i - xs.size();
+        const double x = xs[at], y = ys[at];
+        if (!std::isfinite(x) || !std::isfinite(y)) {
+            engine::refuse("geodetic measures need finite coordinates: got " + number_text(x) + ", " + number_text(y) + ".");
+        }
+        points[i] = FramePoint{x, y, x, y};
+    }
+    if (frame.projected()) {
+        std::vector<double> longitudes(count), latitudes(count);
+        for (size_t i = 0; i < count; ++i) longitudes[i] = xs[i < xs.size() ? i : i - xs.size()];
+        for (size_t i = 0; i < count; ++i) latitudes[i] = ys[i < ys.size() ? i : i - ys.size()];
+        frame.to_geographic(longitudes.data(), latitudes.data(), count);
+        for (size_t i = 0; i < count; ++i) {
+            points[i].longitude = longitudes[i];
+            points[i].latitude = latitudes[i];
+        }
+    } else {
+        for (FramePoint& point : points) frame.to_geographic(point.longitude, point.latitude);
+    }
+    for (const FramePoint& point : points) {
+        if (std::fabs(point.latitude) > 90.0) {
+            engine::refuse("a latitude must lie between -90 and 90 degrees: got " + number_text(point.latitude) + ".");
+        }
+    }
+    return points;
+}
+
 }  // namespace
 
 UnitPointer unit_or_default(GK_UnitHandle unit, GK_UnitType type) {
@@ -59,9 +98,7 @@ std::vector<engine::LinearPart> straight_parts(const GeometryValue& geometry) {
         return parts;
     }
     if (geometry.type != geometry_type_polyline && geometry.type != geometry_type_polygon) return parts;
-    const EnvelopeData extent = extent_of(geometry);
-    const double size = std::max(extent.xmax - extent.xmin, extent.ymax - extent.ymin);
-    const double deviation = std::isfinite(size) && size > 0.0 ? size * chord_share_of_extent : 1.0;
+    const double deviation = chord_deviation(geometry);
     for (const auto& part : geometry.parts) {
         if (!part->empty()) parts.push_back(engine::linearize(*part, deviation));
     }
@@ -69,22 +106,23 @@ std::vector<engine::LinearPart> straight_parts(const GeometryValue& geometry) {
 }
 
 std::vector<FramePoint> frame_points(const GeodeticFrame& frame, const engine::LinearPart& part) {
-    std::vector<double> longitudes = part.xs, latitudes = part.ys;
-    for (size_t i = 0; i < part.size(); ++i) {
-        if (!std::isfinite(part.xs[i]) || !std::isfinite(part.ys[i])) {
-            engine::refuse("geodetic measures need finite coordinates: got " + number_text(part.xs[i]) + ", " +
-                           number_text(part.ys[i]) + ".");
-        }
+    return frame_points(frame, part.xs, part.ys, part.size());
+}
+
+std::vector<std::vector<FramePoint>> measured_parts(const GeodeticFrame& frame, const GeometryValue& geometry) {
+    std::vector<std::vector<FramePoint>> parts;
+    const bool straight = geometry.type == geometry_type_polyline || geometry.type == geometry_type_polygon;
+    if (!straight || has_curves(geometry)) {
+        for (const auto& part : straight_parts(geometry)) parts.push_back(frame_points(frame, part));
+        return parts;
     }
-    frame.to_geographic(longitudes.data(), latitudes.data(), part.size());
-    std::vector<FramePoint> points(part.size());
-    for (size_t i = 0; i < part.size(); ++i) {
-        if (std::fabs(latitudes[i]) > 90.0) {
-            engine::refuse("a latitude must lie between -90 and 90 degrees: got " + number_text(latitudes[i]) + ".");
-        }
-        points[i] = FramePoint{part.xs[i], part.ys[i], longitudes[i], latitudes[i]};
+    // Straight parts are read in place, without a linear copy of their columns.
+    for (const auto& part : geometry.parts) {
+        if (part->empty()) continue;
+        const size_t count = part->xs.size() + (part->closed ? 1 : 0);
+        parts.push_back(frame_points(frame, part->xs, part->ys, count));
     }
-    return points;
+    return parts;
 }
 
 }  // namespace geokern::geodesy

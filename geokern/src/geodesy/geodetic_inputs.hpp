@@ -30,4 +30,8 @@ std::vector<engine::LinearPart> straight_parts(const GeometryValue& geometry);
 // The points of a straight part in both coordinates; a latitude beyond a pole is refused.
 std::vector<FramePoint> frame_points(const GeodeticFrame& frame, const engine::LinearPart& part);
 
+// The vertices of each path or ring of a geometry (rings ending on their first point again), straight as
+// `straight_parts` makes them, in both coordinates: what measures of length and area walk along.
+std::vector<std::vector<FramePoint>> measured_parts(const GeodeticFrame& frame, const GeometryValue& geometry);
+
 }  // namespace geokern::geodesy

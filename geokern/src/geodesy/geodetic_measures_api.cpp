@@ -26,7 +26,7 @@ double GK_GeometryEngine_areaGeodetic(GK_GeometryHandle geometry, GK_UnitHandle 
         const auto curve = curve_for(value, curve_type);
         if (value.type != geometry_type_polygon && value.type != geometry_type_envelope) return 0.0;
         double sum = 0.0;
-        for (const auto& part : straight_parts(value)) sum += ring_area(*curve, kind, frame_points(curve->frame(), part));
+        for (const auto& ring : measured_parts(curve->frame(), value)) sum += ring_area(*curve, kind, ring);
         return in_unit(sum, *unit);
     });
 }
@@ -38,7 +38,7 @@ double GK_GeometryEngine_lengthGeodetic(GK_GeometryHandle geometry, GK_UnitHandl
         const UnitPointer unit = unit_or_default(length_unit, unit_type_linear);
         const auto curve = curve_for(value, curve_type);
         double sum = 0.0;
-        for (const auto& part : straight_parts(value)) sum += length_of(*curve, frame_points(curve->frame(), part));
+        for (const auto& part : measured_parts(curve->frame(), value)) sum += length_of(*curve, part);
         return in_unit(sum, *unit);
     });
 }
