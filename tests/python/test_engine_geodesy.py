@@ -434,6 +434,57 @@ def test_a_move_goes_the_distance_along_its_curve_at_its_azimuth(kind):
     assert close(result["Azimuth1"], 50.0, rel=0, floor=1e-6)
 
 
+# ---- nearest coordinate ----
+
+def nearest(geometry, query, max_deviation=0.0, deviation_unit=None):
+    e = engine()
+    g, q = e.geometry(geometry), e.geometry(query)
+    found = e.call("GeometryEngine_nearestCoordinateGeodetic", g.handle, q.handle, max_deviation, raw(deviation_unit),
+                   restype=c_void_p, argtypes=[c_void_p, c_void_p, c_double, c_void_p])
+    return e.proximity(found)
+
+
+NEAR_QUERIES = [
+    ("beside a long segment", [(-60.0, 10.0), (40.0, 50.0)], (0.0, 20.0)),
+    ("across the antimeridian", [(170.0, -30.0), (-160.0, -20.0)], (178.0, -40.0)),
+    ("past the end", [(0.0, 0.0), (10.0, 0.0)], (12.0, 1.0)),
+]
+
+
+@pytest.mark.parametrize("name,path,query", NEAR_QUERIES, ids=[q[0] for q in NEAR_QUERIES])
+def test_nearest_coordinate_is_the_closest_point_of_the_geodesic(name, path, query):
+    found = nearest(polyline([path]), point(*query))
+    (lon1, lat1), (lon2, lat2) = path
+    line = WGS84.InverseLine(lat1, lon1, lat2, lon2)
+    # A fine search of the same geodesic, here.
+    samples = [line.Position(line.s13 * k / 20000) for k in range(20001)]
+    best = min(WGS84.Inverse(query[1], query[0], s["lat2"], s["lon2"])["s12"] for s in samples)
+    assert found["distance"] <= best + 1e-9
+    c = found["coordinate"]
+    # No point a metre either way along the geodesic is nearer.
+    along = WGS84.Inverse(lat1, lon1, c["y"], c["x"])["s12"]
+    for s in (along - 1.0, along + 1.0):
+        if 0.0 <= s <= line.s13:
+            p = line.Position(s)
+            assert WGS84.Inverse(query[1], query[0], p["lat2"], p["lon2"])["s12"] >= found["distance"] - 1e-9
+    assert close(WGS84.Inverse(query[1], query[0], c["y"], c["x"])["s12"], found["distance"])
+    # On the geodesic: the way through it is the whole.
+    through = WGS84.Inverse(lat1, lon1, c["y"], c["x"])["s12"] + WGS84.Inverse(c["y"], c["x"], lat2, lon2)["s12"]
+    assert close(through, line.s13, rel=1e-12, floor=1e-6)
+    assert (found["part"], found["point"]) == (0, 0)
+
+
+def test_nearest_coordinate_inside_a_polygon_and_among_points():
+    ring = [(0.0, 0.0), (0.0, 10.0), (10.0, 10.0), (10.0, 0.0), (0.0, 0.0)]
+    inside = nearest(polygon([ring]), point(5.0, 5.0))
+    assert (inside["distance"], inside["part"], inside["point"]) == (0.0, -1, -1)
+    assert (inside["coordinate"]["x"], inside["coordinate"]["y"]) == (5.0, 5.0)
+    points = {"points": [[0.0, 0.0], [100.0, 10.0], [-50.0, 60.0]], "spatialReference": {"wkid": 4326}}
+    found = nearest(points, point(95.0, 12.0), 1.0, unit("LinearUnit", KILOMETERS))
+    assert found["point"] == 1 and (found["coordinate"]["x"], found["coordinate"]["y"]) == (100.0, 10.0)
+    assert close(found["distance"], WGS84.Inverse(12.0, 95.0, 10.0, 100.0)["s12"] / 1e3)
+
+
 # ---- refusals ----
 
 def refusal(call):

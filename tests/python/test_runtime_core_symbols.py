@@ -13,7 +13,7 @@ from geokern_engine import library_path
 STILL_TO_COME = {
     *(f"GK_GeometryEngine_{name}" for name in (
         "bufferGeodetic", "bufferGeodeticCollection",
-        "ellipseGeodesic", "nearestCoordinateGeodetic",
+        "ellipseGeodesic",
         "normalizeCentralMeridian", "project", "projectWithTransformation", "sectorGeodesic")),
     *(f"GK_CoordinateFormatter_{direction}{form}" for direction in ("from", "to")
       for form in ("GARS", "GeoRef", "LatitudeLongitude", "MGRS", "USNG", "UTM")),
