@@ -52,12 +52,16 @@ PartValue densified(const GeodeticCurve& curve, const DensifiedPart& input, cons
         if (i + 1 >= s.size()) continue;
         const auto pieces = static_cast<int64_t>(pieces_of(input.lengths[i], limit));
         if (pieces < 2) continue;
-        const auto span = curve.span(input.points[i], input.points[i + 1]);
-        const bool wrap = !curve.frame().projected() && within_180(s.xs[i]) && within_180(s.xs[i + 1]);
+        const FramePoint& start = input.points[i];
+        const FramePoint& end = input.points[i + 1];
+        const auto span = curve.span(start, end);
+        const bool wrap = !curve.frame().projected() && within_180(start.longitude) && within_180(end.longitude);
         for (int64_t k = 1; k < pieces; ++k) {
             const double t = static_cast<double>(k) / static_cast<double>(pieces);
             FramePoint point = span->point_at(input.lengths[i] * t);
-            if (wrap && !within_180(point.x)) point.x = GeographicLib::Math::AngNormalize(point.x);
+            if (wrap && !within_180(point.longitude)) {
+                point = curve.from_geographic(GeographicLib::Math::AngNormalize(point.longitude), point.latitude);
+            }
             push(result, point.x, point.y, lerp(s.zs[i], s.zs[i + 1], t), lerp(s.ms[i], s.ms[i + 1], t));
         }
     }

@@ -55,8 +55,7 @@ std::vector<FramePoint> frame_points(const GeodeticFrame& frame, const std::vect
     }
     if (frame.projected()) {
         std::vector<double> longitudes(count), latitudes(count);
-        for (size_t i = 0; i < count; ++i) longitudes[i] = xs[i < xs.size() ? i : i - xs.size()];
-        for (size_t i = 0; i < count; ++i) latitudes[i] = ys[i < ys.size() ? i : i - ys.size()];
+        for (size_t i = 0; i < count; ++i) longitudes[i] = points[i].x, latitudes[i] = points[i].y;
         frame.to_geographic(longitudes.data(), latitudes.data(), count);
         for (size_t i = 0; i < count; ++i) {
             points[i].longitude = longitudes[i];

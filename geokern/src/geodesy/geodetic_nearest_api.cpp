@@ -126,10 +126,11 @@ GK_ProximityResultHandle GK_GeometryEngine_nearestCoordinateGeodetic(GK_Geometry
 
         std::vector<LinearPart> parts;
         if (value.type == geometry_type_point || value.type == geometry_type_multipoint) {
-            const PartValue& points = value.type == geometry_type_point ? PartValue{} : *value.points;
             LinearPart all;
             if (value.type == geometry_type_point) all.add(value.point, 0);
-            for (int64_t i = 0; i < points.point_count(); ++i) all.add(points.point(i), i);
+            if (value.type == geometry_type_multipoint) {
+                for (int64_t i = 0; i < value.points->point_count(); ++i) all.add(value.points->point(i), i);
+            }
             parts.push_back(std::move(all));
         } else {
             parts = straight_parts(value);
