@@ -118,6 +118,27 @@ def test_projected_geometries_are_measured_through_their_geographic_system():
     assert close(length(polygon([projected], 32633)), perimeter, rel=1e-9)
 
 
+def test_true_curves_are_measured_along_the_curve():
+    pyproj = pytest.importorskip("pyproj")
+    # Clockwise: a half circle of 100 km radius in UTM over the top, then straight back along its diameter.
+    ring = {"curveRings": [[[400e3, 5000e3], {"c": [[600e3, 5000e3], [500e3, 5100e3]]}, [400e3, 5000e3]]],
+            "spatialReference": {"wkid": 32633}}
+    back = pyproj.Transformer.from_crs(32633, 4326, always_xy=True)
+
+    def chorded(pieces):
+        angles = [math.pi - math.pi * k / pieces for k in range(pieces + 1)]
+        xs = [500e3 + 100e3 * math.cos(a) for a in angles]
+        ys = [5000e3 + 100e3 * math.sin(a) for a in angles]
+        lons, lats = back.transform(xs, ys)
+        return peer_polygon(list(zip(lons, lats)) + [(lons[0], lats[0])])
+
+    coarse, fine = chorded(8192), chorded(16384)
+    expected_area = -(4 * fine[2] - coarse[2]) / 3
+    expected_length = (4 * fine[1] - coarse[1]) / 3
+    assert close(area(ring), expected_area, rel=3e-9)
+    assert close(length(ring), expected_length, rel=1e-9)
+
+
 # ---- closed forms on the WGS 84 ellipsoid ----
 
 def meridian_arc(lat1, lat2):
@@ -185,6 +206,16 @@ SHAPE_PRESERVING_LINES = [
 @pytest.mark.parametrize("name,path,expected", SHAPE_PRESERVING_LINES, ids=[s[0] for s in SHAPE_PRESERVING_LINES])
 def test_shape_preserving_lines_in_longitude_latitude_follow_parallels_and_meridians(name, path, expected):
     assert close(length(polyline([path]), SHAPE_PRESERVING), expected)
+
+
+def test_shape_preserving_lines_in_an_ellipsoidal_mercator_are_loxodromes():
+    pyproj = pytest.importorskip("pyproj")
+    to_mercator = pyproj.Transformer.from_crs(4326, 3395, always_xy=True)
+    # Lines within one turn of longitude: the system's x does not wrap between their ends.
+    for lon1, lat1, lon2, lat2 in (RHUMBS[0], RHUMBS[2], (5.0, -60.0, 40.0, 70.0), (-170.0, 10.0, 170.0, 11.0)):
+        start, end = to_mercator.transform(lon1, lat1), to_mercator.transform(lon2, lat2)
+        expected = rhumb_length(lon1, lat1, lon2, lat2)
+        assert close(length(polyline([[start, end]], 3395), SHAPE_PRESERVING), expected, rel=1e-8)
 
 
 def test_shape_preserving_rectangle_encloses_the_zone_between_its_parallels():
