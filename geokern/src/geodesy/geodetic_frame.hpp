@@ -27,6 +27,8 @@ public:
     double semi_major_axis() const { return geodesic_.EquatorialRadius(); }
     double flattening() const { return geodesic_.Flattening(); }
     bool projected() const { return conversion_ != nullptr; }
+    // Whether the system's x/y already are longitude/latitude in degrees.
+    bool identity() const { return conversion_ == nullptr && degrees_per_unit_ == 1.0; }
 
     // x/y of the system -> longitude/latitude degrees (identity for a geographic system in degrees), and back.
     // A point that cannot be converted is a runtime error, never inf/NaN in a result.

@@ -53,7 +53,7 @@ std::vector<FramePoint> frame_points(const GeodeticFrame& frame, const std::vect
         }
         points[i] = FramePoint{x, y, x, y};
     }
-    if (frame.projected()) {
+    if (!frame.identity()) {
         std::vector<double> longitudes(count), latitudes(count);
         for (size_t i = 0; i < count; ++i) longitudes[i] = points[i].x, latitudes[i] = points[i].y;
         frame.to_geographic(longitudes.data(), latitudes.data(), count);
@@ -61,8 +61,6 @@ std::vector<FramePoint> frame_points(const GeodeticFrame& frame, const std::vect
             points[i].longitude = longitudes[i];
             points[i].latitude = latitudes[i];
         }
-    } else {
-        for (FramePoint& point : points) frame.to_geographic(point.longitude, point.latitude);
     }
     for (const FramePoint& point : points) {
         if (std::fabs(point.latitude) > 90.0) {
