@@ -139,6 +139,23 @@ def test_true_curves_are_measured_along_the_curve():
     assert close(length(ring), expected_length, rel=1e-9)
 
 
+def test_measures_from_many_threads_agree_with_one():
+    from concurrent.futures import ThreadPoolExecutor
+    rng = random.Random(11)
+    # Several systems, so that frames are made while other threads measure (projected ones through PROJ).
+    cases = [(polygon([star_ring(rng, 10.0 * k, 15.0, 100e3, 50)]), curve)
+             for k in range(4) for curve in (GEODESIC, SHAPE_PRESERVING)]
+    pyproj = pytest.importorskip("pyproj")
+    for wkid in (32633, 3857):
+        to_system = pyproj.Transformer.from_crs(4326, wkid, always_xy=True)
+        ring = [to_system.transform(*p) for p in star_ring(rng, 40.0, 15.0, 100e3, 50)]
+        cases.append((polygon([ring], wkid), GREAT_ELLIPTIC))
+    expected = [(area(g, c), length(g, c)) for g, c in cases]
+    with ThreadPoolExecutor(max_workers=4) as pool:
+        got = list(pool.map(lambda case: (area(*case), length(*case)), cases * 4))
+    assert got == expected * 4
+
+
 # ---- closed forms on the WGS 84 ellipsoid ----
 
 def meridian_arc(lat1, lat2):
