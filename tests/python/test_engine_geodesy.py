@@ -396,6 +396,13 @@ def test_shape_preserving_densify_stays_on_the_parallel():
     assert len(out) - 1 == math.ceil(parallel_length(52.0, 40.0) / 50e3)
 
 
+def test_densified_meridians_keep_their_longitude_exactly():
+    result = engine().engine("densifyGeodetic", polyline([[(7.25, -60.0), (7.25, 75.0)], [(-3.0, 10.0), (-3.0, 0.0)]]),
+                             100e3, None, GEODESIC)
+    out = [v for path in result["paths"] for v in path]
+    assert len(out) > 150 and {v[0] for v in out} == {7.25, -3.0}
+
+
 def test_densify_keeps_rings_closed_and_leaves_points_alone():
     ring = [(0.0, 0.0), (0.0, 10.0), (10.0, 10.0), (10.0, 0.0), (0.0, 0.0)]
     result = engine().engine("densifyGeodetic", polygon([ring]), 200e3, None, GEODESIC)

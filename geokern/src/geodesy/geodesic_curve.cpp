@@ -1,6 +1,8 @@
 // The geodesic: GeographicLib's solution of the inverse and direct problems.
 #include <GeographicLib/GeodesicLine.hpp>
 
+#include <cmath>
+
 #include "geodesy/geodetic_curve.hpp"
 
 namespace geokern::geodesy {
@@ -17,7 +19,12 @@ public:
     GeodesicSpan(const GeodeticCurve& curve, const FramePoint& start, const FramePoint& end)
         : curve_(curve),
           line_(curve.frame().geodesic().InverseLine(start.latitude, start.longitude, end.latitude, end.longitude,
-                                                     position_mask | Geodesic::AZIMUTH | Geodesic::DISTANCE_IN)) {
+                                                     position_mask | Geodesic::AZIMUTH | Geodesic::DISTANCE_IN)),
+          meridian_longitude_(start.longitude) {
+        // Between two points of one meridian the geodesic is the meridian: its longitude is kept exactly
+        // rather than recomputed with a rounding error.
+        on_meridian_ = start.longitude == end.longitude &&
+                       (line_.Azimuth() == 0.0 || std::fabs(line_.Azimuth()) == 180.0);
         double latitude = 0.0, longitude = 0.0;
         line_.GenPosition(false, line_.Distance(), position_mask | Geodesic::AZIMUTH, latitude, longitude,
                           end_azimuth_, unused_, unused_, unused_, unused_, unused_);
@@ -29,12 +36,14 @@ public:
         double latitude = 0.0, longitude = 0.0, dummy = 0.0;
         line_.GenPosition(false, distance, position_mask, latitude, longitude, dummy, dummy, dummy, dummy, dummy,
                           dummy);
-        return curve_.from_geographic(longitude, latitude);
+        return curve_.from_geographic(on_meridian_ ? meridian_longitude_ : longitude, latitude);
     }
 
 private:
     const GeodeticCurve& curve_;
     GeodesicLine line_;
+    double meridian_longitude_;
+    bool on_meridian_ = false;
     double end_azimuth_ = 0.0;
     double unused_ = 0.0;
 };
