@@ -25,9 +25,9 @@ public:
         // rather than recomputed with a rounding error.
         on_meridian_ = start.longitude == end.longitude &&
                        (line_.Azimuth() == 0.0 || std::fabs(line_.Azimuth()) == 180.0);
-        double latitude = 0.0, longitude = 0.0;
+        double latitude = 0.0, longitude = 0.0, unused = 0.0;
         line_.GenPosition(false, line_.Distance(), position_mask | Geodesic::AZIMUTH, latitude, longitude,
-                          end_azimuth_, unused_, unused_, unused_, unused_, unused_);
+                          end_azimuth_, unused, unused, unused, unused, unused);
     }
     double length() const override { return line_.Distance(); }
     double start_azimuth() const override { return line_.Azimuth(); }
@@ -45,7 +45,6 @@ private:
     double meridian_longitude_;
     bool on_meridian_ = false;
     double end_azimuth_ = 0.0;
-    double unused_ = 0.0;
 };
 
 class GeodesicCurve : public GeodeticCurve {

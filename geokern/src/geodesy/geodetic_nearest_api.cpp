@@ -5,8 +5,11 @@
 // deviation's unit (metres by default); indices and empty inputs answer as the planar nearest coordinate.
 #include <GeographicLib/GeodesicLine.hpp>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
+#include <vector>
 
 #include "engine/engine_inputs.hpp"
 #include "engine/number_text.hpp"
@@ -100,6 +103,50 @@ int64_t source_point(const LinearPart& part, size_t index) {
     return source >= 0 ? source : -1 - source;
 }
 
+bool is_pointlike(const GeometryValue& value) {
+    return value.type == geometry_type_point || value.type == geometry_type_multipoint;
+}
+
+// What the search walks: one list of the points of a point or multipoint (empty ones left out), else the
+// straight paths or rings.
+std::vector<LinearPart> searched_parts(const GeometryValue& value) {
+    if (!is_pointlike(value)) return straight_parts(value);
+    LinearPart all;
+    if (value.type == geometry_type_point) all.add(value.point, 0);
+    for (int64_t i = 0; value.type == geometry_type_multipoint && i < value.points->point_count(); ++i) {
+        const Vertex point = value.points->point(i);
+        if (!std::isnan(point.x) && !std::isnan(point.y)) all.add(point, i);
+    }
+    return {std::move(all)};
+}
+
+Found search(const GeodeticFrame& frame, const Target& target, const std::vector<LinearPart>& parts, bool segments,
+             double width) {
+    Found best;
+    for (size_t p = 0; p < parts.size(); ++p) {
+        const std::vector<FramePoint> points = frame_points(frame, parts[p]);
+        for (size_t i = 0; i < points.size(); ++i) {
+            consider(best, target.distance_to(points[i].longitude, points[i].latitude), points[i].longitude,
+                     points[i].latitude, p, i, 0.0);
+            if (segments && i + 1 < points.size()) {
+                search_segment(frame.geodesic(), target, points[i], points[i + 1], width, p, i, best);
+            }
+        }
+    }
+    return best;
+}
+
+// The point found, in the system's coordinates, with z and m interpolated along its piece; a vertex as it is.
+Vertex found_point(const GeodeticFrame& frame, const LinearPart& part, const Found& found) {
+    if (found.fraction == 0.0) return part.point(found.index);
+    const size_t next = std::min(found.index + 1, part.size() - 1);
+    Vertex point{found.longitude, found.latitude};
+    frame.from_geographic(point.x, point.y);
+    point.z = part.zs[found.index] + (part.zs[next] - part.zs[found.index]) * found.fraction;
+    point.m = part.ms[found.index] + (part.ms[next] - part.ms[found.index]) * found.fraction;
+    return point;
+}
+
 }  // namespace
 
 GK_ProximityResultHandle GK_GeometryEngine_nearestCoordinateGeodetic(GK_GeometryHandle geometry, GK_GeometryHandle point,
@@ -117,53 +164,25 @@ GK_ProximityResultHandle GK_GeometryEngine_nearestCoordinateGeodetic(GK_Geometry
         const GeodeticFramePointer frame = GeodeticFrame::of(reference.get());
         auto result = std::make_shared<engine::ProximityResultValue>();
         result->coordinate = point_value(Vertex{}, value.has_z, value.has_m, reference);
-        if (is_empty(query) || is_empty(value)) return new_handle<GK_ProximityResultHandle>(std::move(result));
-        LinearPart single;
-        single.add(query.point, 0);
-        const FramePoint target_point = frame_points(*frame, single).front();
-        const Target target(frame->geodesic(), target_point);
-        const double width = max_deviation > 0.0 ? from_unit(max_deviation, *unit) : finest_width_m;
-
-        std::vector<LinearPart> parts;
-        if (value.type == geometry_type_point || value.type == geometry_type_multipoint) {
-            LinearPart all;
-            if (value.type == geometry_type_point) all.add(value.point, 0);
-            if (value.type == geometry_type_multipoint) {
-                for (int64_t i = 0; i < value.points->point_count(); ++i) all.add(value.points->point(i), i);
-            }
-            parts.push_back(std::move(all));
-        } else {
-            parts = straight_parts(value);
-        }
+        const std::vector<LinearPart> parts = is_empty(value) ? std::vector<LinearPart>{} : searched_parts(value);
+        if (is_empty(query) || parts.empty()) return new_handle<GK_ProximityResultHandle>(std::move(result));
         const bool areal = value.type == geometry_type_polygon || value.type == geometry_type_envelope;
         if (areal && inside_polygon(parts, query.point.x, query.point.y)) {
             result->coordinate = point_value(query.point, value.has_z, value.has_m, reference);
             result->distance = 0.0;
             return new_handle<GK_ProximityResultHandle>(std::move(result));
         }
-        const bool segments = value.type != geometry_type_point && value.type != geometry_type_multipoint;
-        Found best;
-        for (size_t p = 0; p < parts.size(); ++p) {
-            const std::vector<FramePoint> points = frame_points(*frame, parts[p]);
-            for (size_t i = 0; i < points.size(); ++i) {
-                consider(best, target.distance_to(points[i].longitude, points[i].latitude), points[i].longitude,
-                         points[i].latitude, p, i, 0.0);
-                if (segments && i + 1 < points.size()) {
-                    search_segment(frame->geodesic(), target, points[i], points[i + 1], width, p, i, best);
-                }
-            }
-        }
+        LinearPart single;
+        single.add(query.point, 0);
+        const Target target(frame->geodesic(), frame_points(*frame, single).front());
+        const double width = max_deviation > 0.0 ? from_unit(max_deviation, *unit) : finest_width_m;
+        const bool segments = !is_pointlike(value);
+        const Found best = search(*frame, target, parts, segments, width);
         const LinearPart& part = parts[best.part];
-        const size_t next = std::min(best.index + 1, part.size() - 1);
-        Vertex nearest{best.longitude, best.latitude};
-        frame->from_geographic(nearest.x, nearest.y);
-        nearest.z = part.zs[best.index] + (part.zs[next] - part.zs[best.index]) * best.fraction;
-        nearest.m = part.ms[best.index] + (part.ms[next] - part.ms[best.index]) * best.fraction;
-        if (best.fraction == 0.0) nearest = part.point(best.index);
-        result->coordinate = point_value(nearest, value.has_z, value.has_m, reference);
+        result->coordinate = point_value(found_point(*frame, part, best), value.has_z, value.has_m, reference);
         result->distance = in_unit(best.distance, *unit);
         result->part_index = segments ? static_cast<int64_t>(best.part) : 0;
-        result->point_index = segments ? source_point(part, best.index) : static_cast<int64_t>(part.source[best.index]);
+        result->point_index = segments ? source_point(part, best.index) : part.source[best.index];
         return new_handle<GK_ProximityResultHandle>(std::move(result));
     });
 }
