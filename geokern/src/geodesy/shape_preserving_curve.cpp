@@ -1,8 +1,10 @@
 // The shape-preserving curve: straight in the system's own coordinates, measured on the ellipsoid. Its
 // length is the limit of geodesic chords between points of the line; chord sums err by a multiple of the
-// squared chord length, so halving the chords and extrapolating (Richardson) converges fast.
+// squared chord length, so halving the chords and extrapolating (Richardson) converges fast; the halving
+// stops when two extrapolations agree.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "failure.hpp"
@@ -15,6 +17,9 @@ namespace {
 constexpr int initial_pieces = 8;
 constexpr int max_pieces = 1 << 17;
 constexpr double relative_tolerance = 1e-11;
+// GeographicLib's geodesic distances are good to some 15 nm whatever their length, so chord sums of a short
+// line never settle within a share of it; they are settled within this many metres.
+constexpr double absolute_tolerance_m = 1e-7;
 // The fraction of the line either side of an end whose geodesic chord gives the azimuth there.
 constexpr double azimuth_step = 1e-6;
 // The geodesic steps either side of a point that give a direction in the system's coordinates.
@@ -133,14 +138,16 @@ ShapePreservingSpan::ShapePreservingSpan(const ShapePreservingCurve& curve, cons
         samples_ = curve.sample(start, end, 1);
         return;
     }
-    LineSamples coarse = curve.sample(start, end, initial_pieces);
+    double coarse = curve.sample(start, end, initial_pieces).distances.back();
+    double previous = std::numeric_limits<double>::quiet_NaN();
     for (int pieces = 2 * initial_pieces;; pieces *= 2) {
-        LineSamples fine = curve.sample(start, end, pieces);
-        const double previous = coarse.distances.back(), current = fine.distances.back();
-        length_ = (4.0 * current - previous) / 3.0;
-        samples_ = std::move(fine);
-        if (std::fabs(current - previous) <= relative_tolerance * current || pieces >= max_pieces) break;
-        coarse = samples_;
+        samples_ = curve.sample(start, end, pieces);
+        const double fine = samples_.distances.back();
+        length_ = (4.0 * fine - coarse) / 3.0;
+        const double tolerance = relative_tolerance * length_ + absolute_tolerance_m;
+        if (std::fabs(length_ - previous) <= tolerance || pieces >= max_pieces) break;
+        coarse = fine;
+        previous = length_;
     }
     start_azimuth_ = curve.azimuth_at(start, end, 0.0);
     end_azimuth_ = curve.azimuth_at(start, end, 1.0);
