@@ -217,6 +217,7 @@ SHAPE_PRESERVING_LINES = [
     ("parallel", [(10.0, 52.0), (50.0, 52.0)], parallel_length(52.0, 40.0)),
     ("parallel across the antimeridian", [(170.0, -70.0), (190.0, -70.0)], parallel_length(-70.0, 20.0)),
     ("meridian", [(3.0, -40.0), (3.0, 75.0)], meridian_arc(-40.0, 75.0)),
+    ("parallel in steps of 70 m", [(10.0 + i * 0.001, 52.0) for i in range(501)], parallel_length(52.0, 0.5)),
 ]
 
 
