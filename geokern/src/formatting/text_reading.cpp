@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "engine/engine_inputs.hpp"
+#include "json/json_number.hpp"
 
 namespace geokern::formatting {
 namespace {
@@ -29,6 +30,12 @@ std::string without_blanks(const std::string& text) {
 
 void refuse_text(const char* format, const std::string& text, const std::string& reason) {
     engine::refuse("'" + text + "' is not valid " + format + " text: " + reason + ".");
+}
+
+std::string number_in_message(double value) {
+    std::string text;
+    append_json_number(text, value);
+    return text;
 }
 
 void require_precision(const char* what, int32_t precision, int32_t lowest, int32_t highest) {

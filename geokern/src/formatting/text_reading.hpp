@@ -33,6 +33,9 @@ GeographicPosition read_position(const char* format, const std::string& text, Re
     return position;
 }
 
+// A number in a message, in the shortest digits that read back to it ("84", "0.5").
+std::string number_in_message(double value);
+
 // A precision or a count of decimal places from `lowest` to `highest`.
 void require_precision(const char* what, int32_t precision, int32_t lowest, int32_t highest);
 

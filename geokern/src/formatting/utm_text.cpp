@@ -9,7 +9,6 @@
 #include <string_view>
 
 #include "engine/engine_inputs.hpp"
-#include "engine/number_text.hpp"
 #include "formatting/text_reading.hpp"
 
 namespace geokern::formatting {
@@ -76,7 +75,7 @@ void require_band(const std::string& text, char letter, double latitude) {
 
 std::string utm_text(const GeographicPosition& position, UtmZoneForm form, bool add_spaces) {
     if (!(position.latitude >= southern_limit && position.latitude < northern_limit)) {
-        engine::refuse("UTM covers latitudes from 80S up to 84N: got " + engine::number_text(position.latitude) + ".");
+        engine::refuse("UTM covers latitudes from 80S up to 84N: got " + number_in_message(position.latitude) + ".");
     }
     int zone = 0;
     bool northp = false;
