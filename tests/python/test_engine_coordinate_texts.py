@@ -206,6 +206,8 @@ def test_documented_texts(form, args, latitude, longitude, expected):
 
 @pytest.mark.parametrize("form, text, args, latitude, longitude, tolerance", [
     ("MGRS", "38SMB4488", (DEFAULT,), 33.3342, 44.4036, 5e-5),
+    ("MGRS", " 38smb 44 88\t", (MGRS_NEW,), 33.3342, 44.4036, 5e-5),
+    ("USNG", "38S MB 44 88", (), 33.3342, 44.4036, 5e-5),
     ("UTM", "38N 444000 3688000", (UTM_HEMISPHERE,), 33.33, 44.40, 5e-3),
     ("GARS", "381NH", (DEFAULT,), 57.75, 10.25, 1e-12),
     ("GARS", "381NH4", (GARS_CENTRE,), 57.625, 10.375, 1e-12),
@@ -340,7 +342,7 @@ def test_bad_texts_are_refused_with_the_format_named(form, text, args, reason):
 @pytest.mark.parametrize("form, args, reason", [
     ("MGRS", (DEFAULT, 12, False), "the MGRS precision must be from 0 to 11: got 12."),
     ("MGRS", (DEFAULT, -1, False), "the MGRS precision must be from 0 to 11: got -1."),
-    ("USNG", (12, False), "the MGRS precision must be from 0 to 11: got 12."),
+    ("USNG", (12, False), "the USNG precision must be from 0 to 11: got 12."),
     ("GeoRef", (-2,), "the Georef precision must be from -1 to 11: got -2."),
     ("GeoRef", (12,), "the Georef precision must be from -1 to 11: got 12."),
     ("LatitudeLongitude", (DECIMAL_DEGREES, 13), "the number of decimal places must be from 0 to 12: got 13."),

@@ -91,13 +91,13 @@ GK_StringHandle GK_CoordinateFormatter_toLatitudeLongitude(GK_GeometryHandle poi
 GK_StringHandle GK_CoordinateFormatter_toMGRS(GK_GeometryHandle point, GK_CoordinateConversionMode mode,
                                               int32_t precision, GK_Bool add_spaces, GK_EH) {
     return text_of_point(point, handler, [&](const GeographicPosition& position) {
-        return mgrs_text(position, mgrs_lettering(mode), precision, add_spaces != 0);
+        return mgrs_text(position, mgrs_lettering(mode), precision, add_spaces != 0, "MGRS");
     });
 }
 
 GK_StringHandle GK_CoordinateFormatter_toUSNG(GK_GeometryHandle point, int32_t precision, GK_Bool add_spaces, GK_EH) {
     return text_of_point(point, handler, [&](const GeographicPosition& position) {
-        return mgrs_text(position, MgrsLettering::current, precision, add_spaces != 0);
+        return mgrs_text(position, MgrsLettering::current, precision, add_spaces != 0, "USNG");
     });
 }
 

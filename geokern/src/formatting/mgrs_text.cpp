@@ -45,8 +45,9 @@ std::string spaced(const std::string& text, int32_t precision) {
 
 }  // namespace
 
-std::string mgrs_text(const GeographicPosition& position, MgrsLettering lettering, int32_t precision, bool add_spaces) {
-    require_precision("the MGRS precision", precision, 0, 11);
+std::string mgrs_text(const GeographicPosition& position, MgrsLettering lettering, int32_t precision, bool add_spaces,
+                      const char* format) {
+    require_precision(std::string("the ") + format + " precision", precision, 0, 11);
     int zone = 0;
     bool northp = false;
     double x = 0, y = 0;

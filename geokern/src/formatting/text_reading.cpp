@@ -38,9 +38,9 @@ std::string number_in_message(double value) {
     return text;
 }
 
-void require_precision(const char* what, int32_t precision, int32_t lowest, int32_t highest) {
+void require_precision(const std::string& what, int32_t precision, int32_t lowest, int32_t highest) {
     if (precision < lowest || precision > highest) {
-        engine::refuse(std::string(what) + " must be from " + std::to_string(lowest) + " to " +
+        engine::refuse(what + " must be from " + std::to_string(lowest) + " to " +
                        std::to_string(highest) + ": got " + std::to_string(precision) + ".");
     }
 }

@@ -37,6 +37,6 @@ GeographicPosition read_position(const char* format, const std::string& text, Re
 std::string number_in_message(double value);
 
 // A precision or a count of decimal places from `lowest` to `highest`.
-void require_precision(const char* what, int32_t precision, int32_t lowest, int32_t highest);
+void require_precision(const std::string& what, int32_t precision, int32_t lowest, int32_t highest);
 
 }  // namespace geokern::formatting
