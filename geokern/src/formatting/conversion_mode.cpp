@@ -14,20 +14,20 @@ Variant variant_of(GK_CoordinateConversionMode mode, const char* format, GK_Coor
     if (mode == GK_COORDINATE_CONVERSION_MODE_DEFAULT || mode == first) return first_variant;
     if (mode == first + 1) return second_variant;
     engine::refuse("conversion mode " + std::to_string(mode) + " is not one of " + format + ": " +
-                   std::to_string(GK_COORDINATE_CONVERSION_MODE_DEFAULT) + ", " + std::to_string(first) + " or " +
-                   std::to_string(first + 1) + ".");
+                   std::to_string(GK_COORDINATE_CONVERSION_MODE_DEFAULT) + ", " + std::to_string(first) +
+                   " or " + std::to_string(first + 1) + ".");
 }
 
 }  // namespace
 
 MgrsLettering mgrs_lettering(GK_CoordinateConversionMode mode) {
-    return variant_of(mode, "MGRS's", GK_COORDINATE_CONVERSION_MODE_MGRS_NEW_LETTERING, MgrsLettering::current,
-                      MgrsLettering::old);
+    return variant_of(mode, "MGRS's", GK_COORDINATE_CONVERSION_MODE_MGRS_NEW_LETTERING,
+                      MgrsLettering::current, MgrsLettering::old);
 }
 
 UtmZoneForm utm_zone_form(GK_CoordinateConversionMode mode) {
-    return variant_of(mode, "UTM's", GK_COORDINATE_CONVERSION_MODE_UTM_LATITUDE_BAND, UtmZoneForm::latitude_band,
-                      UtmZoneForm::hemisphere);
+    return variant_of(mode, "UTM's", GK_COORDINATE_CONVERSION_MODE_UTM_LATITUDE_BAND,
+                      UtmZoneForm::latitude_band, UtmZoneForm::hemisphere);
 }
 
 GarsReading gars_reading(GK_CoordinateConversionMode mode) {

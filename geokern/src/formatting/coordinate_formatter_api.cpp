@@ -29,44 +29,47 @@ GK_GeometryHandle point_from_text(const char* coordinates, GK_SpatialReferenceHa
 // Every writing takes a point, finds where it lies on WGS84 and writes that.
 template <class Write>
 GK_StringHandle text_of_point(GK_GeometryHandle point, const GK_ErrorHandler* handler, Write&& write) {
-    return guarded<GK_StringHandle>(handler, [&] {
-        return new_string(write(geographic_position_of(point_value_of(point))));
-    });
+    return guarded<GK_StringHandle>(
+        handler, [&] { return new_string(write(geographic_position_of(point_value_of(point)))); });
 }
 
 }  // namespace
 
-GK_GeometryHandle GK_CoordinateFormatter_fromGARS(const char* coordinates, GK_SpatialReferenceHandle spatial_reference,
+GK_GeometryHandle GK_CoordinateFormatter_fromGARS(const char* coordinates,
+                                                  GK_SpatialReferenceHandle spatial_reference,
                                                   GK_CoordinateConversionMode mode, GK_EH) {
     return point_from_text(coordinates, spatial_reference, handler,
                            [&](const std::string& text) { return gars_position(text, gars_reading(mode)); });
 }
 
-GK_GeometryHandle GK_CoordinateFormatter_fromGeoRef(const char* coordinates, GK_SpatialReferenceHandle spatial_reference,
-                                                    GK_EH) {
+GK_GeometryHandle GK_CoordinateFormatter_fromGeoRef(const char* coordinates,
+                                                    GK_SpatialReferenceHandle spatial_reference, GK_EH) {
     return point_from_text(coordinates, spatial_reference, handler, georef_position);
 }
 
 GK_GeometryHandle GK_CoordinateFormatter_fromLatitudeLongitude(const char* coordinates,
-                                                               GK_SpatialReferenceHandle spatial_reference, GK_EH) {
+                                                               GK_SpatialReferenceHandle spatial_reference,
+                                                               GK_EH) {
     return point_from_text(coordinates, spatial_reference, handler, latitude_longitude_position);
 }
 
-GK_GeometryHandle GK_CoordinateFormatter_fromMGRS(const char* coordinates, GK_SpatialReferenceHandle spatial_reference,
+GK_GeometryHandle GK_CoordinateFormatter_fromMGRS(const char* coordinates,
+                                                  GK_SpatialReferenceHandle spatial_reference,
                                                   GK_CoordinateConversionMode mode, GK_EH) {
     return point_from_text(coordinates, spatial_reference, handler, [&](const std::string& text) {
         return mgrs_position(text, mgrs_lettering(mode), "MGRS");
     });
 }
 
-GK_GeometryHandle GK_CoordinateFormatter_fromUSNG(const char* coordinates, GK_SpatialReferenceHandle spatial_reference,
-                                                  GK_EH) {
+GK_GeometryHandle GK_CoordinateFormatter_fromUSNG(const char* coordinates,
+                                                  GK_SpatialReferenceHandle spatial_reference, GK_EH) {
     return point_from_text(coordinates, spatial_reference, handler, [](const std::string& text) {
         return mgrs_position(text, MgrsLettering::current, "USNG");
     });
 }
 
-GK_GeometryHandle GK_CoordinateFormatter_fromUTM(const char* coordinates, GK_SpatialReferenceHandle spatial_reference,
+GK_GeometryHandle GK_CoordinateFormatter_fromUTM(const char* coordinates,
+                                                 GK_SpatialReferenceHandle spatial_reference,
                                                  GK_CoordinateConversionMode mode, GK_EH) {
     return point_from_text(coordinates, spatial_reference, handler,
                            [&](const std::string& text) { return utm_position(text, utm_zone_form(mode)); });
@@ -77,11 +80,12 @@ GK_StringHandle GK_CoordinateFormatter_toGARS(GK_GeometryHandle point, GK_EH) {
 }
 
 GK_StringHandle GK_CoordinateFormatter_toGeoRef(GK_GeometryHandle point, int32_t precision, GK_EH) {
-    return text_of_point(point, handler,
-                         [&](const GeographicPosition& position) { return georef_text(position, precision); });
+    return text_of_point(
+        point, handler, [&](const GeographicPosition& position) { return georef_text(position, precision); });
 }
 
-GK_StringHandle GK_CoordinateFormatter_toLatitudeLongitude(GK_GeometryHandle point, GK_LatitudeLongitudeFormat format,
+GK_StringHandle GK_CoordinateFormatter_toLatitudeLongitude(GK_GeometryHandle point,
+                                                           GK_LatitudeLongitudeFormat format,
                                                            int32_t decimal_places, GK_EH) {
     return text_of_point(point, handler, [&](const GeographicPosition& position) {
         return latitude_longitude_text(position, format, decimal_places);
@@ -95,7 +99,8 @@ GK_StringHandle GK_CoordinateFormatter_toMGRS(GK_GeometryHandle point, GK_Coordi
     });
 }
 
-GK_StringHandle GK_CoordinateFormatter_toUSNG(GK_GeometryHandle point, int32_t precision, GK_Bool add_spaces, GK_EH) {
+GK_StringHandle GK_CoordinateFormatter_toUSNG(GK_GeometryHandle point, int32_t precision, GK_Bool add_spaces,
+                                              GK_EH) {
     return text_of_point(point, handler, [&](const GeographicPosition& position) {
         return mgrs_text(position, MgrsLettering::current, precision, add_spaces != 0, "USNG");
     });

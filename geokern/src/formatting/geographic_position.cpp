@@ -23,13 +23,15 @@ bool is_wgs84(const SpatialReferenceRef& spatial_reference) {
 // PROJ's operation between WGS84 and a system, with longitude before latitude and x before y on both
 // sides whatever the systems' axis order. It holds the PROJ lock while it lives.
 class Wgs84Conversion {
-public:
+  public:
     explicit Wgs84Conversion(SpatialReferenceRef system) : system_(std::move(system)) {
-        const std::string what = "conversion between WGS84 and " + engine::describe_spatial_reference(system_);
+        const std::string what =
+            "conversion between WGS84 and " + engine::describe_spatial_reference(system_);
         PJ_CONTEXT* context = lock_.context();
         SharedPj wgs84 = require_pj(proj_create(context, "EPSG:4326"), "WGS84");
         SharedPj operation = require_pj(
-            proj_create_crs_to_crs_from_pj(context, wgs84.get(), system_->horizontal.get(), nullptr, nullptr), what);
+            proj_create_crs_to_crs_from_pj(context, wgs84.get(), system_->horizontal.get(), nullptr, nullptr),
+            what);
         operation_ = require_pj(proj_normalize_for_visualization(context, operation.get()), what);
     }
 
@@ -46,7 +48,7 @@ public:
 
     PJ_XY from_wgs84(double longitude, double latitude) const { return convert(PJ_FWD, longitude, latitude); }
 
-private:
+  private:
     PJ_XY convert(PJ_DIRECTION direction, double x, double y) const {
         const PJ_COORD converted = proj_trans(operation_.get(), direction, proj_coord(x, y, 0.0, 0.0));
         if (!std::isfinite(converted.xy.x) || !std::isfinite(converted.xy.y)) refuse_point(x, y);
@@ -54,8 +56,9 @@ private:
     }
 
     [[noreturn]] void refuse_point(double x, double y) const {
-        refuse("the point (" + number_in_message(x) + ", " + number_in_message(y) + ") cannot be converted between " +
-               engine::describe_spatial_reference(system_) + " and WGS84.");
+        refuse("the point (" + number_in_message(x) + ", " + number_in_message(y) +
+               ") cannot be converted between " + engine::describe_spatial_reference(system_) +
+               " and WGS84.");
     }
 
     ProjLock lock_;
@@ -69,7 +72,8 @@ GeographicPosition geographic_position_of(const GeometryValue& point) {
     if (is_empty(point)) refuse("the point is empty: it has no position to write.");
     const double x = point.point.x, y = point.point.y;
     if (!std::isfinite(x) || !std::isfinite(y)) {
-        refuse("the point (" + number_in_message(x) + ", " + number_in_message(y) + ") has a coordinate that is not a finite number.");
+        refuse("the point (" + number_in_message(x) + ", " + number_in_message(y) +
+               ") has a coordinate that is not a finite number.");
     }
     GeographicPosition position{y, x};
     if (!is_wgs84(point.spatial_reference)) {
@@ -77,7 +81,8 @@ GeographicPosition geographic_position_of(const GeometryValue& point) {
         position = GeographicPosition{lonlat.y, lonlat.x};
     }
     if (!(std::fabs(position.latitude) <= 90.0)) {
-        refuse("the point's latitude " + number_in_message(position.latitude) + " is outside -90 to 90 degrees.");
+        refuse("the point's latitude " + number_in_message(position.latitude) +
+               " is outside -90 to 90 degrees.");
     }
     return position;
 }

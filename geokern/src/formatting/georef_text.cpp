@@ -17,7 +17,8 @@ GeographicPosition georef_position(const std::string& text) {
     return read_position("Georef", text, [&] {
         GeographicPosition position{};
         int precision = 0;
-        GeographicLib::Georef::Reverse(normalized_text(text), position.latitude, position.longitude, precision);
+        GeographicLib::Georef::Reverse(normalized_text(text), position.latitude, position.longitude,
+                                       precision);
         return position;
     });
 }

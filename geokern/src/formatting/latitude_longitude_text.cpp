@@ -18,18 +18,26 @@ using GeographicLib::DMS;
 
 DMS::component trailing_component(GK_LatitudeLongitudeFormat format) {
     switch (format) {
-        case GK_LATITUDE_LONGITUDE_FORMAT_DECIMAL_DEGREES: return DMS::DEGREE;
-        case GK_LATITUDE_LONGITUDE_FORMAT_DEGREES_DECIMAL_MINUTES: return DMS::MINUTE;
-        case GK_LATITUDE_LONGITUDE_FORMAT_DEGREES_MINUTES_SECONDS: return DMS::SECOND;
+        case GK_LATITUDE_LONGITUDE_FORMAT_DECIMAL_DEGREES:
+            return DMS::DEGREE;
+        case GK_LATITUDE_LONGITUDE_FORMAT_DEGREES_DECIMAL_MINUTES:
+            return DMS::MINUTE;
+        case GK_LATITUDE_LONGITUDE_FORMAT_DEGREES_MINUTES_SECONDS:
+            return DMS::SECOND;
         default:
-            engine::refuse("latitude and longitude format " + std::to_string(format) +
-                           " is not 0 (decimal degrees), 1 (degrees and decimal minutes) or 2 (degrees, minutes "
-                           "and seconds).");
+            engine::refuse(
+                "latitude and longitude format " + std::to_string(format) +
+                " is not 0 (decimal degrees), 1 (degrees and decimal minutes) or 2 (degrees, minutes "
+                "and seconds).");
     }
 }
 
-bool is_hemisphere(char c) { return std::string_view("NSEW").find(c) != std::string_view::npos; }
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
+bool is_hemisphere(char c) {
+    return std::string_view("NSEW").find(c) != std::string_view::npos;
+}
+bool is_blank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // The text's two angles. A comma parts them where there is one; otherwise the hemisphere letters do
 // (after each angle, or before each); otherwise a run of blanks between two numbers.
@@ -46,9 +54,11 @@ std::pair<std::string, std::string> split_angles(const std::string& text, const 
     }
     const size_t blank = text.find_first_of(" \t");
     const size_t second = blank == std::string::npos ? blank : text.find_first_not_of(" \t", blank);
-    const bool two_numbers = second != std::string::npos && text.find_first_of(" \t", second) == std::string::npos;
+    const bool two_numbers =
+        second != std::string::npos && text.find_first_of(" \t", second) == std::string::npos;
     if (letters.empty() && two_numbers) return {text.substr(0, blank), text.substr(second)};
-    refuse_text("latitude and longitude", original, "it is not two angles parted by a comma, blanks or hemisphere letters");
+    refuse_text("latitude and longitude", original,
+                "it is not two angles parted by a comma, blanks or hemisphere letters");
 }
 
 // Blanks between the components of one angle become the ':' separator GeographicLib reads; blanks next
@@ -63,7 +73,8 @@ std::string angle_for_reading(const std::string& angle) {
         }
         size_t next = i;
         while (next < trimmed.size() && is_blank(trimmed[next])) ++next;
-        const bool beside_letter = (next < trimmed.size() && is_hemisphere(trimmed[next])) || (!result.empty() && is_hemisphere(result.back()));
+        const bool beside_letter = (next < trimmed.size() && is_hemisphere(trimmed[next])) ||
+                                   (!result.empty() && is_hemisphere(result.back()));
         if (!beside_letter) result += ':';
         i = next - 1;
     }
@@ -78,14 +89,16 @@ std::string latitude_longitude_text(const GeographicPosition& position, GK_Latit
     require_precision("the number of decimal places", decimal_places, 0, 12);
     const auto places = static_cast<unsigned>(decimal_places);
     return DMS::Encode(position.latitude, trailing, places, DMS::LATITUDE, ' ') + " " +
-           DMS::Encode(GeographicLib::Math::AngNormalize(position.longitude), trailing, places, DMS::LONGITUDE, ' ');
+           DMS::Encode(GeographicLib::Math::AngNormalize(position.longitude), trailing, places,
+                       DMS::LONGITUDE, ' ');
 }
 
 GeographicPosition latitude_longitude_position(const std::string& text) {
     return read_position("latitude and longitude", text, [&] {
         const auto [first, second] = split_angles(normalized_text(text), text);
         GeographicPosition position{};
-        DMS::DecodeLatLon(angle_for_reading(first), angle_for_reading(second), position.latitude, position.longitude);
+        DMS::DecodeLatLon(angle_for_reading(first), angle_for_reading(second), position.latitude,
+                          position.longitude);
         return position;
     });
 }

@@ -45,8 +45,8 @@ std::string spaced(const std::string& text, int32_t precision) {
 
 }  // namespace
 
-std::string mgrs_text(const GeographicPosition& position, MgrsLettering lettering, int32_t precision, bool add_spaces,
-                      const char* format) {
+std::string mgrs_text(const GeographicPosition& position, MgrsLettering lettering, int32_t precision,
+                      bool add_spaces, const char* format) {
     require_precision(std::string("the ") + format + " precision", precision, 0, 11);
     int zone = 0;
     bool northp = false;

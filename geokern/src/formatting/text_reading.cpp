@@ -9,7 +9,9 @@
 namespace geokern::formatting {
 namespace {
 
-bool is_blank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool is_blank(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
 
 }  // namespace
 
@@ -40,8 +42,8 @@ std::string number_in_message(double value) {
 
 void require_precision(const std::string& what, int32_t precision, int32_t lowest, int32_t highest) {
     if (precision < lowest || precision > highest) {
-        engine::refuse(what + " must be from " + std::to_string(lowest) + " to " +
-                       std::to_string(highest) + ": got " + std::to_string(precision) + ".");
+        engine::refuse(what + " must be from " + std::to_string(lowest) + " to " + std::to_string(highest) +
+                       ": got " + std::to_string(precision) + ".");
     }
 }
 

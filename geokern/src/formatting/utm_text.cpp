@@ -31,7 +31,9 @@ char zone_letter(const GeographicPosition& position, UtmZoneForm form) {
 }
 
 // Whole metres; a northing just south of the equator must not round up to the next hemisphere's origin.
-long whole_metres(double value, long largest) { return std::min(std::lround(value), largest); }
+long whole_metres(double value, long largest) {
+    return std::min(std::lround(value), largest);
+}
 
 struct UtmFields {
     int zone;
@@ -49,7 +51,8 @@ UtmFields utm_fields(const std::string& text) {
     if (!std::regex_match(normalized, match, spaced) && !std::regex_match(normalized, match, compact)) {
         refuse_text("UTM", text, "it is not a zone, a letter, an easting and a northing");
     }
-    return UtmFields{std::stoi(match[1].str()), match[2].str()[0], std::stod(match[3].str()), std::stod(match[4].str())};
+    return UtmFields{std::stoi(match[1].str()), match[2].str()[0], std::stod(match[3].str()),
+                     std::stod(match[4].str())};
 }
 
 bool northern_letter(const std::string& text, char letter, UtmZoneForm form) {
@@ -67,7 +70,8 @@ bool northern_letter(const std::string& text, char letter, UtmZoneForm form) {
 void require_band(const std::string& text, char letter, double latitude) {
     constexpr double slack = 1e-4;  // about 11 m of latitude
     if (band_of(latitude - slack) != letter && band_of(latitude + slack) != letter) {
-        refuse_text("UTM", text, std::string("the position lies in band ") + band_of(latitude) + ", not " + letter);
+        refuse_text("UTM", text,
+                    std::string("the position lies in band ") + band_of(latitude) + ", not " + letter);
     }
 }
 
@@ -75,7 +79,8 @@ void require_band(const std::string& text, char letter, double latitude) {
 
 std::string utm_text(const GeographicPosition& position, UtmZoneForm form, bool add_spaces) {
     if (!(position.latitude >= southern_limit && position.latitude < northern_limit)) {
-        engine::refuse("UTM covers latitudes from 80S up to 84N: got " + number_in_message(position.latitude) + ".");
+        engine::refuse("UTM covers latitudes from 80S up to 84N: got " +
+                       number_in_message(position.latitude) + ".");
     }
     int zone = 0;
     bool northp = false;
@@ -83,7 +88,8 @@ std::string utm_text(const GeographicPosition& position, UtmZoneForm form, bool 
     UTMUPS::Forward(position.latitude, position.longitude, zone, northp, easting, northing);
     char text[48];
     std::snprintf(text, sizeof text, add_spaces ? "%02d%c %06ld %07ld" : "%02d%c%06ld%07ld", zone,
-                  zone_letter(position, form), whole_metres(easting, 999999), whole_metres(northing, 9999999));
+                  zone_letter(position, form), whole_metres(easting, 999999),
+                  whole_metres(northing, 9999999));
     return text;
 }
 
