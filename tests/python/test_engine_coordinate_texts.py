@@ -302,6 +302,18 @@ def test_points_in_other_systems_go_through_wgs84(wkid, form, write_args, read_a
         assert in_system["y"] == pytest.approx(expected[1], abs=1e-6)
 
 
+def test_each_of_many_systems_in_turn_gets_its_own_conversion():
+    """More systems than the conversions kept between calls, met in turn and again."""
+    zones = range(25, 37)
+    systems = {zone: SpatialReference(32600 + zone) for zone in zones}
+    for zone in list(zones) + list(reversed(zones)) + list(zones)[::3]:
+        x, y = pyproj.Transformer.from_crs(4326, 32600 + zone, always_xy=True).transform(10.0, 50.0)
+        geometry = point(x, y, 32600 + zone)
+        assert write("LatitudeLongitude", geometry, DECIMAL_DEGREES, 6) == "50.000000N 010.000000E"
+        read_back = read("LatitudeLongitude", "50N 10E", spatial_reference=systems[zone])
+        assert (read_back["x"], read_back["y"]) == pytest.approx((x, y), abs=1e-6)
+
+
 # ---- refusals ----
 
 def refusal(call):

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "engine/engine_inputs.hpp"
 #include "formatting/text_reading.hpp"
@@ -21,19 +22,38 @@ bool is_wgs84(const SpatialReferenceRef& spatial_reference) {
 }
 
 // PROJ's operation between WGS84 and a system, with longitude before latitude and x before y on both
-// sides whatever the systems' axis order. It holds the PROJ lock while it lives.
+// sides whatever the systems' axis order. Call only while holding the PROJ lock.
+SharedPj new_wgs84_operation(const SpatialReferenceRef& system, PJ_CONTEXT* context) {
+    const std::string what = "conversion between WGS84 and " + engine::describe_spatial_reference(system);
+    SharedPj wgs84 = require_pj(proj_create(context, "EPSG:4326"), "WGS84");
+    SharedPj operation = require_pj(
+        proj_create_crs_to_crs_from_pj(context, wgs84.get(), system->horizontal.get(), nullptr, nullptr),
+        what);
+    return require_pj(proj_normalize_for_visualization(context, operation.get()), what);
+}
+
+// Making an operation costs PROJ a search of its database (a few hundred microseconds), far more than
+// the text itself, and a caller converting many points uses one system: the last few operations are
+// kept, with the systems they serve (so that a key is never a released system's address).
+SharedPj wgs84_operation(const SpatialReferenceRef& system, PJ_CONTEXT* context) {
+    constexpr size_t kept = 8;
+    // Most recent first; kept for the life of the process, as PROJ's context is.
+    static auto& recent = *new std::vector<std::pair<SpatialReferenceRef, SharedPj>>;
+    auto found =
+        std::find_if(recent.begin(), recent.end(), [&](const auto& entry) { return entry.first == system; });
+    if (found == recent.end()) {
+        if (recent.size() == kept) recent.pop_back();
+        found = recent.emplace(recent.end(), system, new_wgs84_operation(system, context));
+    }
+    std::rotate(recent.begin(), found, found + 1);
+    return recent.front().second;
+}
+
+// One system's conversions; it holds the PROJ lock while it lives.
 class Wgs84Conversion {
   public:
-    explicit Wgs84Conversion(SpatialReferenceRef system) : system_(std::move(system)) {
-        const std::string what =
-            "conversion between WGS84 and " + engine::describe_spatial_reference(system_);
-        PJ_CONTEXT* context = lock_.context();
-        SharedPj wgs84 = require_pj(proj_create(context, "EPSG:4326"), "WGS84");
-        SharedPj operation = require_pj(
-            proj_create_crs_to_crs_from_pj(context, wgs84.get(), system_->horizontal.get(), nullptr, nullptr),
-            what);
-        operation_ = require_pj(proj_normalize_for_visualization(context, operation.get()), what);
-    }
+    explicit Wgs84Conversion(SpatialReferenceRef system)
+        : system_(std::move(system)), operation_(wgs84_operation(system_, lock_.context())) {}
 
     // Longitude and latitude of a point of the system. A projection's inverse answers even far outside
     // the plane it covers (a Mercator y of 1e300 comes back as the pole), so the answer counts only when
