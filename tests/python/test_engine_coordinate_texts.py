@@ -7,6 +7,8 @@ import math
 import random
 
 import pytest
+from hypothesis import given, settings
+from hypothesis import strategies as st
 
 pyproj = pytest.importorskip("pyproj")
 geodesic = pytest.importorskip("geographiclib.geodesic")
@@ -344,6 +346,9 @@ def refusal(call):
     ("LatitudeLongitude", "55 30 4 15", (), "it is not two angles parted by a comma, blanks or hemisphere letters"),
     ("LatitudeLongitude", "55N 10S", (), "is not valid latitude and longitude text: "),
     ("LatitudeLongitude", "north", (), "is not valid latitude and longitude text: "),
+    # GeographicLib names the one byte of a character it refuses; the message stays well-formed UTF-8.
+    ("LatitudeLongitude", "55N 4\u20acW", (), "'55N 4\u20acW' is not valid latitude and longitude text: Illegal "
+                                             "character ? in DMS string 4\u20ac."),
 ])
 def test_bad_texts_are_refused_with_the_format_named(form, text, args, reason):
     error = refusal(lambda: read(form, text, *args))
@@ -388,6 +393,25 @@ def test_points_without_a_position_are_refused(geometry, reason, form, args):
         assert write(form, engine().geometry(geometry), *args)  # z does not matter
         return
     assert reason in refusal(lambda: write(form, engine().geometry(geometry), *args)).detail
+
+
+TEXT_ALPHABET = "0123456789ABCDEFGHJKLMNPQRSTUVWXYZabcnsew .,:-+d'\"\t\u00b0"
+# form, reader arguments, the format's name in refusals
+READERS = [("MGRS", (DEFAULT,), "MGRS"), ("MGRS", (MGRS_OLD,), "MGRS"), ("USNG", (), "USNG"),
+           ("UTM", (UTM_BAND,), "UTM"), ("UTM", (UTM_HEMISPHERE,), "UTM"), ("GARS", (GARS_CORNER,), "GARS"),
+           ("GeoRef", (), "Georef"), ("LatitudeLongitude", (), "latitude and longitude")]
+
+
+@settings(max_examples=300, deadline=None)
+@given(st.sampled_from(READERS), st.text(alphabet=TEXT_ALPHABET, max_size=30))
+def test_any_text_reads_as_a_position_or_is_refused(reader, text):
+    form, args, name = reader
+    try:
+        latitude, longitude = read_position(form, text, *args)
+    except EngineError as error:
+        assert error.code == 1 and f"is not valid {name} text: " in error.detail
+        return
+    assert -90 <= latitude <= 90 and math.isfinite(longitude)
 
 
 def test_utm_refuses_the_polar_caps():
