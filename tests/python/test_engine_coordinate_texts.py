@@ -147,6 +147,18 @@ def test_utm_texts_match_pyproj(mode, add_spaces):
         assert write("UTM", point(longitude, latitude), mode, add_spaces) == expected, (latitude, longitude)
 
 
+@pytest.mark.parametrize("latitude, longitude, zone_and_band", [
+    (60.39, 5.32, "32V"), (57.0, 2.5, "31V"), (78.0, 8.0, "31X"), (78.0, 10.0, "33X"), (78.0, 22.0, "35X"),
+    (78.0, 40.0, "37X"), (70.0, 10.0, "32W"),
+])
+def test_norway_and_svalbard_take_their_wide_zones(latitude, longitude, zone_and_band):
+    zone = int(zone_and_band[:2])
+    easting, northing = pyproj.Transformer.from_crs(4326, 32600 + zone, always_xy=True).transform(longitude, latitude)
+    expected = f"{zone_and_band} {round(easting):06d} {round(northing):07d}"
+    assert write("UTM", point(longitude, latitude), UTM_BAND, True) == expected
+    assert write("MGRS", point(longitude, latitude), DEFAULT, 0, False)[:3] == zone_and_band
+
+
 def test_gars_and_georef_texts_name_the_cells_the_positions_lie_in():
     """GARS: 30' bands numbered from 180W and lettered from 90S, 15' quadrants 1-4 from the north-west and
     5' keypad cells 1-9; Georef: 15 degree tiles, then degrees, then minutes of longitude and latitude."""
