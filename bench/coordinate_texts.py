@@ -11,15 +11,13 @@ which both sides first convert to WGS84.
 Run: .venv/bin/python bench/coordinate_texts.py [--library PATH] [--count N] [--repeat N]
 """
 
-import argparse
 import ctypes
 import json
 import random
-from pathlib import Path
 
 import pyproj
 
-from geokern_library import load
+from geokern_library import arguments, load
 from timing import best_of
 
 P, I32, B = ctypes.c_void_p, ctypes.c_int32, ctypes.c_uint8
@@ -52,11 +50,7 @@ def peer_read(transformers, text):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--library", type=Path, default=None)
-    parser.add_argument("--count", type=int, default=20_000)
-    parser.add_argument("--repeat", type=int, default=3)
-    args = parser.parse_args()
+    args = arguments(20_000)
     lib = load(args.library, SIGNATURES)
     rng = random.Random(7)
     # Away from Norway's and Svalbard's wide zones, which pyproj's side does not model.

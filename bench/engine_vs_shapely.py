@@ -14,17 +14,15 @@ ours, so the per-call figures are an upper bound of the engine's own cost.
 Run: .venv/bin/python bench/engine_vs_shapely.py [--library PATH] [--count N] [--repeat N]
 """
 
-import argparse
 import ctypes
 import json
 import math
 import random
-from pathlib import Path
 
 import numpy as np
 import shapely
 
-from geokern_library import load
+from geokern_library import arguments, load
 from timing import best_of
 
 P, D, B = ctypes.c_void_p, ctypes.c_double, ctypes.c_uint8
@@ -62,11 +60,7 @@ def square(x, y, size):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--library", type=Path, default=None)
-    parser.add_argument("--count", type=int, default=100_000)
-    parser.add_argument("--repeat", type=int, default=3)
-    args = parser.parse_args()
+    args = arguments(100_000)
     lib = load(args.library, SIGNATURES)
     rng = random.Random(5)
 

@@ -7,14 +7,12 @@ Inputs: one polygon of 1,000,000 vertices in ten rings, and 100,000 small point 
 Run: .venv/bin/python bench/geokern_json_read.py [--library PATH] [--repeat N]
 """
 
-import argparse
 import ctypes
 import json
 import math
 import random
-from pathlib import Path
 
-from geokern_library import load
+from geokern_library import arguments, load
 from timing import best_of
 
 
@@ -40,10 +38,7 @@ def small_points(rng, count=100_000):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--library", type=Path, default=None)
-    parser.add_argument("--repeat", type=int, default=3)
-    args = parser.parse_args()
+    args = arguments()
     geokern = load(args.library, SIGNATURES)
     rng = random.Random(8)
 

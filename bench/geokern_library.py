@@ -1,5 +1,6 @@
 """The runtime core library for the benchmark scripts, found where the module itself looks first."""
 
+import argparse
 import ctypes
 import sys
 from pathlib import Path
@@ -21,3 +22,14 @@ def load(path, signatures):
         function = getattr(library, "GK_" + name)
         function.restype, function.argtypes = restype, list(argtypes) + [ctypes.c_void_p]
     return library
+
+
+def arguments(count=None):
+    """The command line of a benchmark: --library PATH and --repeat N, and --count N (default `count`)
+    for a script that takes one."""
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--library", type=Path, default=None)
+    if count is not None:
+        parser.add_argument("--count", type=int, default=count)
+    parser.add_argument("--repeat", type=int, default=3)
+    return parser.parse_args()
