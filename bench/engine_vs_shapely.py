@@ -14,17 +14,15 @@ ours, so the per-call figures are an upper bound of the engine's own cost.
 Run: .venv/bin/python bench/engine_vs_shapely.py [--library PATH] [--count N] [--repeat N]
 """
 
-import argparse
 import ctypes
 import json
 import math
 import random
-import sys
-from pathlib import Path
 
 import numpy as np
 import shapely
 
+from geokern_library import arguments, load
 from timing import best_of
 
 P, D, B = ctypes.c_void_p, ctypes.c_double, ctypes.c_uint8
@@ -53,21 +51,8 @@ class Handler(ctypes.Structure):
     _fields_ = [("callback", ctypes.CFUNCTYPE(None, P, P)), ("user", P)]
 
 
-def load(path):
-    lib = ctypes.CDLL(str(path))
-    for name, restype, argtypes in (("Geometry_fromJSON", P, [ctypes.c_char_p]), ("Geometry_destroy", None, [P]),
-                                    ("Error_destroy", None, [P])):
-        f = getattr(lib, "GK_" + name)
-        f.restype, f.argtypes = restype, argtypes + [P]
-    return lib
-
-
-def default_library():
-    for candidate in (Path(sys.prefix) / "libgeokern.so",
-                      Path(__file__).resolve().parent.parent / "geokern_bin/linux-x86_64/libgeokern.so"):
-        if candidate.exists():
-            return candidate
-    raise SystemExit("libgeokern.so not found; pass --library")
+SIGNATURES = {"Geometry_fromJSON": (P, [ctypes.c_char_p]), "Geometry_destroy": (None, [P]),
+              "Error_destroy": (None, [P])}
 
 
 def square(x, y, size):
@@ -75,12 +60,8 @@ def square(x, y, size):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--library", type=Path, default=None)
-    parser.add_argument("--count", type=int, default=100_000)
-    parser.add_argument("--repeat", type=int, default=3)
-    args = parser.parse_args()
-    lib = load(args.library or default_library())
+    args = arguments(100_000)
+    lib = load(args.library, SIGNATURES)
     rng = random.Random(5)
 
     def ours(ring):

@@ -7,34 +7,18 @@ Inputs: one polygon of 1,000,000 vertices in ten rings, and 100,000 small point 
 Run: .venv/bin/python bench/geokern_json_read.py [--library PATH] [--repeat N]
 """
 
-import argparse
 import ctypes
 import json
 import math
 import random
-import sys
-from pathlib import Path
 
+from geokern_library import arguments, load
 from timing import best_of
 
 
-def load_geokern(path):
-    library = ctypes.CDLL(str(path))
-    library.GK_Geometry_fromJSON.argtypes = [ctypes.c_char_p, ctypes.c_void_p]
-    library.GK_Geometry_fromJSON.restype = ctypes.c_void_p
-    library.GK_Geometry_toJSON.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
-    library.GK_Geometry_toJSON.restype = ctypes.c_void_p
-    library.GK_Geometry_destroy.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
-    library.GK_String_destroy.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
-    return library
-
-
-def default_library():
-    for candidate in (Path(sys.prefix) / "libgeokern.so",
-                      Path(__file__).resolve().parent.parent / "geokern_bin/linux-x86_64/libgeokern.so"):
-        if candidate.exists():
-            return candidate
-    raise SystemExit("libgeokern.so not found; pass --library")
+SIGNATURES = {"Geometry_fromJSON": (ctypes.c_void_p, [ctypes.c_char_p]),
+              "Geometry_toJSON": (ctypes.c_void_p, [ctypes.c_void_p]),
+              "Geometry_destroy": (None, [ctypes.c_void_p]), "String_destroy": (None, [ctypes.c_void_p])}
 
 
 def large_polygon(rng, rings=10, vertices=100_000):
@@ -54,11 +38,8 @@ def small_points(rng, count=100_000):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--library", type=Path, default=None)
-    parser.add_argument("--repeat", type=int, default=3)
-    args = parser.parse_args()
-    geokern = load_geokern(args.library or default_library())
+    args = arguments()
+    geokern = load(args.library, SIGNATURES)
     rng = random.Random(8)
 
     polygon = large_polygon(rng)

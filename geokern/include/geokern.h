@@ -92,8 +92,8 @@ typedef int32_t GK_GeodeticCurveType;
 typedef int32_t GK_GeometryExtendOptions; /* bit flags: 1 relocate ends, 2 keep end attributes, 4 no end attributes,
                                             8 do not extend from the start point, 16 nor from the end point */
 typedef int32_t GK_OffsetType;       /* joins of an offset: 0 mitered, 1 bevelled, 2 rounded, 3 squared */
-typedef int32_t GK_CoordinateConversionMode;
-typedef int32_t GK_LatitudeLongitudeFormat;
+typedef int32_t GK_CoordinateConversionMode; /* GK_COORDINATE_CONVERSION_MODE_*, below */
+typedef int32_t GK_LatitudeLongitudeFormat;  /* GK_LATITUDE_LONGITUDE_FORMAT_*, below */
 typedef int32_t GK_ObjectType;       /* kind of a container object: GK_OBJECT_TYPE_* */
 typedef int32_t GK_ElementType;      /* kind of value an element holds: GK_ELEMENT_TYPE_* */
 
@@ -125,6 +125,44 @@ enum {
     GK_ELEMENT_TYPE_SPATIAL_REFERENCE = 51,
     GK_ELEMENT_TYPE_GEOGRAPHIC_TRANSFORMATION_STEP = 52,
     GK_ELEMENT_TYPE_HORIZONTAL_VERTICAL_TRANSFORMATION_STEP = 53
+};
+
+/* Coordinate texts (GK_CoordinateFormatter_). Texts are read and written as WGS84 latitude and longitude:
+   a `to` function converts its point from its spatial reference to WGS84 first (a point without one is
+   WGS84 longitude x and latitude y already), a `from` function returns a point in the spatial reference
+   it is given (none: WGS84 longitude and latitude). Reading ignores case and leading or trailing blanks.
+   - MGRS and USNG: "33UXP0500444998"; with spaces "33U XP 05004 44998" (zone and band, 100 km square,
+     easting and northing digits; polar squares "ZGC..." without a zone). Precision 0 to 11 digits per
+     coordinate (5: 1 m, 0: the square alone); digits are truncated, and a text is read as the centre of
+     the square it names. USNG is MGRS with the current lettering.
+   - UTM: "33U 500000 5500000", or "33N 500000 5500000" by hemisphere; without spaces
+     "33U5000005500000" (two-digit zone, easting in 6 and northing in 7 whole metres, rounded). Latitudes
+     from 80S to 84N; Norway's and Svalbard's wider zones are used.
+   - GARS: "381NH45" (5 minute cell, its highest precision); read at the precision written, 30, 15 or
+     5 minutes.
+   - Georef: "NKLN2444638946"; precision -1 (15 degrees), 0 (1 degree), 2 to 11 (1 minute down to 1e-9
+     minute; 1 writes as 2). Read as the centre of the cell it names.
+   - Latitude and longitude, `decimal_places` 0 to 12 of the last component, latitude first:
+     decimal degrees "55.500N 004.250W", degrees and decimal minutes "55 30.000N 004 15.000W", degrees,
+     minutes and seconds "55 30 00.000N 004 15 00.000W". Reading takes any of these, also with d ' "
+     or : as separators, hemisphere letters before or after, longitude first when its letter says so,
+     or two signed decimal numbers (latitude first) separated by a comma or blanks. */
+enum {
+    GK_COORDINATE_CONVERSION_MODE_DEFAULT = 0,           /* each format's first mode below */
+    GK_COORDINATE_CONVERSION_MODE_MGRS_NEW_LETTERING = 1, /* MGRS: 100 km rows lettered from A (odd zones)
+                                                             and F (even zones), as with WGS84 */
+    GK_COORDINATE_CONVERSION_MODE_MGRS_OLD_LETTERING = 2, /* MGRS: rows lettered from L and R, as with the
+                                                             older Clarke and Bessel datums */
+    GK_COORDINATE_CONVERSION_MODE_UTM_LATITUDE_BAND = 3,  /* UTM: zone and latitude band, "33U" */
+    GK_COORDINATE_CONVERSION_MODE_UTM_NORTH_SOUTH = 4,    /* UTM: zone and hemisphere, "33N", "33S" */
+    GK_COORDINATE_CONVERSION_MODE_GARS_CENTER = 5,        /* GARS read as the centre of its cell */
+    GK_COORDINATE_CONVERSION_MODE_GARS_LOWER_LEFT = 6     /* GARS read as its cell's south-west corner */
+};
+
+enum {
+    GK_LATITUDE_LONGITUDE_FORMAT_DECIMAL_DEGREES = 0,
+    GK_LATITUDE_LONGITUDE_FORMAT_DEGREES_DECIMAL_MINUTES = 1,
+    GK_LATITUDE_LONGITUDE_FORMAT_DEGREES_MINUTES_SECONDS = 2
 };
 
 /* Codes of the errors the library reports (GK_Error_getCode). */

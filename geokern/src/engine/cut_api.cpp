@@ -79,17 +79,6 @@ struct Piece {
     Side side = Side::along;
 };
 
-PartValue part_of(const LinearPart& linear, bool has_z, bool has_m) {
-    PartValue part;
-    part.has_z = has_z;
-    part.has_m = has_m;
-    part.xs = linear.xs;
-    part.ys = linear.ys;
-    if (has_z) part.zs = linear.zs;
-    if (has_m) part.ms = linear.ms;
-    return part;
-}
-
 GeometryValue shaped(const GeometryValue& like, GK_GeometryType type, const SpatialReferenceRef& spatial_reference) {
     GeometryValue value;
     value.type = type;
@@ -335,10 +324,7 @@ GK_ArrayHandle GK_GeometryEngine_cut(GK_GeometryHandle geometry, GK_GeometryHand
         if (line.type != geometry_type_polyline) {
             refuse(std::string("the cutter must be a polyline: got a ") + geometry_type_name(line.type) + ".");
         }
-        const SpatialReferenceRef spatial_reference = joint_spatial_reference(input, line);
-        if (!finite_coordinates(input) || !finite_coordinates(line)) {
-            refuse("cut needs finite coordinates: the geometry or the cutter has a NaN or infinite coordinate.");
-        }
+        const SpatialReferenceRef spatial_reference = joint_finite_inputs(input, line, "cut", "geometry", "cutter");
         const int32_t dimension = dimension_of(input);
         if (dimension == 0 || is_empty(input) || is_empty(line) || !extents_meet(input, line)) {
             return geometry_array({});

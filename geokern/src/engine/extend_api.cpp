@@ -87,10 +87,8 @@ GK_GeometryHandle GK_GeometryEngine_extend(GK_GeometryHandle polyline, GK_Geomet
         if ((options & keep_end_attributes) && (options & no_end_attributes)) {
             refuse("extend options KEEP_END_ATTRIBUTES (2) and NO_END_ATTRIBUTES (4) exclude each other.");
         }
-        const SpatialReferenceRef spatial_reference = joint_spatial_reference(line, target_value);
-        if (!finite_coordinates(line) || !finite_coordinates(target_value)) {
-            refuse("extend needs finite coordinates: the polyline or the extender has a NaN or infinite coordinate.");
-        }
+        const SpatialReferenceRef spatial_reference =
+            joint_finite_inputs(line, target_value, "extend", "polyline", "extender");
         if (is_empty(line) || is_empty(target_value)) return nullptr;
         const GeometryValue target = polygon_of_envelope(target_value);
         const double deviation = chord_deviation(line, target);

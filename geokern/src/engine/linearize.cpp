@@ -114,4 +114,15 @@ LinearPart linearize(const PartValue& part, double deviation) {
     return linear;
 }
 
+PartValue part_of(const LinearPart& linear, bool has_z, bool has_m) {
+    PartValue part;
+    part.has_z = has_z;
+    part.has_m = has_m;
+    part.xs = linear.xs;
+    part.ys = linear.ys;
+    if (has_z) part.zs = linear.zs;
+    if (has_m) part.ms = linear.ms;
+    return part;
+}
+
 }  // namespace geokern::engine

@@ -30,6 +30,9 @@ struct LinearPart {
 
 LinearPart linearize(const PartValue& part, double deviation);
 
+// A straight part made of a chord form's points, keeping z and m where the part has them.
+PartValue part_of(const LinearPart& linear, bool has_z, bool has_m);
+
 // The interior chord vertices of one curved segment (not its end points), with the fraction of the
 // curve's parameter at each, in (0, 1).
 struct CurveSample {

@@ -171,6 +171,24 @@ void nearest_in_points(NearestPoint& best, const PartValue& points, double px, d
     for (int64_t i = 0; i < points.point_count(); ++i) take(best, points.point(i), px, py, 0, i, 0.0);
 }
 
+// What both nearest searches share: a point or a multipoint answers with its own points and an envelope
+// as its polygon; the parts of a polyline or polygon go to `search_parts`.
+template <class PartsSearch>
+NearestPoint nearest_by_type(const GeometryValue& geometry, double px, double py, const PartsSearch& search_parts) {
+    if (geometry.type == geometry_type_envelope) {
+        return nearest_by_type(polygon_of_envelope(geometry), px, py, search_parts);
+    }
+    NearestPoint best;
+    if (geometry.type == geometry_type_point) {
+        take(best, geometry.point, px, py, 0, 0, 0.0);
+    } else if (geometry.type == geometry_type_multipoint) {
+        nearest_in_points(best, *geometry.points, px, py);
+    } else {
+        search_parts(best, geometry);
+    }
+    return best;
+}
+
 }  // namespace
 
 Vertex point_on_segment(const Vertex& start, const Curve* curve, const Vertex& end, double t) {
@@ -236,49 +254,25 @@ double fraction_at_length(const Vertex& start, const Curve* curve, const Vertex&
 }
 
 NearestPoint nearest_coordinate(const GeometryValue& geometry, double px, double py) {
-    NearestPoint best;
-    switch (geometry.type) {
-        case geometry_type_point:
-            take(best, geometry.point, px, py, 0, 0, 0.0);
-            return best;
-        case geometry_type_multipoint:
-            nearest_in_points(best, *geometry.points, px, py);
-            return best;
-        case geometry_type_envelope:
-            return nearest_coordinate(polygon_of_envelope(geometry), px, py);
-        default:
-            break;
-    }
-    for (size_t i = 0; i < geometry.parts.size(); ++i) {
-        nearest_in_part(best, *geometry.parts[i], static_cast<int64_t>(i), px, py);
-    }
-    if (geometry.type == geometry_type_polygon && best.distance > 0.0 && polygon_holds(geometry, px, py)) {
-        return NearestPoint{Vertex{px, py}, 0.0, -1, -1, 0.0};
-    }
-    return best;
+    return nearest_by_type(geometry, px, py, [&](NearestPoint& best, const GeometryValue& shape) {
+        for (size_t i = 0; i < shape.parts.size(); ++i) {
+            nearest_in_part(best, *shape.parts[i], static_cast<int64_t>(i), px, py);
+        }
+        if (shape.type == geometry_type_polygon && best.distance > 0.0 && polygon_holds(shape, px, py)) {
+            best = NearestPoint{Vertex{px, py}, 0.0, -1, -1, 0.0};
+        }
+    });
 }
 
 NearestPoint nearest_vertex(const GeometryValue& geometry, double px, double py) {
-    NearestPoint best;
-    switch (geometry.type) {
-        case geometry_type_point:
-            take(best, geometry.point, px, py, 0, 0, 0.0);
-            return best;
-        case geometry_type_multipoint:
-            nearest_in_points(best, *geometry.points, px, py);
-            return best;
-        case geometry_type_envelope:
-            return nearest_vertex(polygon_of_envelope(geometry), px, py);
-        default:
-            break;
-    }
-    for (size_t p = 0; p < geometry.parts.size(); ++p) {
-        const PartValue& part = *geometry.parts[p];
-        for (int64_t i = 0; i < part.point_count(); ++i) {
-            take(best, part.point(i), px, py, static_cast<int64_t>(p), i, 0.0);
+    return nearest_by_type(geometry, px, py, [&](NearestPoint& best, const GeometryValue& shape) {
+        for (size_t p = 0; p < shape.parts.size(); ++p) {
+            const PartValue& part = *shape.parts[p];
+            for (int64_t i = 0; i < part.point_count(); ++i) {
+                take(best, part.point(i), px, py, static_cast<int64_t>(p), i, 0.0);
+            }
         }
-    }
-    return best;
+    });
 }
 
 }  // namespace geokern::engine

@@ -82,13 +82,7 @@ void ring_between(const LinearPart& ring, double from, double to, LinearPart& in
 }
 
 PartValue part_of(const LinearPart& linear, bool closed, bool has_z, bool has_m) {
-    PartValue part;
-    part.has_z = has_z;
-    part.has_m = has_m;
-    part.xs = linear.xs;
-    part.ys = linear.ys;
-    if (has_z) part.zs = linear.zs;
-    if (has_m) part.ms = linear.ms;
+    PartValue part = part_of(linear, has_z, has_m);
     if (closed) close_ring(part);
     return part;
 }
@@ -105,10 +99,8 @@ GK_GeometryHandle GK_GeometryEngine_reshape(GK_GeometryHandle geometry, GK_Geome
         if (path_value.type != geometry_type_polyline || path_value.parts.size() != 1) {
             refuse("the reshaper must be a polyline of one path.");
         }
-        const SpatialReferenceRef spatial_reference = joint_spatial_reference(input, path_value);
-        if (!finite_coordinates(input) || !finite_coordinates(path_value)) {
-            refuse("reshape needs finite coordinates: the geometry or the reshaper has a NaN or infinite coordinate.");
-        }
+        const SpatialReferenceRef spatial_reference =
+            joint_finite_inputs(input, path_value, "reshape", "geometry", "reshaper");
         const GeometryValue source = polygon_of_envelope(input);
         const double deviation = chord_deviation(source, path_value);
         LinearPart path = linearize(*path_value.parts[0], deviation);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/engine_inputs.hpp"
+
 namespace geokern::engine {
 namespace {
 
@@ -185,6 +187,17 @@ bool finite_coordinates(const GeometryValue& geometry) {
             return std::all_of(geometry.parts.begin(), geometry.parts.end(),
                                [](const auto& part) { return finite_part(*part); });
     }
+}
+
+SpatialReferenceRef joint_finite_inputs(const GeometryValue& input, const GeometryValue& tool,
+                                        const std::string& operation, const std::string& input_name,
+                                        const std::string& tool_name) {
+    SpatialReferenceRef spatial_reference = joint_spatial_reference(input, tool);
+    if (!finite_coordinates(input) || !finite_coordinates(tool)) {
+        refuse(operation + " needs finite coordinates: the " + input_name + " or the " + tool_name +
+               " has a NaN or infinite coordinate.");
+    }
+    return spatial_reference;
 }
 
 }  // namespace geokern::engine

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "engine/geos_building.hpp"
@@ -60,5 +61,12 @@ bool drop_zero_segments(const PartValue& part, PartValue& cleaned);
 
 // Whether every x, y (and curve number) of the geometry is finite; an empty point counts as finite.
 bool finite_coordinates(const GeometryValue& geometry);
+
+// The joint spatial reference of an operation on a geometry with a tool geometry (a cutter, a reshaper,
+// an extender), once both are known to have finite coordinates; the refusal names the operation and
+// both inputs ("cut needs finite coordinates: the geometry or the cutter has ...").
+SpatialReferenceRef joint_finite_inputs(const GeometryValue& input, const GeometryValue& tool,
+                                        const std::string& operation, const std::string& input_name,
+                                        const std::string& tool_name);
 
 }  // namespace geokern::engine

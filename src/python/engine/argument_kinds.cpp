@@ -145,34 +145,46 @@ Result<GeometryHolderKind::Prepared> GeometryArg::prepare(PyObject* geometry, co
     return held(geometry_to_runtime(geometry));
 }
 
+namespace {
+
+// Each attached class's type, its name in messages and how its native value becomes a runtime geometry,
+// in the order of AttachedClass.
+struct AttachedClassInfo {
+    PyTypeObject* (*type)();
+    const char* name;
+    core::Result<runtime::GeometryOwned> (*runtime_value)(PyObject*);
+};
+const AttachedClassInfo attached_classes[] = {
+    {point_type, "Point", point_runtime_value},
+    {envelope_type, "Envelope", envelope_runtime_value},
+    {polyline_type, "Polyline", polyline_runtime_value},
+};
+
+}  // namespace
+
+template <AttachedClass Class>
+Result<PyObject*> AttachedArg<Class>::convert(PyObject* argument, const char* name) {
+    const AttachedClassInfo& info = attached_classes[static_cast<int>(Class)];
+    return instance_of(argument, info.type(), name, info.name);
+}
+
+template <AttachedClass Class>
+Result<GeometryHolderKind::Prepared> AttachedArg<Class>::prepare(PyObject* geometry, const char*) {
+    return held(attached_classes[static_cast<int>(Class)].runtime_value(geometry));
+}
+
+template struct AttachedArg<AttachedClass::Point>;
+template struct AttachedArg<AttachedClass::Envelope>;
+template struct AttachedArg<AttachedClass::Polyline>;
+
 Result<PyObject*> OptionalPointArg::convert(PyObject* argument, const char* name) {
     if (argument == Py_None) return static_cast<PyObject*>(nullptr);
-    return instance_of(argument, point_type(), name, "Point");
+    return PointArg::convert(argument, name);
 }
 
-Result<GeometryHolderKind::Prepared> OptionalPointArg::prepare(PyObject* point, const char*) {
+Result<GeometryHolderKind::Prepared> OptionalPointArg::prepare(PyObject* point, const char* name) {
     if (point == nullptr) return Prepared();
-    return held(point_runtime_value(point));
-}
-
-Result<PyObject*> PointArg::convert(PyObject* argument, const char* name) {
-    return instance_of(argument, point_type(), name, "Point");
-}
-
-Result<PyObject*> EnvelopeArg::convert(PyObject* argument, const char* name) {
-    return instance_of(argument, envelope_type(), name, "Envelope");
-}
-
-Result<GeometryHolderKind::Prepared> EnvelopeArg::prepare(PyObject* envelope, const char*) {
-    return held(envelope_runtime_value(envelope));
-}
-
-Result<PyObject*> PolylineArg::convert(PyObject* argument, const char* name) {
-    return instance_of(argument, polyline_type(), name, "Polyline");
-}
-
-Result<GeometryHolderKind::Prepared> PolylineArg::prepare(PyObject* polyline, const char*) {
-    return held(polyline_runtime_value(polyline));
+    return PointArg::prepare(point, name);
 }
 
 Result<std::vector<runtime::GeometryOwned>> runtime_geometries(PyObject* iterable) {

@@ -135,54 +135,46 @@ struct GeometryArg : GeometryHolderKind {
     static Result<Prepared> prepare(PyObject* geometry, const char* name);
 };
 
-// A Point or None (required positionally all the same); built from the point's native value.
-struct OptionalPointArg : GeometryHolderKind {
+// The geometry classes whose arguments are built from the object's own native value.
+enum class AttachedClass { Point, Envelope, Polyline };
+
+// An instance of one of those classes.
+template <AttachedClass Class>
+struct AttachedArg : GeometryHolderKind {
     static constexpr Phase phase = Phase::Attached;
+    static Result<PyObject*> convert(PyObject* argument, const char* name);
+    static Result<Prepared> prepare(PyObject* geometry, const char* name);
+};
+using PointArg = AttachedArg<AttachedClass::Point>;
+using EnvelopeArg = AttachedArg<AttachedClass::Envelope>;
+using PolylineArg = AttachedArg<AttachedClass::Polyline>;
+
+// A Point or None (required positionally all the same).
+struct OptionalPointArg : PointArg {
     static Result<PyObject*> convert(PyObject* argument, const char* name);
     static Result<Prepared> prepare(PyObject* point, const char* name);
 };
 
-// A Point, built from its native value.
-struct PointArg : OptionalPointArg {
-    static Result<PyObject*> convert(PyObject* argument, const char* name);
-};
-
-// An Envelope, built from its native value.
-struct EnvelopeArg : GeometryHolderKind {
-    static constexpr Phase phase = Phase::Attached;
-    static Result<PyObject*> convert(PyObject* argument, const char* name);
-    static Result<Prepared> prepare(PyObject* envelope, const char* name);
-};
-
-// A Polyline, built from its native value.
-struct PolylineArg : GeometryHolderKind {
-    static constexpr Phase phase = Phase::Attached;
-    static Result<PyObject*> convert(PyObject* argument, const char* name);
-    static Result<Prepared> prepare(PyObject* polyline, const char* name);
-};
-
-// Any iterable of geometries (objects, dictionaries or OvraJSON text), iterated once into a runtime
-// vector of geometry elements. Its failure is held back until the other iterables of the call were
-// read, so that a later iterable's failure is the one reported.
-struct GeometriesArg {
+// Kinds that take any iterable and iterate it once into a runtime vector.
+struct IterableKind {
     using Value = PyObject*;
     using Prepared = runtime::VectorOwned;
     static constexpr Phase phase = Phase::Geometry;
     static constexpr bool collects = true;
     static Result<PyObject*> convert(PyObject* argument, const char*) { return argument; }
-    static Result<Prepared> prepare(PyObject* iterable, const char* name);
     static GK_VectorHandle pass(const Prepared& vector) { return vector.get(); }
 };
 
-// Any iterable of floats, iterated once into a runtime vector of float elements.
-struct FloatsArg {
-    using Value = PyObject*;
-    using Prepared = runtime::VectorOwned;
-    static constexpr Phase phase = Phase::Geometry;
-    static constexpr bool collects = true;
-    static Result<PyObject*> convert(PyObject* argument, const char*) { return argument; }
+// Any iterable of geometries (objects, dictionaries or OvraJSON text), into a vector of geometry
+// elements. Its failure is held back until the other iterables of the call were read, so that a later
+// iterable's failure is the one reported.
+struct GeometriesArg : IterableKind {
     static Result<Prepared> prepare(PyObject* iterable, const char* name);
-    static GK_VectorHandle pass(const Prepared& vector) { return vector.get(); }
+};
+
+// Any iterable of floats, into a vector of float elements.
+struct FloatsArg : IterableKind {
+    static Result<Prepared> prepare(PyObject* iterable, const char* name);
 };
 
 // The runtime geometry of each element of an iterable, in order; the first failure ends the iteration.
