@@ -49,7 +49,8 @@ GeometryValue wrapped_multipart(const GeometryValue& geometry, const WrapRange& 
     GeometryValue result = empty_geometry(geometry.type, geometry.has_z, geometry.has_m, geometry.spatial_reference);
     for (double turns = first; turns <= last; turns += 1.0) {
         const double start = range.start + turns * range.period;
-        EnvelopeData strip{start, extent.ymin, start + range.period, extent.ymax};
+        // A strip taller than the geometry: rectangle clipping of a flat box keeps nothing sound.
+        EnvelopeData strip{start, extent.ymin - 1.0, start + range.period, extent.ymax + 1.0};
         GeometryValue piece = moved_by_turns(engine::clipped(geometry, strip), turns, range);
         result.parts.insert(result.parts.end(), piece.parts.begin(), piece.parts.end());
     }
