@@ -23,18 +23,6 @@ GeometryValue moved_by_turns(const GeometryValue& geometry, double turns, const 
     return engine::map_geometry(geometry, engine::move_map(-turns * range.period, 0.0));
 }
 
-EnvelopeData wrapped_envelope(EnvelopeData envelope, const WrapRange& range) {
-    const double shift = wrapped(envelope.xmin, range) - envelope.xmin;
-    if (envelope.xmax + shift > range.end()) {
-        envelope.xmin = range.start;
-        envelope.xmax = range.end();
-    } else {
-        envelope.xmin += shift;
-        envelope.xmax += shift;
-    }
-    return envelope;
-}
-
 // The pieces of a multipart in each period it touches, each moved into the range.
 GeometryValue wrapped_multipart(const GeometryValue& geometry, const WrapRange& range) {
     const EnvelopeData extent = extent_of(geometry);
@@ -70,7 +58,7 @@ GeometryValue wrapped_geometry(const GeometryValue& geometry, const WrapRange& r
             return result;
         }
         case geometry_type_envelope:
-            result.envelope = wrapped_envelope(geometry.envelope, range);
+            result.envelope = wrapped_extent(geometry.envelope, range);
             return result;
         default:
             return wrapped_multipart(geometry, range);

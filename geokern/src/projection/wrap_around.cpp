@@ -74,4 +74,24 @@ double wrapped_near(double x, double target, const WrapRange& range) {
     return turns == 0.0 ? x : x - turns * range.period;
 }
 
+EnvelopeData wrapped_extent(EnvelopeData envelope, const WrapRange& range) {
+    const double shift = wrapped(envelope.xmin, range) - envelope.xmin;
+    if (envelope.xmax + shift > range.end()) {
+        envelope.xmin = range.start;
+        envelope.xmax = range.end();
+    } else {
+        envelope.xmin += shift;
+        envelope.xmax += shift;
+    }
+    return envelope;
+}
+
+EnvelopeData extent_near(EnvelopeData envelope, double target, const WrapRange& range) {
+    const double centre = (envelope.xmin + envelope.xmax) / 2.0;
+    const double shift = wrapped_near(centre, target, range) - centre;
+    envelope.xmin += shift;
+    envelope.xmax += shift;
+    return envelope;
+}
+
 }  // namespace geokern

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "geometry/geometry_value.hpp"
 #include "spatial/spatial_reference_value.hpp"
 
 namespace geokern {
@@ -23,6 +24,12 @@ std::optional<WrapRange> wrap_range(const SpatialReferencePointer& spatial_refer
 double wrapped(double x, const WrapRange& range);
 // x moved by whole periods to lie as close as possible to `target`.
 double wrapped_near(double x, double target, const WrapRange& range);
+// An envelope moved by whole periods so that its xmin lies in the range; one that would then cross the
+// range's end covers the whole range instead, as an envelope has one piece.
+EnvelopeData wrapped_extent(EnvelopeData envelope, const WrapRange& range);
+// An envelope moved by whole periods so that its centre lies as close as possible to `target`.
+EnvelopeData extent_near(EnvelopeData envelope, double target, const WrapRange& range);
+
 // How many periods past the range x lies: 0 inside [start, end).
 double turns_of(double x, const WrapRange& range);
 
