@@ -23,6 +23,7 @@ using Transformation = Owned<GK_DatumTransformationHandle, &GK_DatumTransformati
 using Array = Owned<GK_ArrayHandle, &GK_Array_destroy>;
 using Element = Owned<GK_ElementHandle, &GK_Element_destroy>;
 using Step = Owned<GK_GeographicTransformationStepHandle, &GK_GeographicTransformationStep_destroy>;
+using Geometry = Owned<GK_GeometryHandle, &GK_Geometry_destroy>;
 
 // "a + b + c" as "c + b + a": the name of the inverse of a chain.
 std::string reversed_steps(const std::string& name) {
@@ -144,15 +145,25 @@ TEST_F(TransformationsTest, ProjectedSystemsUseTheirGeographicSystems) {
     EXPECT_TRUE(no_errors());
 }
 
-TEST_F(TransformationsTest, AreaOfInterestIsNotImplementedYet) {
+TEST_F(TransformationsTest, AnAreaOfInterestKeepsTheTransformationsThatApplyThere) {
     SpatialReference nad27 = create(4267);
     SpatialReference wgs84 = create(4326);
-    auto area = reinterpret_cast<GK_GeometryHandle>(nad27.get());
-    EXPECT_EQ(GK_TransformationCatalog_getTransformationsBySuitabilityWithAreaOfInterest(nad27.get(), wgs84.get(), area, h),
-              nullptr);
-    auto errors = take_errors();
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors[0].code, GK_ERROR_NOT_IMPLEMENTED);
+    // A square degree of Pennsylvania, once in degrees and once in Web Mercator metres.
+    Geometry degrees(GK_Geometry_fromJSON(
+        R"({"xmin":-80,"ymin":40,"xmax":-79,"ymax":41,"spatialReference":{"wkid":4326}})", h));
+    Geometry metres(GK_Geometry_fromJSON(R"({"xmin":-8905559.26,"ymin":4865942.28,"xmax":-8794239.77,)"
+                                         R"("ymax":5012341.66,"spatialReference":{"wkid":3857}})", h));
+    auto count = [&](GK_GeometryHandle area) {
+        Array array(GK_TransformationCatalog_getTransformationsBySuitabilityWithAreaOfInterest(nad27.get(), wgs84.get(),
+                                                                                              area, h));
+        return array ? GK_Array_getSize(array.get(), h) : 0u;
+    };
+    const uint64_t everywhere = count(nullptr);
+    const uint64_t there = count(degrees.get());
+    EXPECT_GT(there, 0u);
+    EXPECT_LT(there, everywhere);
+    EXPECT_EQ(count(metres.get()), there);
+    EXPECT_TRUE(take_errors().empty());
 }
 
 TEST_F(TransformationsTest, StepsByIdentifierMakeTransformations) {

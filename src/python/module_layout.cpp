@@ -11,6 +11,8 @@
 #include "geometry/polygon.hpp"
 #include "geometry/polyline.hpp"
 #include "parts/part_objects.hpp"
+#include "projection/datum_transformation.hpp"
+#include "projection/projection_functions.hpp"
 #include "registry.hpp"
 #include "segments/segment_objects.hpp"
 #include "spatial/area_unit.hpp"
@@ -51,9 +53,10 @@ constexpr std::array<ClassEntry, 23> main_classes{{
     {"SpatialReference", spatial_reference_type},
 }};
 
-// velmor_geometry.projection: its functions, then DatumTransformation.
-constexpr std::array<PyMethodDef*, 0> projection_functions{};
-constexpr std::array<ClassEntry, 0> projection_classes{};
+// velmor_geometry.projection: its functions (their own list gives the order), then DatumTransformation.
+constexpr std::array<ClassEntry, 1> projection_classes{{
+    {"DatumTransformation", datum_transformation_type},
+}};
 
 // velmor_geometry.utils
 const std::array<PyMethodDef*, 5> utils_functions{
@@ -72,7 +75,7 @@ const ModuleLayout& main_module_layout() {
 }
 
 const ModuleLayout& projection_module_layout() {
-    static const ModuleLayout layout{projection_functions, projection_classes};
+    static const ModuleLayout layout{projection_functions(), projection_classes};
     return layout;
 }
 

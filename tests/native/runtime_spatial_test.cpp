@@ -8,6 +8,8 @@
 #include <string>
 
 #include "core/internal_failure.hpp"
+#include "runtime/error_capture.hpp"
+#include "runtime/function_table.hpp"
 #include "runtime/library_probe.hpp"
 #include "runtime/spatial/datum_transformation.hpp"
 #include "runtime/spatial/spatial_reference.hpp"
@@ -131,15 +133,17 @@ TEST_F(RuntimeSpatial, DatumChangeThroughTheCatalog) {
     EXPECT_TRUE(transformations_by_suitability(wgs84, create(3857), nullptr, true).empty());
 }
 
-TEST_F(RuntimeSpatial, AreaOfInterestReportsNotImplemented) {
+TEST_F(RuntimeSpatial, AnAreaOfInterestKeepsTheTransformationsThatApplyThere) {
     SpatialReference nad27 = create(4267);
     SpatialReference wgs84 = create(4326);
-    auto area = reinterpret_cast<GK_GeometryHandle>(nad27.get());
-    EXPECT_EQ(internal_failure_of([&] { (void)transformations_by_suitability(nad27, wgs84, area, false); }).rfind(
-                  "Internal error: Unexpected error returned from internal function "
-                  "GK_TransformationCatalog_getTransformationsBySuitabilityWithAreaOfInterestAndIgnoreVertical: Error { code: 5",
-                  0),
-              0u);
+    auto area = invoke(functions().Geometry_fromJSON,
+                       R"({"xmin":-80,"ymin":40,"xmax":-79,"ymax":41,"spatialReference":{"wkid":4326}})");
+    ASSERT_TRUE(area);
+    GeometryOwned envelope = GeometryOwned::take(*area);
+    const auto everywhere = transformations_by_suitability(nad27, wgs84, nullptr, false).size();
+    const auto there = transformations_by_suitability(nad27, wgs84, envelope.get(), false).size();
+    EXPECT_GT(there, 0u);
+    EXPECT_LT(there, everywhere);
 }
 
 TEST_F(RuntimeSpatial, ProjectionEngineDirectory) {

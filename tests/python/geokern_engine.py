@@ -68,6 +68,18 @@ class Engine:
         "ProximityResult_getPointIndex": (c_int64, [c_void_p]),
         "ProximityResult_destroy": (None, [c_void_p]),
         "Unit_destroy": (None, [c_void_p]),
+        "SpatialReference_create": (c_void_p, [c_int32]),
+        "SpatialReference_destroy": (None, [c_void_p]),
+        "SpatialReference_getConvergenceAngle": (c_double, [c_void_p, c_void_p]),
+        "Element_getValueAsDatumTransformation": (c_void_p, [c_void_p]),
+        "DatumTransformation_destroy": (None, [c_void_p]),
+        "DatumTransformation_getName": (c_void_p, [c_void_p]),
+        "TransformationCatalog_getTransformationsBySuitabilityWithAreaOfInterestAndIgnoreVertical": (
+            c_void_p, [c_void_p, c_void_p, c_void_p, c_uint8]),
+        "GeometryBuilder_create": (c_void_p, [c_int32, c_void_p]),
+        "GeometryBuilder_createFromGeometry": (c_void_p, [c_void_p]),
+        "GeometryBuilder_toGeometry": (c_void_p, [c_void_p]),
+        "GeometryBuilder_destroy": (None, [c_void_p]),
     }
 
     def __init__(self, path=None):
@@ -117,6 +129,9 @@ class Engine:
     def geometry(self, value):
         text = value if isinstance(value, str) else json.dumps(value)
         return Handle(self, self.call("Geometry_fromJSON", text.encode()), "Geometry_destroy")
+
+    def spatial_reference(self, wkid):
+        return Handle(self, self.call("SpatialReference_create", wkid), "SpatialReference_destroy")
 
     def to_json(self, handle):
         if not handle:

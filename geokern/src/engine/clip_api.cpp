@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/clip.hpp"
 #include "engine/curve_restoration.hpp"
 #include "engine/engine_inputs.hpp"
 #include "engine/geos_conversion.hpp"
@@ -74,7 +75,9 @@ GeometryValue clipped_with_curves(const GeometryValue& geometry, const EnvelopeD
     return result;
 }
 
-GeometryValue clipped(const GeometryValue& geometry, const EnvelopeData& box) {
+}  // namespace
+
+GeometryValue geokern::engine::clipped(const GeometryValue& geometry, const EnvelopeData& box) {
     GeometryValue result = empty_like(geometry);
     if (box.empty() || is_empty(geometry)) return result;
     switch (geometry.type) {
@@ -128,8 +131,6 @@ GeometryValue clipped(const GeometryValue& geometry, const EnvelopeData& box) {
         }
     }
 }
-
-}  // namespace
 
 GK_GeometryHandle GK_GeometryEngine_clip(GK_GeometryHandle geometry, GK_GeometryHandle envelope, GK_EH) {
     return guarded<GK_GeometryHandle>(handler, [&] {

@@ -1,8 +1,7 @@
 // The EnvelopeBuilder family. Bounds may be set in any order; the envelope built puts them in order.
-// Setting a z or m bound makes the envelope z- or m-aware. Adjusting to a spatial reference's horizon
-// (wrap-around, normalization) needs the spatial reference's extent and reports that it is not
-// implemented yet (adjustForWrapAround, normalize and normalizeToEnvelope keep the library's
-// not-implemented definitions).
+// Setting a z or m bound makes the envelope z- or m-aware. Adjusting to a spatial reference's wrap-around
+// range (adjustForWrapAround, normalize, normalizeToEnvelope) lives with that range, in
+// projection/wrap_around_builder_api.cpp.
 #include "geometry/builder_value.hpp"
 #include "report.hpp"
 

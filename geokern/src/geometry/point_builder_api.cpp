@@ -1,6 +1,5 @@
-// The PointBuilder family. Setting z or m makes the point z- or m-aware. Normalizing into a spatial
-// reference's horizon needs the spatial reference's extent: the three normalize functions keep the
-// library's not-implemented definitions.
+// The PointBuilder family. Setting z or m makes the point z- or m-aware. The three normalize functions
+// live with the wrap-around range they use (projection/wrap_around_builder_api.cpp).
 #include "geometry/builder_value.hpp"
 #include "report.hpp"
 

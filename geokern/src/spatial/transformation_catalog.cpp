@@ -52,7 +52,8 @@ bool already_listed(const std::vector<TransformationPointer>& listed, const Datu
 
 std::vector<TransformationPointer> transformations_by_suitability(const SpatialReferencePointer& input,
                                                                   const SpatialReferencePointer& output,
-                                                                  bool vertical) {
+                                                                  bool vertical,
+                                                                  const std::optional<GeographicArea>& area) {
     ProjLock lock;
     PJ_CONTEXT* context = lock.context();
     vertical = vertical && (input->has_vertical || output->has_vertical);
@@ -67,6 +68,10 @@ std::vector<TransformationPointer> transformations_by_suitability(const SpatialR
     proj_operation_factory_context_set_allow_ballpark_transformations(context, factory.get(), 0);
     proj_operation_factory_context_set_spatial_criterion(context, factory.get(), PROJ_SPATIAL_CRITERION_PARTIAL_INTERSECTION);
     proj_operation_factory_context_set_grid_availability_use(context, factory.get(), PROJ_GRID_AVAILABILITY_USED_FOR_SORTING);
+    if (area) {
+        proj_operation_factory_context_set_area_of_interest(context, factory.get(), area->west, area->south, area->east,
+                                                            area->north);
+    }
     std::unique_ptr<PJ_OBJ_LIST, ProjListDeleter> candidates(
         proj_create_operations(context, source.get(), target.get(), factory.get()));
     GK_DatumTransformationType kind = vertical ? transformation_horizontal_vertical : transformation_geographic;

@@ -1,5 +1,6 @@
 // The TransformationCatalog family: the projection engine directory and the search for datum
 // transformations between two systems.
+#include "projection/geometry_projection.hpp"
 #include "report.hpp"
 #include "object_elements.hpp"
 #include "spatial/transformation_catalog.hpp"
@@ -9,20 +10,25 @@ using namespace geokern;
 
 namespace {
 
-// An area of interest is a geometry; the geometry families are not part of this library yet.
-void refuse_area_of_interest(GK_GeometryHandle area_of_interest) {
-    if (area_of_interest != nullptr) {
-        fail(GK_ERROR_NOT_IMPLEMENTED, "function not implemented yet.",
-             "transformations restricted to an area of interest need geometries, which are not implemented yet.");
-    }
+// The extent of an area of interest in degrees of WGS 84; a geometry without a spatial reference is
+// taken to be in the input system.
+std::optional<GeographicArea> area_in_degrees(GK_GeometryHandle area_of_interest, const SpatialReferencePointer& input) {
+    if (area_of_interest == nullptr) return std::nullopt;
+    GeometryValue area = value_of(area_of_interest);
+    if (is_empty(area)) return std::nullopt;
+    if (!area.spatial_reference) area.spatial_reference = std::const_pointer_cast<SpatialReferenceValue>(input);
+    const GeometryValue degrees =
+        project_geometry(envelope_value(extent_of(area), false, false, area.spatial_reference), std::const_pointer_cast<SpatialReferenceValue>(spatial_reference_from_wkid(4326)),
+                         nullptr);
+    const EnvelopeData& box = degrees.envelope;
+    return GeographicArea{box.xmin, box.ymin, box.xmax, box.ymax};
 }
 
 std::vector<TransformationPointer> candidates(GK_SpatialReferenceHandle input, GK_SpatialReferenceHandle output,
                                               GK_GeometryHandle area_of_interest, bool ignore_vertical) {
     const SpatialReferencePointer& from = shared_value(input);
     const SpatialReferencePointer& to = shared_value(output);
-    refuse_area_of_interest(area_of_interest);
-    return transformations_by_suitability(from, to, !ignore_vertical);
+    return transformations_by_suitability(from, to, !ignore_vertical, area_in_degrees(area_of_interest, from));
 }
 
 GK_ArrayHandle candidate_array(GK_SpatialReferenceHandle input, GK_SpatialReferenceHandle output,

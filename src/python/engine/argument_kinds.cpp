@@ -10,6 +10,7 @@
 #include "geometry/point.hpp"
 #include "geometry/polyline.hpp"
 #include "geometry/runtime_conversion.hpp"
+#include "projection/datum_transformation.hpp"
 #include "runtime/spatial/units.hpp"
 #include "spatial/area_unit.hpp"
 #include "spatial/enumerations.hpp"
@@ -132,9 +133,9 @@ Result<runtime::SpatialReference> SpatialReferenceArg::prepare(PyObject* argumen
     return runtime_spatial_reference_argument(argument);
 }
 
-Result<GK_DatumTransformationHandle> DatumTransformationArg::convert(PyObject*, const char* name) {
-    return fail(raise_error(PyExc_NotImplementedError,
-                            std::string("argument '") + name + "': datum transformations are not implemented yet"));
+Result<GK_DatumTransformationHandle> DatumTransformationArg::convert(PyObject* argument, const char* name) {
+    if (GK_DatumTransformationHandle transformation = datum_transformation_of(argument)) return transformation;
+    return fail(refused(argument, name, "DatumTransformation"));
 }
 
 Result<PyObject*> GeometryArg::convert(PyObject* argument, const char* name) {

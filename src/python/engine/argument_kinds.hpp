@@ -114,8 +114,7 @@ struct SpatialReferenceArg {
     static GK_SpatialReferenceHandle pass(const Prepared& reference) { return reference.get(); }
 };
 
-// A DatumTransformation, whose own runtime handle is passed. The class is not there yet, so every
-// argument is refused, saying so.
+// A DatumTransformation, whose own runtime handle is passed.
 struct DatumTransformationArg : PlainKind<GK_DatumTransformationHandle> {
     static Result<GK_DatumTransformationHandle> convert(PyObject* argument, const char* name);
 };
