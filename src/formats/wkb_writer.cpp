@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <vector>
 
 namespace velmor::formats {
 namespace {
@@ -20,8 +21,11 @@ public:
         : flavour_(flavour), srid_(srid), has_z_(core::has_z(dims)), has_m_(core::has_m(dims)),
           stride_(core::buffer_len(dims)) {}
 
+    // The rings of a plain polygon are bare point lists; everything else has its header.
     void open(WrittenType type, bool, std::uint32_t count) override {
-        header(type);
+        const bool ring = !open_.empty() && open_.back() == WrittenType::Polygon;
+        open_.push_back(type);
+        if (!ring) header(type);
         if (type != WrittenType::Point) put(count);
     }
 
@@ -52,7 +56,10 @@ public:
         }
     }
 
-    void close() override { --depth_; }
+    void close() override {
+        open_.pop_back();
+        if (open_.empty() || open_.back() != WrittenType::Polygon) --depth_;
+    }
 
     std::string take() { return std::move(out_); }
 
@@ -93,6 +100,7 @@ private:
     bool has_m_;
     std::size_t stride_;
     int depth_ = 0;
+    std::vector<WrittenType> open_;
     std::string out_;
 };
 

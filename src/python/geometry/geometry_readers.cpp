@@ -1,6 +1,7 @@
 #include "geometry/geometry_readers.hpp"
 
 #include <cstdint>
+#include <limits>
 
 #include "args.hpp"
 #include "entry.hpp"
@@ -26,12 +27,22 @@ bool carries_srid(PyObject* wkb) {
     return (word & kSridFlag) != 0;
 }
 
+// The readers give the empty point as {"x": None}; the point form writes it with NaN coordinates.
+Result<void> empty_point_as_nan(PyObject* dict) {
+    PyObject* x = PyDict_GetItemString(dict, "x");
+    if (x != Py_None) return {};
+    Ref nan = Ref::steal(PyFloat_FromDouble(std::numeric_limits<double>::quiet_NaN()));
+    if (!nan || PyDict_SetItemString(dict, "x", nan.get()) != 0 || PyDict_SetItemString(dict, "y", nan.get()) != 0) {
+        return fail(python_error());
+    }
+    return {};
+}
+
 // The reader's dictionary as a geometry; its assumed spatial reference is dropped unless the input had one.
 Result<Ref> geometry_of(Ref dict, bool keep_spatial_reference) {
-    if (!keep_spatial_reference && PyDict_Check(dict.get()) &&
-        PyDict_DelItemString(dict.get(), "spatialReference") != 0) {
-        PyErr_Clear();
-    }
+    if (!PyDict_Check(dict.get())) return geometry_from_py(dict.get());
+    if (!keep_spatial_reference && PyDict_DelItemString(dict.get(), "spatialReference") != 0) PyErr_Clear();
+    VELMOR_TRY(empty_point_as_nan(dict.get()));
     return geometry_from_py(dict.get());
 }
 
