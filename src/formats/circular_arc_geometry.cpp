@@ -19,13 +19,10 @@ std::optional<ArcCircle> full_circle(double start_x, double start_y, double inte
     const double cy = (start_y + interior_y) / 2.0;
     const double radius = std::hypot(start_x - cx, start_y - cy);
     if (!(radius > 0.0) || !std::isfinite(radius)) return std::nullopt;
-    return ArcCircle{cx, cy, radius, std::atan2(start_y - cy, start_x - cx), kTurn};
+    return ArcCircle{cx, cy, radius, std::atan2(start_y - cy, start_x - cx), kTurn, interior_x, interior_y};
 }
 
 }  // namespace
-
-double ArcCircle::mid_x() const { return center_x + radius * std::cos(start_angle + sweep / 2.0); }
-double ArcCircle::mid_y() const { return center_y + radius * std::sin(start_angle + sweep / 2.0); }
 
 double ArcCircle::bulge_area() const { return radius * radius / 2.0 * (sweep - std::sin(sweep)); }
 
@@ -47,7 +44,12 @@ std::optional<ArcCircle> arc_circle(double start_x, double start_y, double inter
     const double to_end = ccw_angle(a0, std::atan2(end_y - center_y, end_x - center_x));
     // Counter-clockwise when the interior point comes before the end on the way round.
     const double sweep = to_interior < to_end ? to_end : to_end - kTurn;
-    return ArcCircle{center_x, center_y, radius, a0, sweep};
+    // A counter-clockwise arc bulges to the right of its chord, a clockwise one to the left.
+    const double side = sweep > 0 ? 1.0 : -1.0;
+    const double length = std::hypot(cx, cy);
+    const double mid_x = center_x + side * radius * cy / length;
+    const double mid_y = center_y - side * radius * cx / length;
+    return ArcCircle{center_x, center_y, radius, a0, sweep, mid_x, mid_y};
 }
 
 }  // namespace velmor::formats

@@ -13,10 +13,11 @@ struct ArcCircle {
     double radius;
     double start_angle;
     double sweep;
+    // The point halfway along the arc: on the chord's perpendicular bisector, on the side the arc
+    // bulges to, so no angle is rounded on the way; for a full circle, the interior point itself.
+    double mid_x;
+    double mid_y;
 
-    // The point halfway along the arc.
-    double mid_x() const;
-    double mid_y() const;
     // The signed area between the arc and its chord, counter-clockwise positive as in the shoelace sum.
     double bulge_area() const;
 };

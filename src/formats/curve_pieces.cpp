@@ -37,7 +37,7 @@ private:
     void add(const WrittenVertex& start, const core::CircularArc& arc, const WrittenVertex& end) {
         const std::optional<ArcCircle> circle = arc_circle(start.x, start.y, arc.interior_x, arc.interior_y, end.x, end.y);
         if (!circle) return straight(start, end);
-        circular(start, halfway(start, circle->mid_x(), circle->mid_y(), end), end);
+        circular(start, halfway(start, circle->mid_x, circle->mid_y, end), end);
     }
 
     void add(const WrittenVertex& start, const core::EllipticArc& arc, const WrittenVertex& end) {
