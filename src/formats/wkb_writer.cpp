@@ -14,12 +14,16 @@ static_assert(std::endian::native == std::endian::little, "the WKB writer copies
 constexpr std::uint32_t kZFlag = 0x80000000U;
 constexpr std::uint32_t kMFlag = 0x40000000U;
 constexpr std::uint32_t kSridFlag = 0x20000000U;
+// Enough for a small geometry in one allocation.
+constexpr std::size_t kFirstReserve = 256;
 
 class WkbSink final : public GeometrySink {
 public:
     WkbSink(core::Dims dims, WkbFlavour flavour, std::optional<std::uint32_t> srid)
         : flavour_(flavour), srid_(srid), has_z_(core::has_z(dims)), has_m_(core::has_m(dims)),
-          stride_(core::buffer_len(dims)) {}
+          stride_(core::buffer_len(dims)) {
+        out_.reserve(kFirstReserve);
+    }
 
     // The rings of a plain polygon are bare point lists; everything else has its header.
     void open(WrittenType type, bool, std::uint32_t count) override {

@@ -8,6 +8,9 @@
 namespace velmor::formats {
 namespace {
 
+// Enough for a small geometry in one allocation.
+constexpr std::size_t kFirstReserve = 256;
+
 constexpr const char* dimension_keyword(core::Dims dims) {
     constexpr const char* keywords[] = {"", " Z", " M", " ZM"};
     return keywords[static_cast<unsigned>(dims)];
@@ -16,7 +19,9 @@ constexpr const char* dimension_keyword(core::Dims dims) {
 class WktSink final : public GeometrySink {
 public:
     explicit WktSink(core::Dims dims)
-        : keyword_(dimension_keyword(dims)), has_z_(core::has_z(dims)), has_m_(core::has_m(dims)) {}
+        : keyword_(dimension_keyword(dims)), has_z_(core::has_z(dims)), has_m_(core::has_m(dims)) {
+        out_.reserve(kFirstReserve);
+    }
 
     void open(WrittenType type, bool tagged, std::uint32_t count) override {
         begin_member();

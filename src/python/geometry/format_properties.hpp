@@ -12,26 +12,38 @@
 #include "runtime/spatial/spatial_reference.hpp"
 
 // The read-only `wkt`, `wkb` and `ewkb` properties, written once for every geometry class (same traits
-// as geometry_class.hpp). The value is copied under its lock (a copy shares the parts, which the
-// writers lock one at a time) and written after the lock is released.
+// as geometry_class.hpp).
 namespace velmor::py::geometry_class {
 
-// The tolerance of the spatial reference, looked up in the runtime core only when curves must become
-// chords; a spatial reference the runtime core refuses leaves the extent's rule.
+// Whether writing needs the tolerance of the spatial reference: only curves that become chords do.
+template <class Traits>
+bool needs_tolerance(const typename Traits::Value& value) {
+    return Traits::spatial_reference(value).has_value() && formats::needs_chords(value);
+}
+
+// The tolerance, looked up in the runtime core; a spatial reference the runtime core refuses leaves the
+// extent's rule.
 template <class Traits>
 formats::WriteOptions write_options(const typename Traits::Value& value) {
-    const std::optional<core::SpatialReference>& reference = Traits::spatial_reference(value);
-    if (!reference || !formats::needs_chords(value)) return {};
-    auto runtime_reference = runtime::convert::runtime_spatial_reference(reference);
+    auto runtime_reference = runtime::convert::runtime_spatial_reference(Traits::spatial_reference(value));
     if (!runtime_reference || !*runtime_reference) return {};
     return {runtime::spatial_reference_tolerance(**runtime_reference)};
 }
 
+// Written under the value's lock, as str() is; a value that needs the runtime core is copied under the
+// lock (the copy shares the parts, which the writers lock one at a time) and written after it is
+// released, so that no runtime failure happens under the lock.
 template <class Traits, class Write>
 Result<std::string> written_form(PyObject* self, Write&& write) {
     using Value = typename Traits::Value;
-    VELMOR_TRY_ASSIGN(Value snapshot, (read<Value>(self, [](const Value& value) { return value; })));
-    return write(snapshot, write_options<Traits>(snapshot));
+    std::optional<Value> snapshot;
+    VELMOR_TRY_ASSIGN(std::string direct, (read<Value>(self, [&](const Value& value) {
+                          if (!needs_tolerance<Traits>(value)) return write(value, formats::WriteOptions{});
+                          snapshot.emplace(value);
+                          return std::string();
+                      })));
+    if (!snapshot) return direct;
+    return write(*snapshot, write_options<Traits>(*snapshot));
 }
 
 template <class Traits>
