@@ -56,6 +56,14 @@ ARC = {"c": [[2, 0], [1 - H, H]]}  # over the top of the unit circle about (1, 0
         # A hole (counter-clockwise) stays in the curve polygon.
         ({"curveRings": [[[-5, -5], [-5, 5], [5, 5], [5, -5], [-5, -5]], [[0, 0], {"c": [[2, 0], [1, -1]]}, [0, 0]]]},
          "CURVEPOLYGON ((-5 -5, -5 5, 5 5, 5 -5, -5 -5), COMPOUNDCURVE (CIRCULARSTRING (0 0, 1 -1, 2 0), (2 0, 0 0)))"),
+        # Three-quarter arcs: the midpoint is on the far side of the centre from the chord.
+        ({"curvePaths": [[[1, 0], {"c": [[0, 1], [0, -1]]}]]}, f"CIRCULARSTRING (1 0, {-H} {-H}, 0 1)"),
+        ({"curvePaths": [[[1, 0], {"c": [[0, -1], [-1, 0]]}]]}, f"CIRCULARSTRING (1 0, {-H} {H}, 0 -1)"),
+        # A ring whose chords enclose nothing is oriented by its arc: this one runs clockwise (an outer
+        # ring), so the clockwise ring after it starts a second polygon.
+        ({"curveRings": [[[1, 0], {"c": [[0, 1], [0, -1]]}, [1, 0]], [[5, 5], {"c": [[7, 5], [6, 6]]}, [5, 5]]]},
+         f"MULTISURFACE (CURVEPOLYGON (COMPOUNDCURVE (CIRCULARSTRING (1 0, {-H} {-H}, 0 1), (0 1, 1 0))), "
+         "CURVEPOLYGON (COMPOUNDCURVE (CIRCULARSTRING (5 5, 6 6, 7 5), (7 5, 5 5))))"),
         # An elliptic arc of ratio 1 is a circular arc.
         ({"curvePaths": [[[2, 0], {"a": [[0, 2], [0, 0], True, False]}]]},
          f"CIRCULARSTRING (2 0, {2 * H} {2 * H}, 0 2)"),
