@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <variant>
 #include <vector>
 
 #include "core/lock_messages.hpp"
@@ -107,10 +108,11 @@ bool any_arcs(const std::vector<std::vector<CurvePiece>>& parts) {
 
 bool has_elliptic_or_bezier(const core::CurvePart& part) {
     if (!part.has_curves()) return false;
-    const auto& entries = part.curves().entries();
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].kind == 3) return true;
-        if (entries[i].kind == 2 && std::get<core::EllipticArc>(part.curves().get(i)).ratio != 1.0) return true;
+    for (std::size_t i = 1; i < part.size(); ++i) {
+        const core::CurveData curve = *part.curve(i);
+        if (std::holds_alternative<core::BezierCurve>(curve)) return true;
+        const auto* arc = std::get_if<core::EllipticArc>(&curve);
+        if (arc != nullptr && arc->ratio != 1.0) return true;
     }
     return false;
 }
