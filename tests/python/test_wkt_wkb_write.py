@@ -7,6 +7,7 @@ import struct
 
 import pytest
 import shapely
+from hypothesis import given, settings, strategies as st
 
 import velmor_geometry as vg
 from velmor_geometry import Geometry
@@ -189,3 +190,18 @@ def test_envelope_reads_back_as_its_polygon():
     polygon = Geometry.from_wkb(envelope.wkb)
     assert isinstance(polygon, vg.Polygon)
     assert str(polygon) == str(Geometry({"rings": [[[1, 2], [1, 4], [3, 4], [3, 2], [1, 2]]]}))
+
+
+finite = st.floats(allow_nan=False, allow_infinity=False)
+
+
+@settings(max_examples=200, deadline=None)
+@given(dims=st.sampled_from(list(DIMS)), paths=st.lists(st.lists(st.tuples(finite, finite, finite, finite),
+                                                               min_size=2, max_size=6), min_size=1, max_size=3))
+def test_any_finite_polyline_reads_back_bit_for_bit(dims, paths):
+    has_z, has_m = DIMS[dims]
+    rows = [[[x, y] + ([z] if has_z else []) + ([m] if has_m else []) for x, y, z, m in path] for path in paths]
+    g = Geometry({"paths": rows, **flags(dims)})
+    assert str(Geometry.from_wkt(g.wkt)) == str(g)
+    assert str(Geometry.from_wkb(g.wkb)) == str(g)
+    assert shapely.to_wkb(shapely.from_wkb(g.wkb), flavor="iso", byte_order=1, output_dimension=4) == g.wkb
