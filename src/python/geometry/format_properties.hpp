@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "formats/wkb_writer.hpp"
-#include "formats/wkt_writer.hpp"
+#include "formats/writers/wkb_writer.hpp"
+#include "formats/writers/wkt_writer.hpp"
 #include "geometry/geometry_class.hpp"
 #include "runtime/convert/geometry_spatial_reference.hpp"
 #include "runtime/spatial/spatial_reference.hpp"

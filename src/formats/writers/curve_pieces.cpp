@@ -82,15 +82,13 @@ private:
 
 std::vector<CurvePiece> curve_pieces(const core::CurvePart& part, bool close, double deviation) {
     const core::Part& vertices = part.vertices();
-    const auto& entries = part.curves().entries();
     const std::size_t count = vertices.size();
     if (count == 0) return {};
     PieceCollector collector(deviation);
     WrittenVertex previous = vertex_at(vertices, 0);
     for (std::size_t i = 1; i < count; ++i) {
         const WrittenVertex current = vertex_at(vertices, i);
-        const core::CurveData curve = entries[i].kind == 0 ? core::CurveData{} : part.curves().get(i);
-        collector.segment(previous, curve, current);
+        collector.segment(previous, part.curves().get(i), current);
         previous = current;
     }
     const WrittenVertex first = vertex_at(vertices, 0);
