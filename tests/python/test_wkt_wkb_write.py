@@ -15,6 +15,7 @@ from velmor_geometry import Geometry
 # Awkward doubles: shortest digits, a tiny subnormal, a huge value, negative zero.
 A, B, C = 0.1, 1 / 3, -2.5e300
 TINY = 5e-324
+F = 1e15
 
 DIMS = {"XY": (False, False), "XYZ": (True, False), "XYM": (False, True), "XYZM": (True, True)}
 KEYWORD = {"XY": "", "XYZ": " Z", "XYM": " M", "XYZM": " ZM"}
@@ -106,6 +107,13 @@ def test_shapely_reads_our_text_and_bytes_as_the_same_geometry(dims, name, data,
         # A hole given before any other outer ring stays with the first polygon.
         ({"rings": [[[0, 0], [0, 9], [9, 9], [9, 0], [0, 0]], [[1, 1], [2, 1], [2, 2], [1, 1]]]},
          "POLYGON ((0 0, 0 9, 9 9, 9 0, 0 0), (1 1, 2 1, 2 2, 1 1))"),
+        # Orientation far from the origin: two clockwise unit squares are two polygons.
+        ({"rings": [[[F, F], [F, F + 1], [F + 1, F + 1], [F + 1, F], [F, F]],
+                    [[F + 4, F], [F + 4, F + 1], [F + 5, F + 1], [F + 5, F], [F + 4, F]]]},
+         "MULTIPOLYGON (((1000000000000000 1000000000000000, 1000000000000000 1000000000000001, "
+         "1000000000000001 1000000000000001, 1000000000000001 1000000000000000, 1000000000000000 1000000000000000)), "
+         "((1000000000000004 1000000000000000, 1000000000000004 1000000000000001, 1000000000000005 1000000000000001, "
+         "1000000000000005 1000000000000000, 1000000000000004 1000000000000000)))"),
         # An envelope is its clockwise rectangle, in x and y only.
         ({"xmin": 1, "ymin": 2, "xmax": 3, "ymax": 4, "zmin": 0, "zmax": 1},
          "POLYGON ((1 2, 1 4, 3 4, 3 2, 1 2))"),

@@ -103,7 +103,11 @@ bool has_arcs(const std::vector<CurvePiece>& pieces) {
     return std::any_of(pieces.begin(), pieces.end(), [](const CurvePiece& piece) { return piece.arcs; });
 }
 
+// The shoelace sum of the chords, relative to the first vertex so that rings far from the origin keep
+// their sign, plus what each arc bulges beyond its chord.
 double doubled_signed_area(const std::vector<CurvePiece>& pieces) {
+    if (pieces.empty()) return 0.0;
+    const WrittenVertex origin = pieces.front().points.front();
     double sum = 0.0;
     for (const CurvePiece& piece : pieces) {
         const auto& p = piece.points;
@@ -111,7 +115,7 @@ double doubled_signed_area(const std::vector<CurvePiece>& pieces) {
         for (std::size_t i = 0; i + step < p.size(); i += step) {
             const WrittenVertex& a = p[i];
             const WrittenVertex& b = p[i + step];
-            sum += a.x * b.y - b.x * a.y;
+            sum += (a.x - origin.x) * (b.y - origin.y) - (b.x - origin.x) * (a.y - origin.y);
             if (!piece.arcs) continue;
             const auto circle = arc_circle(a.x, a.y, p[i + 1].x, p[i + 1].y, b.x, b.y);
             if (circle) sum += 2.0 * circle->bulge_area();

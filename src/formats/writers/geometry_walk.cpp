@@ -28,8 +28,9 @@ WrittenVertex first_vertex(const VertexColumns& columns) {
 }
 
 bool is_open_ring(const core::Part& part) {
+    if (part.empty()) return false;
     const std::size_t last = part.size() - 1;
-    return part.size() > 0 && (part.xs()[last] != part.xs()[0] || part.ys()[last] != part.ys()[0]);
+    return part.xs()[last] != part.xs()[0] || part.ys()[last] != part.ys()[0];
 }
 
 // A straight path or ring straight from its columns; a ring that does not end where it starts gets its
@@ -132,13 +133,13 @@ struct Ring {
     bool arcs() const { return !straight && has_arcs(pieces); }
 };
 
+// Relative to the first vertex, so that rings far from the origin keep their sign.
 double doubled_signed_area(const core::Part& ring) {
     const auto xs = ring.xs(), ys = ring.ys();
     const std::size_t n = xs.size();
     double sum = 0.0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::size_t j = i + 1 == n ? 0 : i + 1;
-        sum += xs[i] * ys[j] - xs[j] * ys[i];
+    for (std::size_t i = 1; i + 1 < n; ++i) {
+        sum += (xs[i] - xs[0]) * (ys[i + 1] - ys[0]) - (xs[i + 1] - xs[0]) * (ys[i] - ys[0]);
     }
     return sum;
 }
