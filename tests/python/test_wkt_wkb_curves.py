@@ -522,3 +522,28 @@ def test_every_truncation_of_a_curve_is_refused(convert):
         with pytest.raises(RuntimeError) as raised:
             convert(data[:size])
         assert str(raised.value).startswith(("I/O error: WKB ends early: ", "invalid WKB: "))
+
+
+@pytest.mark.parametrize(
+    "text, start, opposite",
+    [
+        ("CURVEPOLYGON (CIRCULARSTRING (0 0, 2 0, 0 0))", (0.0, 0.0), (2.0, 0.0)),
+        ("CURVEPOLYGON Z (CIRCULARSTRING (0 0 7, 2 0 9, 0 0 7))", (0.0, 0.0, 7.0), (2.0, 0.0, 7.0)),
+    ],
+)
+def test_a_full_circle_as_outer_ring_turns_clockwise_as_two_half_circles(text, start, opposite):
+    # three points cannot turn a full circle clockwise; it is read counter-clockwise, so an outer ring
+    # becomes two half circles through the opposite point (which takes the start's z and m)
+    ring = utils.wkt_to_ovrajson_dict(text)["curveRings"][0]
+    assert ring[0] == start
+    (there, first_middle), (back, second_middle) = ring[1]["c"], ring[2]["c"]
+    assert there == opposite and back == start
+    assert first_middle == pytest.approx((1.0, 1.0), abs=1e-15)
+    assert second_middle == pytest.approx((1.0, -1.0), abs=1e-15)
+    assert vg.Geometry(utils.wkt_to_ovrajson_dict(text)).area == pytest.approx(math.pi, rel=1e-12)
+
+
+def test_a_full_circle_as_a_hole_stays_one_arc():
+    holed = utils.wkt_to_ovrajson_dict("CURVEPOLYGON ((-2 -2, -2 3, 3 3, 3 -2, -2 -2), CIRCULARSTRING (0 0, 2 0, 0 0))")
+    assert holed["curveRings"] == [CW_SQUARE, [(0.0, 0.0), {"c": [(0.0, 0.0), (2.0, 0.0)]}]]
+    assert vg.Geometry(holed).area == pytest.approx(25 - math.pi, rel=1e-12)

@@ -1,5 +1,7 @@
 #include "curve_ring.hpp"
 
+#include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "containers.hpp"
@@ -53,6 +55,47 @@ Result<Ref> arc_item(PyObject* arc_key, PyObject* end, PyObject* interior) {
     return arc;
 }
 
+Result<Ref> planar_tuple(double x, double y) {
+    Ref tuple = Ref::steal(Py_BuildValue("(dd)", x, y));
+    if (!tuple) return fail(python_error());
+    return tuple;
+}
+
+// A full circle (an arc back to its own start) reads as counter-clockwise, whichever way it is turned,
+// so run clockwise it becomes two half circles: to the opposite point, which takes the z and m of the
+// start, and back, each through its clockwise middle.
+Result<void> append_clockwise_circle(PyObject* reversed, PyObject* arc_key, PyObject* start, PyObject* opposite) {
+    VELMOR_TRY_ASSIGN(const formats::Coordinate from, planar(start));
+    VELMOR_TRY_ASSIGN(const formats::Coordinate across, planar(opposite));
+    const auto circle = formats::arc_circle(from, across, from);
+    if (!circle) {
+        VELMOR_TRY_ASSIGN(const Ref arc, arc_item(arc_key, start, opposite));
+        return append(reversed, arc.get());
+    }
+    const double quarter = std::numbers::pi / 2;
+    const auto on_circle = [&](double angle) {
+        return planar_tuple(circle->center_x + circle->radius * std::cos(angle),
+                            circle->center_y + circle->radius * std::sin(angle));
+    };
+    VELMOR_TRY_ASSIGN(const Ref first_middle, on_circle(circle->start_angle - quarter));
+    VELMOR_TRY_ASSIGN(const Ref second_middle, on_circle(circle->start_angle + quarter));
+    const Ref start_measures = Ref::steal(PySequence_GetSlice(start, 2, PY_SSIZE_T_MAX));
+    if (!start_measures) return fail(python_error());
+    VELMOR_TRY_ASSIGN(const Ref across_xy, planar_tuple(across.x, across.y));
+    const Ref across_vertex = Ref::steal(PySequence_Concat(across_xy.get(), start_measures.get()));
+    if (!across_vertex) return fail(python_error());
+    VELMOR_TRY_ASSIGN(const Ref there, arc_item(arc_key, across_vertex.get(), first_middle.get()));
+    VELMOR_TRY(append(reversed, there.get()));
+    VELMOR_TRY_ASSIGN(const Ref back, arc_item(arc_key, start, second_middle.get()));
+    return append(reversed, back.get());
+}
+
+Result<bool> same_xy(PyObject* a, PyObject* b) {
+    VELMOR_TRY_ASSIGN(const XY first, read_xy(a));
+    VELMOR_TRY_ASSIGN(const XY second, read_xy(b));
+    return first.x == second.x && first.y == second.y;
+}
+
 }  // namespace
 
 Result<bool> curve_ring_is_clockwise(PyObject* ring, PyObject* arc_key) {
@@ -84,6 +127,11 @@ Result<void> reverse_curve_ring(PyObject* ring, PyObject* arc_key) {
         PyObject* end = items[i - 1].end;
         if (items[i].interior == nullptr) {
             VELMOR_TRY(append(reversed.get(), end));
+            continue;
+        }
+        VELMOR_TRY_ASSIGN(const bool full_circle, same_xy(items[i].end, end));
+        if (full_circle) {
+            VELMOR_TRY(append_clockwise_circle(reversed.get(), arc_key, end, items[i].interior));
             continue;
         }
         VELMOR_TRY_ASSIGN(const Ref arc, arc_item(arc_key, end, items[i].interior));

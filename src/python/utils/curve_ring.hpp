@@ -14,7 +14,8 @@ namespace velmor::py::utils {
 Result<bool> curve_ring_is_clockwise(PyObject* ring, PyObject* arc_key);
 
 // Reverses the ring in place segment by segment: the vertices in reverse order, each arc between the
-// same two vertices with the same interior point.
+// same two vertices with the same interior point. Only a full circle, which three points cannot turn
+// clockwise, becomes two half circles through its opposite point.
 Result<void> reverse_curve_ring(PyObject* ring, PyObject* arc_key);
 
 }  // namespace velmor::py::utils
