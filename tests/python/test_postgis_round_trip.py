@@ -150,7 +150,6 @@ def test_our_readers_read_what_postgis_writes(postgis, data):
     assert str(Geometry.from_wkt(wkt)) == str(plain)
 
 
-@pytest.mark.xfail(strict=True, reason="the WKT and WKB readers do not read the SQL/MM curve types yet")
 @pytest.mark.parametrize("data", [case[0] for case in CASES[6:]])
 def test_our_readers_read_the_curves_postgis_writes(postgis, data):
     g = Geometry({**data, "spatialReference": {"wkid": 3857}})

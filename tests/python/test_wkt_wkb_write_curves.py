@@ -138,10 +138,14 @@ CURVED = [
     {"curvePaths": [[[-1, 0, 5, 6], [0, 0, 5, 6], {"c": [[2, 0, 7, 8], [1, 1]]}]], "hasZ": True, "hasM": True},
     {"curvePaths": [[[0, 0], ARC]], "paths": [[[5, 5], [6, 6]]]},
     {"curveRings": [[[0, 0], {"c": [[2, 0], [1, 1]]}, [0, 0]]]},
+    {"curveRings": [[[0, 0, 1], {"c": [[2, 0, 2], [1, 1]]}, [0, 0, 3]]], "hasZ": True},
+    {"curveRings": [[[0, 0, 4], {"c": [[2, 0, 5], [1, 1]]}, [0, 0, 6]]], "hasM": True},
+    {"curveRings": [[[-5, -5, 1, 2], [-5, 5, 1, 2], [5, 5, 1, 2], [5, -5, 1, 2], [-5, -5, 1, 2]],
+                    [[0, 0, 3, 4], {"c": [[2, 0, 3, 4], [1, -1]]}, [0, 0, 3, 4]]], "hasZ": True, "hasM": True},
+    {"curveRings": [[[0, 0], {"c": [[4, 0], [2, 2]]}, [0, 0]]], "rings": [[[10, 10], [10, 11], [11, 11], [10, 10]]]},
 ]
 
 
-@pytest.mark.xfail(strict=True, reason="the WKT and WKB readers do not read the SQL/MM curve types yet")
 @pytest.mark.parametrize("data", CURVED)
 def test_curves_read_back_within_rounding(data):
     g = Geometry(data)
