@@ -213,3 +213,14 @@ def test_any_finite_polyline_reads_back_bit_for_bit(dims, paths):
     assert str(Geometry.from_wkt(g.wkt)) == str(g)
     assert str(Geometry.from_wkb(g.wkb)) == str(g)
     assert shapely.to_wkb(shapely.from_wkb(g.wkb), flavor="iso", byte_order=1, output_dimension=4) == g.wkb
+
+
+def test_class_methods_take_their_argument_by_name_on_every_class():
+    import inspect
+
+    assert str(inspect.signature(Geometry.from_wkt)) == "(wkt)"
+    assert str(inspect.signature(Geometry.from_wkb)) == "(wkb)"
+    point = Geometry({"x": 1, "y": 2})
+    # Read from any class, the result is the geometry the input describes.
+    assert type(vg.Polygon.from_wkb(wkb=point.wkb)) is vg.Point
+    assert str(vg.Polyline.from_wkt(wkt=point.wkt)) == str(point)
