@@ -14,6 +14,7 @@ debian_packages=(
   libgeographiclib-dev                 # geodesy
   rapidjson-dev                        # OvraJSON text in the runtime core
   clang libclang-rt-14-dev             # libFuzzer harnesses
+  postgresql postgresql-15-postgis-3   # the database round trip of WKB and EWKB
 )
 
 install_debian_packages() {

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <string>
 
+#include "curve_members.hpp"
+#include "curve_path.hpp"
 #include "geometry_type.hpp"
 #include "wkb_cursor.hpp"
 
@@ -62,7 +64,7 @@ class WkbReader {
             header.layout = Layout{dimension == 1 || dimension == 3, dimension == 2 || dimension == 3};
             code = dimension <= 3 ? word % 1000 : 0;
         }
-        if (code < 1 || code > 7) {
+        if (code < first_type_code || code > last_type_code) {
             return FormatError::wkb("unsupported geometry type " + std::to_string(word) + " at byte " +
                                     std::to_string(start + 1));
         }
@@ -98,8 +100,116 @@ class WkbReader {
                 return out_.multipolygon_end();
             case GeometryType::GeometryCollection:
                 return collection(header);
+            case GeometryType::MultiCurve:
+                VELMOR_FORMAT_TRY(out_.multicurve_begin());
+                VELMOR_FORMAT_TRY(curve_container(header, curve_members));
+                return out_.multicurve_end();
+            case GeometryType::MultiSurface:
+                VELMOR_FORMAT_TRY(out_.multisurface_begin());
+                VELMOR_FORMAT_TRY(curve_container(header, surface_members));
+                return out_.multisurface_end();
+            default:
+                return curved(header, true, not_a_ring);
         }
-        return FormatError::wkb("unsupported geometry type");
+    }
+
+    // A circular string, compound curve or curve polygon, or a straight member or ring inside one of
+    // the curve containers.
+    Status curved(const Header& header, bool tagged, std::size_t ring) {
+        switch (header.type) {
+            case GeometryType::LineString:
+                if (ring == not_a_ring) return line_string(header, tagged);
+                return straight_ring(header, ring);
+            case GeometryType::Polygon:
+                return polygon(header, tagged);
+            case GeometryType::CircularString:
+                return circular_string(header, tagged, ring);
+            case GeometryType::CompoundCurve:
+                return compound_curve(header, tagged, ring);
+            case GeometryType::CurvePolygon:
+                return curve_polygon(header, tagged);
+            default:
+                return FormatError::wkb(std::string("unexpected ") + type_name(header.type));
+        }
+    }
+
+    // The header of the next member of a curve container, refused unless the rule allows its type.
+    Status member_header(const MemberRule& rule, Header& member) {
+        const std::size_t start = in_.offset();
+        VELMOR_FORMAT_TRY(read_header(member, false));
+        if (rule.allows(member.type)) return {};
+        return FormatError::wkb(std::string("member at byte ") + std::to_string(start) + " of a " +
+                                type_name(rule.container) + " is a " + type_name(member.type));
+    }
+
+    // The members of a multicurve or multisurface, or the rings of a curve polygon (`rings`).
+    Status curve_container(const Header& header, const MemberRule& rule, bool rings = false) {
+        std::uint32_t n = 0;
+        VELMOR_FORMAT_TRY(count(header, min_member_bytes, "members", n));
+        for (std::uint32_t i = 0; i < n; ++i) {
+            Header member;
+            VELMOR_FORMAT_TRY(member_header(rule, member));
+            VELMOR_FORMAT_TRY(curved(member, false, rings ? i + 1 : not_a_ring));
+        }
+        return {};
+    }
+
+    // The points of one piece of a curve, reported through the path; `n` is how many there were.
+    Status path_points(const Header& header, CurvePath& path, std::uint32_t& n) {
+        VELMOR_FORMAT_TRY(count(header, 8 * header.layout.size(), "points", n));
+        Coordinate c;
+        for (std::uint32_t i = 0; i < n; ++i) {
+            VELMOR_FORMAT_TRY(coordinate(header, c));
+            VELMOR_FORMAT_TRY(path.point(c));
+        }
+        return {};
+    }
+
+    // A circular string or straight ring: one piece, which only an empty curve outside a ring may lack.
+    Status single_piece(const Header& header, CurvePath& path, std::size_t ring) {
+        VELMOR_FORMAT_TRY(path.piece(header.type, false));
+        std::uint32_t n = 0;
+        VELMOR_FORMAT_TRY(path_points(header, path, n));
+        if (n != 0 || ring != not_a_ring) VELMOR_FORMAT_TRY(path.end_piece());
+        if (ring != not_a_ring) return path.closed(ring);
+        return {};
+    }
+
+    Status straight_ring(const Header& header, std::size_t ring) {
+        VELMOR_FORMAT_TRY(out_.linestring_begin(false));
+        CurvePath path(out_, FormatError::wkb);
+        VELMOR_FORMAT_TRY(single_piece(header, path, ring));
+        return out_.linestring_end(false);
+    }
+
+    Status circular_string(const Header& header, bool tagged, std::size_t ring) {
+        VELMOR_FORMAT_TRY(out_.circularstring_begin(tagged));
+        CurvePath path(out_, FormatError::wkb);
+        VELMOR_FORMAT_TRY(single_piece(header, path, ring));
+        return out_.circularstring_end(tagged);
+    }
+
+    Status compound_curve(const Header& header, bool tagged, std::size_t ring) {
+        VELMOR_FORMAT_TRY(out_.compoundcurve_begin(tagged));
+        CurvePath path(out_, FormatError::wkb);
+        std::uint32_t pieces = 0;
+        VELMOR_FORMAT_TRY(count(header, min_member_bytes, "pieces", pieces));
+        for (std::uint32_t i = 0; i < pieces; ++i) {
+            Header piece;
+            VELMOR_FORMAT_TRY(member_header(compound_pieces, piece));
+            VELMOR_FORMAT_TRY(path.piece(piece.type, true));
+            std::uint32_t n = 0;
+            VELMOR_FORMAT_TRY(path_points(piece, path, n));
+            VELMOR_FORMAT_TRY(path.end_piece());
+        }
+        if (ring != not_a_ring) VELMOR_FORMAT_TRY(path.closed(ring));
+        return out_.compoundcurve_end(tagged);
+    }
+
+    Status curve_polygon(const Header& header, bool tagged) {
+        VELMOR_FORMAT_TRY(out_.curvepolygon_begin(tagged));
+        VELMOR_FORMAT_TRY(curve_container(header, curve_rings, true));
+        return out_.curvepolygon_end(tagged);
     }
 
     // A count field, refused when the bytes left cannot hold that many items of at least `item_bytes`.

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "curve_members.hpp"
+#include "curve_path.hpp"
 #include "geometry_type.hpp"
 #include "wkt_scanner.hpp"
 
@@ -33,7 +35,7 @@ struct TypeWord {
 
 // A type keyword, alone or with its dimension glued on.
 std::optional<TypeWord> type_word(std::string_view word) {
-    for (std::uint32_t code = 1; code <= 7; ++code) {
+    for (std::uint32_t code = first_type_code; code <= last_type_code; ++code) {
         const auto type = static_cast<GeometryType>(code);
         const std::string_view name = type_name(type);
         if (word.size() < name.size() || !same_keyword(word.substr(0, name.size()), name)) continue;
@@ -44,6 +46,13 @@ std::optional<TypeWord> type_word(std::string_view word) {
     }
     return std::nullopt;
 }
+
+// The type, dimension and emptiness read before a geometry's body.
+struct Opening {
+    GeometryType type;
+    FixedLayout layout;
+    bool empty = false;
+};
 
 // A word of the input as quoted in a message, cut short so hostile input cannot blow up the message.
 std::string excerpt(std::string_view word) {
@@ -69,20 +78,46 @@ class WktParser {
         const std::string_view word = in_.word();
         const auto type = type_word(word);
         if (!type) return FormatError::geometry("Unknown geometry type '" + excerpt(word) + "'");
-        FixedLayout layout = type->layout ? type->layout : inherited;
-        bool empty = false;
-        if (!type->layout && in_.word_ahead()) {
+        Opening opening;
+        VELMOR_FORMAT_TRY(open_geometry(*type, inherited, opening));
+        return body(opening.type, opening.layout, opening.empty);
+    }
+
+    // The optional dimension keyword and EMPTY after a type word.
+    Status open_geometry(const TypeWord& type, FixedLayout inherited, Opening& opening) {
+        opening = Opening{type.type, type.layout ? type.layout : inherited};
+        if (!type.layout && in_.word_ahead()) {
             const std::string_view next = in_.word();
             if (same_keyword(next, "EMPTY")) {
-                empty = true;
+                opening.empty = true;
             } else if (const auto keyword = dimension_keyword(next)) {
-                layout = keyword;
+                opening.layout = keyword;
             } else {
                 return FormatError::geometry(missing_open);
             }
         }
-        if (!empty) VELMOR_FORMAT_TRY(empty_keyword(empty));
-        return body(type->type, layout, empty);
+        if (!opening.empty) VELMOR_FORMAT_TRY(empty_keyword(opening.empty));
+        return {};
+    }
+
+    // A member of a curve container: a bare "(...)" or EMPTY of the rule's bare type, or a named type
+    // the rule allows, with its own dimension keyword if it has one.
+    Status open_member(FixedLayout layout, const MemberRule& rule, Opening& opening) {
+        if (in_.peek() == '(') {
+            opening = Opening{rule.bare, layout};
+            return {};
+        }
+        if (!in_.word_ahead()) return FormatError::geometry(missing_open);
+        const std::string_view word = in_.word();
+        if (same_keyword(word, "EMPTY")) {
+            opening = Opening{rule.bare, layout, true};
+            return {};
+        }
+        const auto type = type_word(word);
+        if (!type || !rule.allows(type->type)) {
+            return FormatError::geometry("Unexpected '" + excerpt(word) + "' in a " + type_name(rule.container));
+        }
+        return open_geometry(*type, layout, opening);
     }
 
     // Reads EMPTY when it follows; anything else must then open a parenthesis.
@@ -120,8 +155,108 @@ class WktParser {
                 return out_.multipolygon_end();
             case GeometryType::GeometryCollection:
                 return collection(layout, empty);
+            case GeometryType::MultiCurve:
+                VELMOR_FORMAT_TRY(out_.multicurve_begin());
+                if (!empty) VELMOR_FORMAT_TRY(list([&] { return curve_member(layout, curve_members); }));
+                return out_.multicurve_end();
+            case GeometryType::MultiSurface:
+                VELMOR_FORMAT_TRY(out_.multisurface_begin());
+                if (!empty) VELMOR_FORMAT_TRY(list([&] { return curve_member(layout, surface_members); }));
+                return out_.multisurface_end();
+            default:
+                return curved(Opening{type, layout, empty}, true, not_a_ring);
         }
-        return FormatError::geometry(invalid_format);
+    }
+
+    // A circular string, compound curve or curve polygon, or a straight ring or member inside one of
+    // the curve containers.
+    Status curved(const Opening& opening, bool tagged, std::size_t ring) {
+        switch (opening.type) {
+            case GeometryType::LineString:
+                if (ring == not_a_ring) return line_string(opening.layout, tagged, opening.empty);
+                return straight_ring(opening, ring);
+            case GeometryType::Polygon:
+                return polygon(opening.layout, tagged, opening.empty);
+            case GeometryType::CircularString:
+                return circular_string(opening, tagged, ring);
+            case GeometryType::CompoundCurve:
+                return compound_curve(opening, tagged, ring);
+            case GeometryType::CurvePolygon:
+                return curve_polygon(opening, tagged);
+            default:
+                return FormatError::geometry(invalid_format);
+        }
+    }
+
+    Status curve_member(FixedLayout layout, const MemberRule& rule) {
+        Opening opening;
+        VELMOR_FORMAT_TRY(open_member(layout, rule, opening));
+        return curved(opening, false, not_a_ring);
+    }
+
+    // The points of one piece of a curve, reported through the path.
+    Status path_points(const Opening& opening, CurvePath& path) {
+        if (opening.empty) return {};
+        return list([&] { return path_point(opening.layout, path); });
+    }
+
+    Status path_point(FixedLayout layout, CurvePath& path) {
+        Coordinate c;
+        VELMOR_FORMAT_TRY(read_coordinate(layout, c));
+        return path.point(c);
+    }
+
+    Status single_piece(const Opening& opening, CurvePath& path, std::size_t ring) {
+        VELMOR_FORMAT_TRY(path.piece(opening.type, false));
+        if (!opening.empty || ring != not_a_ring) {
+            VELMOR_FORMAT_TRY(path_points(opening, path));
+            VELMOR_FORMAT_TRY(path.end_piece());
+        }
+        if (ring != not_a_ring) return path.closed(ring);
+        return {};
+    }
+
+    Status straight_ring(const Opening& opening, std::size_t ring) {
+        VELMOR_FORMAT_TRY(out_.linestring_begin(false));
+        CurvePath path(out_, FormatError::geometry);
+        VELMOR_FORMAT_TRY(single_piece(opening, path, ring));
+        return out_.linestring_end(false);
+    }
+
+    Status circular_string(const Opening& opening, bool tagged, std::size_t ring) {
+        VELMOR_FORMAT_TRY(out_.circularstring_begin(tagged));
+        CurvePath path(out_, FormatError::geometry);
+        VELMOR_FORMAT_TRY(single_piece(opening, path, ring));
+        return out_.circularstring_end(tagged);
+    }
+
+    Status compound_curve(const Opening& opening, bool tagged, std::size_t ring) {
+        VELMOR_FORMAT_TRY(out_.compoundcurve_begin(tagged));
+        CurvePath path(out_, FormatError::geometry);
+        if (!opening.empty) VELMOR_FORMAT_TRY(list([&] { return compound_piece(opening.layout, path); }));
+        if (ring != not_a_ring) VELMOR_FORMAT_TRY(path.closed(ring));
+        return out_.compoundcurve_end(tagged);
+    }
+
+    Status compound_piece(FixedLayout layout, CurvePath& path) {
+        Opening piece;
+        VELMOR_FORMAT_TRY(open_member(layout, compound_pieces, piece));
+        VELMOR_FORMAT_TRY(path.piece(piece.type, true));
+        VELMOR_FORMAT_TRY(path_points(piece, path));
+        return path.end_piece();
+    }
+
+    Status curve_polygon(const Opening& opening, bool tagged) {
+        VELMOR_FORMAT_TRY(out_.curvepolygon_begin(tagged));
+        std::size_t rings = 0;
+        if (!opening.empty) VELMOR_FORMAT_TRY(list([&] { return curve_ring(opening.layout, ++rings); }));
+        return out_.curvepolygon_end(tagged);
+    }
+
+    Status curve_ring(FixedLayout layout, std::size_t ring) {
+        Opening member;
+        VELMOR_FORMAT_TRY(open_member(layout, curve_rings, member));
+        return curved(member, false, ring);
     }
 
     // "(" item {"," item} ")"
@@ -195,6 +330,12 @@ class WktParser {
     }
 
     Status coordinate(FixedLayout layout) {
+        Coordinate c;
+        VELMOR_FORMAT_TRY(read_coordinate(layout, c));
+        return out_.coordinate(c);
+    }
+
+    Status read_coordinate(FixedLayout layout, Coordinate& c) {
         static constexpr std::array<const char*, 4> axis_names = {"X", "Y", "Z", "M"};
         std::array<double, 4> values{};
         const std::size_t wanted = layout ? layout->size() : 2;
@@ -210,10 +351,10 @@ class WktParser {
             return FormatError::geometry(layout ? "Too many values in a coordinate for the declared dimension"
                                                 : "A coordinate has at most 4 values");
         }
-        Coordinate c{values[0], values[1], 0, 0, layout.value_or(Layout{count >= 3, count == 4})};
+        c = Coordinate{values[0], values[1], 0, 0, layout.value_or(Layout{count >= 3, count == 4})};
         if (c.layout.has_z) c.z = values[2];
         if (c.layout.has_m) c.m = values[c.layout.has_z ? 3 : 2];
-        return out_.coordinate(c);
+        return {};
     }
 
     // Which axis the value at `index` is: x, y, then z or m as the layout declares.

@@ -11,6 +11,9 @@ namespace velmor::test {
 //   P[(1 2)]  point        E  empty point         L[..] / l[..]  tagged / untagged line string
 //   A[..] / a[..] polygon  MP[..] ML[..] MA[..]   multi geometries, GC[..] collection, S<n> srid
 //   (x y z<z> m<m>) a coordinate with its z and m when present.
+//   CS[..] / cs[..] circular string, CC[..] / cc[..] compound curve, |L |C a compound curve's next
+//   straight or circular piece, CP[..] / cp[..] curve polygon, MC[..] multicurve, MS[..] multisurface,
+//   ~(interior)(end) a circular arc.
 // With fail_at set, the event of that number (counted from 1) fails, to show that a builder error
 // stops the walk.
 class EventTrace final : public formats::GeometryBuilder {
@@ -19,12 +22,7 @@ class EventTrace final : public formats::GeometryBuilder {
     int fail_at = 0;
 
     formats::Status srid(std::int32_t value) override { return add("S" + std::to_string(value)); }
-    formats::Status coordinate(const formats::Coordinate& c) override {
-        std::string s = "(" + number(c.x) + " " + number(c.y);
-        if (c.layout.has_z) s += " z" + number(c.z);
-        if (c.layout.has_m) s += " m" + number(c.m);
-        return add(s + ")");
-    }
+    formats::Status coordinate(const formats::Coordinate& c) override { return add(position(c)); }
     formats::Status empty_point() override { return add("E"); }
     formats::Status point_begin() override { return add("P["); }
     formats::Status point_end() override { return add("]"); }
@@ -40,8 +38,30 @@ class EventTrace final : public formats::GeometryBuilder {
     formats::Status multipolygon_end() override { return add("]"); }
     formats::Status geometry_collection_begin() override { return add("GC["); }
     formats::Status geometry_collection_end() override { return add("]"); }
+    formats::Status arc(const formats::Coordinate& interior, const formats::Coordinate& end) override {
+        return add("~" + position(interior) + position(end));
+    }
+    formats::Status circularstring_begin(bool tagged) override { return add(tagged ? "CS[" : "cs["); }
+    formats::Status circularstring_end(bool) override { return add("]"); }
+    formats::Status compoundcurve_begin(bool tagged) override { return add(tagged ? "CC[" : "cc["); }
+    formats::Status compoundcurve_end(bool) override { return add("]"); }
+    formats::Status compound_piece(formats::GeometryType piece) override {
+        return add(piece == formats::GeometryType::CircularString ? "|C" : "|L");
+    }
+    formats::Status curvepolygon_begin(bool tagged) override { return add(tagged ? "CP[" : "cp["); }
+    formats::Status curvepolygon_end(bool) override { return add("]"); }
+    formats::Status multicurve_begin() override { return add("MC["); }
+    formats::Status multicurve_end() override { return add("]"); }
+    formats::Status multisurface_begin() override { return add("MS["); }
+    formats::Status multisurface_end() override { return add("]"); }
 
   private:
+    static std::string position(const formats::Coordinate& c) {
+        std::string s = "(" + number(c.x) + " " + number(c.y);
+        if (c.layout.has_z) s += " z" + number(c.z);
+        if (c.layout.has_m) s += " m" + number(c.m);
+        return s + ")";
+    }
     static std::string number(double v) {
         char buffer[32];
         std::snprintf(buffer, sizeof buffer, "%g", v);

@@ -101,7 +101,7 @@ TEST(WkbReader, HostileOrBrokenInputFailsCleanly) {
          "I/O error: WKB ends early: the coordinate at byte 13 needs 8 bytes, 0 left"},
         {"0101000020E6", "I/O error: WKB ends early: the SRID at byte 5 needs 4 bytes, 1 left"},
         {"07", "invalid WKB: byte order 7 at byte 0 is neither 0 nor 1"},
-        {"0108000000", "invalid WKB: unsupported geometry type 8 at byte 1"},
+        {"010D000000", "invalid WKB: unsupported geometry type 13 at byte 1"},
         {"01A10F0000", "invalid WKB: unsupported geometry type 4001 at byte 1"},
         {"0100000000", "invalid WKB: unsupported geometry type 0 at byte 1"},
         // a line string claiming 4294967295 points with 16 bytes behind it

@@ -20,7 +20,12 @@ struct Node {
         MultiPoint,
         MultiLineString,
         MultiPolygon,
-        Collection
+        Collection,
+        CircularString,
+        CompoundCurve,
+        CurvePolygon,
+        MultiCurve,
+        MultiSurface
     };
     Kind kind;
     bool tagged = true;
@@ -51,7 +56,9 @@ inline bool same_tree(const Node& a, const Node& b) {
     return true;
 }
 
-// Builds the tree of one walk; the shape of the stream is checked separately by CheckingBuilder.
+// Builds the tree of one walk; the shape of the stream is checked separately by CheckingBuilder. A
+// circular string keeps all its points (start, then interior and end of each arc); a compound curve
+// keeps one untagged child per piece, each with all its points, the shared ones included.
 class TreeRecorder final : public GeometryBuilder {
   public:
     std::optional<Node> root;
@@ -62,7 +69,12 @@ class TreeRecorder final : public GeometryBuilder {
         return {};
     }
     Status coordinate(const Coordinate& c) override {
-        open_.back().coordinates.push_back(c);
+        points().push_back(c);
+        return {};
+    }
+    Status arc(const Coordinate& interior, const Coordinate& end) override {
+        points().push_back(interior);
+        points().push_back(end);
         return {};
     }
     Status empty_point() override { return close(Node{Node::Kind::EmptyPoint}); }
@@ -80,8 +92,32 @@ class TreeRecorder final : public GeometryBuilder {
     Status multipolygon_end() override { return end(); }
     Status geometry_collection_begin() override { return open(Node::Kind::Collection, true); }
     Status geometry_collection_end() override { return end(); }
+    Status circularstring_begin(bool tagged) override { return open(Node::Kind::CircularString, tagged); }
+    Status circularstring_end(bool) override { return end(); }
+    Status compoundcurve_begin(bool tagged) override { return open(Node::Kind::CompoundCurve, tagged); }
+    Status compoundcurve_end(bool) override { return end(); }
+    Status compound_piece(GeometryType piece) override {
+        auto& pieces = open_.back().children;
+        Node next{piece == GeometryType::CircularString ? Node::Kind::CircularString : Node::Kind::LineString,
+                  false};
+        if (!pieces.empty()) next.coordinates.push_back(pieces.back().coordinates.back());
+        pieces.push_back(std::move(next));
+        return {};
+    }
+    Status curvepolygon_begin(bool tagged) override { return open(Node::Kind::CurvePolygon, tagged); }
+    Status curvepolygon_end(bool) override { return end(); }
+    Status multicurve_begin() override { return open(Node::Kind::MultiCurve, true); }
+    Status multicurve_end() override { return end(); }
+    Status multisurface_begin() override { return open(Node::Kind::MultiSurface, true); }
+    Status multisurface_end() override { return end(); }
 
   private:
+    // Where the next point goes: the open geometry, or the current piece of a compound curve.
+    std::vector<Coordinate>& points() {
+        Node& top = open_.back();
+        if (top.kind == Node::Kind::CompoundCurve) return top.children.back().coordinates;
+        return top.coordinates;
+    }
     Status open(Node::Kind kind, bool tagged) {
         open_.push_back(Node{kind, tagged});
         return {};

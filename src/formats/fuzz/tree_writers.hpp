@@ -23,8 +23,9 @@ class WktWriter {
   private:
     static const char* name(Node::Kind kind) {
         constexpr const char* names[] = {
-            "POINT",      "POINT",           "LINESTRING",   "POLYGON",
-            "MULTIPOINT", "MULTILINESTRING", "MULTIPOLYGON", "GEOMETRYCOLLECTION"};
+            "POINT",          "POINT",         "LINESTRING",   "POLYGON",    "MULTIPOINT",
+            "MULTILINESTRING", "MULTIPOLYGON", "GEOMETRYCOLLECTION", "CIRCULARSTRING", "COMPOUNDCURVE",
+            "CURVEPOLYGON",   "MULTICURVE",    "MULTISURFACE"};
         return names[static_cast<int>(kind)];
     }
 
@@ -58,6 +59,7 @@ class WktWriter {
                 out += ')';
                 return;
             case Node::Kind::LineString:
+            case Node::Kind::CircularString:
                 return coordinates(node, out, false);
             case Node::Kind::MultiPoint:
                 return coordinates(node, out, true);
@@ -73,7 +75,7 @@ class WktWriter {
                 }
                 out += ')';
                 return;
-            default:  // polygon, multi line string, multipolygon: lists of untagged members
+            default:  // polygon, multi line string, multipolygon and the curve containers
                 if (node.children.empty()) {
                     out += "EMPTY";
                     return;
@@ -81,10 +83,19 @@ class WktWriter {
                 out += '(';
                 for (std::size_t i = 0; i < node.children.size(); ++i) {
                     if (i != 0) out += ", ";
-                    body(node.children[i], out);
+                    member(node.children[i], out);
                 }
                 out += ')';
         }
+    }
+
+    // An untagged member: bare when it is a line string or polygon, else named.
+    static void member(const Node& node, std::string& out) {
+        if (node.kind != Node::Kind::LineString && node.kind != Node::Kind::Polygon) {
+            out += name(node.kind);
+            out += ' ';
+        }
+        body(node, out);
     }
 
     static void coordinates(const Node& node, std::string& out, bool parenthesized) {
@@ -176,6 +187,26 @@ class WkbWriter {
         for (const auto& c : node.coordinates) coordinate(c, out);
     }
 
+    // Containers whose members are whole geometries with their own headers.
+    static std::uint32_t container_code(Node::Kind kind) {
+        switch (kind) {
+            case Node::Kind::MultiLineString:
+                return 5;
+            case Node::Kind::MultiPolygon:
+                return 6;
+            case Node::Kind::CompoundCurve:
+                return 9;
+            case Node::Kind::CurvePolygon:
+                return 10;
+            case Node::Kind::MultiCurve:
+                return 11;
+            case Node::Kind::MultiSurface:
+                return 12;
+            default:
+                return 7;
+        }
+    }
+
     static void geometry(const Node& node, std::optional<std::int32_t> srid, std::vector<std::uint8_t>& out) {
         const Layout layout = first_layout(node).value_or(Layout{});
         switch (node.kind) {
@@ -190,7 +221,8 @@ class WkbWriter {
                 header(1, layout, srid, out);
                 return coordinate(node.coordinates.at(0), out);
             case Node::Kind::LineString:
-                header(2, layout, srid, out);
+            case Node::Kind::CircularString:
+                header(node.kind == Node::Kind::LineString ? 2 : 8, layout, srid, out);
                 return points(node, out);
             case Node::Kind::Polygon:
                 header(3, layout, srid, out);
@@ -206,10 +238,7 @@ class WkbWriter {
                 }
                 return;
             default:
-                header(node.kind == Node::Kind::MultiLineString ? 5
-                       : node.kind == Node::Kind::MultiPolygon  ? 6
-                                                                : 7,
-                       layout, srid, out);
+                header(container_code(node.kind), layout, srid, out);
                 put<std::uint32_t>(static_cast<std::uint32_t>(node.children.size()), out);
                 for (const auto& child : node.children) geometry(child, std::nullopt, out);
         }

@@ -1,6 +1,7 @@
 #include "geometry/envelope.hpp"
 
 #include "dict_forms/envelope_form.hpp"
+#include "geometry/format_properties.hpp"
 #include "geometry/geometry_base.hpp"
 #include "geometry/geometry_class.hpp"
 #include "runtime/convert/envelope_conversion.hpp"
@@ -66,6 +67,7 @@ PyGetSetDef properties[] = {
      nullptr, nullptr},
     {"geometry_type", gc::get_geometry_type<EnvelopeTraits>, nullptr, nullptr, nullptr},
     {"JSON", gc::get_json<EnvelopeTraits>, nullptr, nullptr, nullptr},
+    VELMOR_WRITTEN_FORM_PROPERTIES(EnvelopeTraits),
     {nullptr},
 };
 

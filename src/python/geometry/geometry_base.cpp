@@ -11,7 +11,9 @@
 #include "engine/geometry_members.hpp"
 #include "entry.hpp"
 #include "geometry/envelope.hpp"
+#include "geometry/geometry_class.hpp"
 #include "geometry/geometry_from_py.hpp"
+#include "geometry/geometry_readers.hpp"
 #include "geometry/runtime_conversion.hpp"
 #include "runtime/convert/envelope_conversion.hpp"
 #include "runtime/geometry.hpp"
@@ -130,6 +132,11 @@ PyGetSetDef own_properties[] = {
 PyMethodDef own_methods[] = {
     {"to_dict", to_dict, METH_NOARGS, "to_dict($self)\n--\n\n"},
     {"__gkn_geo", uninitialized_gkn_geo, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
+    {"from_wkt", geometry_class::fastcall(geometry_from_wkt), METH_CLASS | METH_FASTCALL | METH_KEYWORDS,
+     "from_wkt($type, /, wkt)\n--\n\nThe geometry of a WKT text, without a spatial reference."},
+    {"from_wkb", geometry_class::fastcall(geometry_from_wkb), METH_CLASS | METH_FASTCALL | METH_KEYWORDS,
+     "from_wkb($type, /, wkb)\n--\n\nThe geometry of WKB or EWKB bytes (any bytes-like object); an EWKB SRID "
+     "becomes its spatial reference's wkid."},
 };
 
 // The class's own members followed by the engine members of the catalogue, closed by the sentinel.

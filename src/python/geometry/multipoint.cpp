@@ -2,6 +2,7 @@
 
 #include "dict_forms/geometry_forms.hpp"
 #include "geometry/container_properties.hpp"
+#include "geometry/format_properties.hpp"
 #include "geometry/geometry_base.hpp"
 #include "parts/part_objects.hpp"
 #include "runtime/convert/multipoint_conversion.hpp"
@@ -38,6 +39,7 @@ PyGetSetDef properties[] = {
     {"ids", gc::get_none, nullptr, nullptr, nullptr},
     {"geometry_type", gc::get_geometry_type<MultipointTraits>, nullptr, nullptr, nullptr},
     {"JSON", gc::get_json<MultipointTraits>, nullptr, nullptr, nullptr},
+    VELMOR_WRITTEN_FORM_PROPERTIES(MultipointTraits),
     {nullptr},
 };
 

@@ -1,6 +1,7 @@
 #include "geometry/point.hpp"
 
 #include "dict_forms/point_form.hpp"
+#include "geometry/format_properties.hpp"
 #include "geometry/geometry_base.hpp"
 #include "geometry/geometry_class.hpp"
 #include "runtime/convert/point_conversion.hpp"
@@ -51,6 +52,7 @@ PyGetSetDef properties[] = {
     {"id", gc::get_none, nullptr, nullptr, nullptr},
     {"geometry_type", gc::get_geometry_type<PointTraits>, nullptr, nullptr, nullptr},
     {"JSON", gc::get_json<PointTraits>, nullptr, nullptr, nullptr},
+    VELMOR_WRITTEN_FORM_PROPERTIES(PointTraits),
     {nullptr},
 };
 

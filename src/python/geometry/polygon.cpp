@@ -3,6 +3,7 @@
 #include "dict_forms/geometry_forms.hpp"
 #include "engine/road.hpp"
 #include "geometry/container_properties.hpp"
+#include "geometry/format_properties.hpp"
 #include "geometry/geometry_base.hpp"
 #include "geometry/polyline.hpp"
 #include "geometry/runtime_conversion.hpp"
@@ -57,6 +58,7 @@ PyGetSetDef properties[] = {
     {"ids", gc::get_none, nullptr, nullptr, nullptr},
     {"geometry_type", gc::get_geometry_type<PolygonTraits>, nullptr, nullptr, nullptr},
     {"JSON", gc::get_json<PolygonTraits>, nullptr, nullptr, nullptr},
+    VELMOR_WRITTEN_FORM_PROPERTIES(PolygonTraits),
     {"polyline", get_polyline, nullptr, nullptr, nullptr},
     {nullptr},
 };

@@ -4,6 +4,7 @@
 #include "dict_forms/geometry_forms.hpp"
 #include "engine/road.hpp"
 #include "geometry/container_properties.hpp"
+#include "geometry/format_properties.hpp"
 #include "geometry/geometry_base.hpp"
 #include "geometry/point.hpp"
 #include "geometry/runtime_conversion.hpp"
@@ -62,6 +63,7 @@ PyGetSetDef properties[] = {
     {"ids", gc::get_none, nullptr, nullptr, nullptr},
     {"geometry_type", gc::get_geometry_type<PolylineTraits>, nullptr, nullptr, nullptr},
     {"JSON", gc::get_json<PolylineTraits>, nullptr, nullptr, nullptr},
+    VELMOR_WRITTEN_FORM_PROPERTIES(PolylineTraits),
     {nullptr},
 };
 

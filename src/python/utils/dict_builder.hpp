@@ -20,6 +20,21 @@ class DictBuilder : public formats::GeometryBuilder {
         return {};
     }
 
+    // Dictionaries have no curve containers: a curve polygon is built as a polygon, a multicurve as a
+    // multi line string, a multisurface as a multipolygon, and a circular string or compound curve as
+    // a line string whose arcs the concrete builder takes through arc().
+    formats::Status circularstring_begin(bool tagged) final { return linestring_begin(tagged); }
+    formats::Status circularstring_end(bool tagged) final { return linestring_end(tagged); }
+    formats::Status compoundcurve_begin(bool tagged) final { return linestring_begin(tagged); }
+    formats::Status compoundcurve_end(bool tagged) final { return linestring_end(tagged); }
+    formats::Status compound_piece(formats::GeometryType) final { return {}; }
+    formats::Status curvepolygon_begin(bool tagged) final { return polygon_begin(tagged); }
+    formats::Status curvepolygon_end(bool tagged) final { return polygon_end(tagged); }
+    formats::Status multicurve_begin() final { return multilinestring_begin(); }
+    formats::Status multicurve_end() final { return multilinestring_end(); }
+    formats::Status multisurface_begin() final { return multipolygon_begin(); }
+    formats::Status multisurface_end() final { return multipolygon_end(); }
+
     // The top of the stack once the walk is done: IndexError "empty stack" when nothing was built,
     // TypeError when it is not a dict.
     Result<Ref> take_result();

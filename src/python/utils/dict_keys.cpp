@@ -34,6 +34,9 @@ Result<DictKeys> intern_keys() {
         {&keys.has_z, "hasZ"},
         {&keys.spatial_reference, "spatialReference"},
         {&keys.wkid, "wkid"},
+        {&keys.curve_paths, "curvePaths"},
+        {&keys.curve_rings, "curveRings"},
+        {&keys.circular_arc, "c"},
     };
     for (const auto& [slot, text] : table) {
         // Kept for the life of the process.

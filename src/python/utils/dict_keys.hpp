@@ -37,6 +37,9 @@ struct DictKeys {
     PyObject* has_z;
     PyObject* spatial_reference;
     PyObject* wkid;
+    PyObject* curve_paths;
+    PyObject* curve_rings;
+    PyObject* circular_arc;  // "c", the key of a circular arc segment
 };
 
 Result<const DictKeys*> dict_keys();

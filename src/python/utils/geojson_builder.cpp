@@ -4,6 +4,7 @@
 
 #include "builder_failure.hpp"
 #include "containers.hpp"
+#include "formats/circular_arc.hpp"
 #include "position.hpp"
 
 namespace velmor::py::utils {
@@ -11,12 +12,23 @@ namespace velmor::py::utils {
 using formats::Status;
 
 Status GeoJsonBuilder::coordinate(const formats::Coordinate& c) {
+    if (!collecting_point_) return append_position(c);
     VELMOR_BUILD_ASSIGN(Ref position, position_tuple(c));
-    if (collecting_point_) {
-        stack_.push(std::move(position));
-        return {};
-    }
+    stack_.push(std::move(position));
+    return {};
+}
+
+Status GeoJsonBuilder::append_position(const formats::Coordinate& c) {
+    VELMOR_BUILD_ASSIGN(const Ref position, position_tuple(c));
     VELMOR_BUILD(stack_.append_to_top(position.get()));
+    current_ = c;
+    return {};
+}
+
+Status GeoJsonBuilder::arc(const formats::Coordinate& interior, const formats::Coordinate& end) {
+    densified_.clear();
+    formats::densify_arc(current_, interior, end, densified_);
+    for (const formats::Coordinate& c : densified_) VELMOR_FORMAT_TRY(append_position(c));
     return {};
 }
 

@@ -4,6 +4,7 @@
 
 #include "builder_failure.hpp"
 #include "containers.hpp"
+#include "curve_ring.hpp"
 #include "core/internal_failure.hpp"
 #include "position.hpp"
 #include "ring_orientation.hpp"
@@ -26,6 +27,23 @@ Status OvraJsonBuilder::coordinate(const formats::Coordinate& c) {
     VELMOR_FORMAT_TRY(check_layout(c.layout));
     VELMOR_BUILD_ASSIGN(const Ref position, position_tuple(c));
     VELMOR_BUILD(stack_.append_to_top(position.get()));
+    return {};
+}
+
+// An arc becomes {"c": [end, interior]}; the interior point is planar, as the segment model keeps it.
+Status OvraJsonBuilder::arc(const formats::Coordinate& interior, const formats::Coordinate& end) {
+    VELMOR_FORMAT_TRY(check_layout(interior.layout));
+    VELMOR_FORMAT_TRY(check_layout(end.layout));
+    VELMOR_BUILD_ASSIGN(const Ref end_position, position_tuple(end));
+    VELMOR_BUILD_ASSIGN(const Ref interior_position, position_tuple(formats::Coordinate{interior.x, interior.y}));
+    VELMOR_BUILD_ASSIGN(const Ref points, new_list());
+    VELMOR_BUILD(append(points.get(), end_position.get()));
+    VELMOR_BUILD(append(points.get(), interior_position.get()));
+    VELMOR_BUILD_ASSIGN(const Ref segment, new_dict());
+    VELMOR_BUILD(set_item(segment, keys_.circular_arc, points.get()));
+    VELMOR_BUILD(stack_.append_to_top(segment.get()));
+    part_has_arcs_ = true;
+    geometry_has_arcs_ = true;
     return {};
 }
 
@@ -76,6 +94,7 @@ Status OvraJsonBuilder::point_end() {
 }
 
 Status OvraJsonBuilder::linestring_begin(bool) {
+    part_has_arcs_ = false;
     return open_list();
 }
 
@@ -148,6 +167,13 @@ Status OvraJsonBuilder::open_list() {
 
 // Outer rings run clockwise, holes counter-clockwise; a ring the other way round is reversed in place.
 Status OvraJsonBuilder::orient(PyObject* ring) const {
+    if (part_has_arcs_) {
+        VELMOR_BUILD_ASSIGN(const bool clockwise, curve_ring_is_clockwise(ring, keys_.circular_arc));
+        if (clockwise != (ring_state_ == RingState::FirstRing)) {
+            VELMOR_BUILD(reverse_curve_ring(ring, keys_.circular_arc));
+        }
+        return {};
+    }
     VELMOR_BUILD_ASSIGN(const SequenceView view, SequenceView::of(ring));
     VELMOR_BUILD_ASSIGN(const bool clockwise, ring_is_clockwise(view));
     if (clockwise != (ring_state_ == RingState::FirstRing) && PyList_Reverse(ring) < 0) {
@@ -158,6 +184,8 @@ Status OvraJsonBuilder::orient(PyObject* ring) const {
 
 Status OvraJsonBuilder::finish_parts(PyObject* parts_key) {
     const Ref parts = stack_.pop();
+    if (geometry_has_arcs_ && parts_key == keys_.paths) parts_key = keys_.curve_paths;
+    if (geometry_has_arcs_ && parts_key == keys_.rings) parts_key = keys_.curve_rings;
     if (!has_m_) return FormatError::geometry("has_m not initialized");
     if (!has_z_) return FormatError::geometry("has_z not initialized");
     PyObject* has_m = *has_m_ ? Py_True : Py_False;

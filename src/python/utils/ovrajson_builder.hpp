@@ -11,6 +11,9 @@ namespace velmor::py::utils {
 // (first ring of each polygon clockwise, later rings counter-clockwise), multipoints as "points",
 // each with "hasM"/"hasZ" from the first coordinate and "spatialReference" {"wkid": srid}. All
 // coordinates of a geometry must share one layout. OvraJSON has no geometry collection.
+// A geometry with circular arcs puts all its parts into "curvePaths" or "curveRings" instead, each arc
+// a segment {"c": [end, interior]} and straight segments plain positions; a curved ring that runs the
+// wrong way is reversed segment by segment.
 class OvraJsonBuilder final : public DictBuilder {
   public:
     using DictBuilder::DictBuilder;
@@ -31,6 +34,7 @@ class OvraJsonBuilder final : public DictBuilder {
     formats::Status multipolygon_end() override;
     formats::Status geometry_collection_begin() override;
     formats::Status geometry_collection_end() override;
+    formats::Status arc(const formats::Coordinate& interior, const formats::Coordinate& end) override;
 
   private:
     enum class RingState { NotInPolygon, FirstRing, LaterRing };
@@ -46,6 +50,8 @@ class OvraJsonBuilder final : public DictBuilder {
     std::optional<bool> has_z_;
     std::optional<bool> has_m_;
     RingState ring_state_ = RingState::NotInPolygon;
+    bool part_has_arcs_ = false;
+    bool geometry_has_arcs_ = false;
 };
 
 }  // namespace velmor::py::utils

@@ -37,6 +37,10 @@ int32_t spatial_reference_vertical_wkid(const SpatialReference& spatial_referenc
     return invoke_or_fail(VELMOR_GK(SpatialReference_getVerticalWKID), spatial_reference.get());
 }
 
+double spatial_reference_tolerance(const SpatialReference& spatial_reference) {
+    return invoke_or_fail(VELMOR_GK(SpatialReference_getTolerance), spatial_reference.get());
+}
+
 std::string spatial_reference_text(const SpatialReference& spatial_reference) {
     return text_from_string(invoke_or_fail(VELMOR_GK(SpatialReference_getWKText), spatial_reference.get()));
 }

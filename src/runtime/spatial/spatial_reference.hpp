@@ -18,6 +18,7 @@ RuntimeResult<SpatialReference> spatial_reference_from_text(std::string_view tex
 
 int32_t spatial_reference_wkid(const SpatialReference& spatial_reference);
 int32_t spatial_reference_vertical_wkid(const SpatialReference& spatial_reference);
+double spatial_reference_tolerance(const SpatialReference& spatial_reference);
 std::string spatial_reference_text(const SpatialReference& spatial_reference);
 
 }  // namespace velmor::runtime
