@@ -3,6 +3,7 @@
 #include "dict_forms/envelope_form.hpp"
 #include "geometry/geometry_base.hpp"
 #include "geometry/geometry_class.hpp"
+#include "geometry/geometry_state.hpp"
 #include "runtime/convert/envelope_conversion.hpp"
 #include "type_cell.hpp"
 
@@ -74,6 +75,8 @@ PyGetSetDef properties[] = {
 
 PyMethodDef methods[] = {
     {"__gkn_geo", gc::gkn_geo<EnvelopeTraits>, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
+    geometry_state::reduce_entry<EnvelopeTraits>(),
+    geometry_state::setstate_entry<EnvelopeTraits>(),
     {nullptr},
 };
 

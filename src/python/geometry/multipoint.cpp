@@ -3,6 +3,7 @@
 #include "dict_forms/geometry_forms.hpp"
 #include "geometry/container_properties.hpp"
 #include "geometry/geometry_base.hpp"
+#include "geometry/geometry_state.hpp"
 #include "parts/part_objects.hpp"
 #include "runtime/convert/multipoint_conversion.hpp"
 #include "type_cell.hpp"
@@ -43,6 +44,8 @@ PyGetSetDef properties[] = {
 
 PyMethodDef methods[] = {
     {"__gkn_geo", gc::gkn_geo<MultipointTraits>, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
+    geometry_state::reduce_entry<MultipointTraits>(),
+    geometry_state::setstate_entry<MultipointTraits>(),
     {nullptr},
 };
 

@@ -3,6 +3,7 @@
 #include "dict_forms/point_form.hpp"
 #include "geometry/geometry_base.hpp"
 #include "geometry/geometry_class.hpp"
+#include "geometry/geometry_state.hpp"
 #include "runtime/convert/point_conversion.hpp"
 #include "type_cell.hpp"
 
@@ -56,6 +57,8 @@ PyGetSetDef properties[] = {
 
 PyMethodDef methods[] = {
     {"__gkn_geo", gc::gkn_geo<PointTraits>, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
+    geometry_state::reduce_entry<PointTraits>(),
+    geometry_state::setstate_entry<PointTraits>(),
     {nullptr},
 };
 

@@ -4,6 +4,7 @@
 #include "engine/road.hpp"
 #include "geometry/container_properties.hpp"
 #include "geometry/geometry_base.hpp"
+#include "geometry/geometry_state.hpp"
 #include "geometry/polyline.hpp"
 #include "geometry/runtime_conversion.hpp"
 #include "parts/part_objects.hpp"
@@ -63,6 +64,8 @@ PyGetSetDef properties[] = {
 
 PyMethodDef methods[] = {
     {"__gkn_geo", gc::gkn_geo<PolygonTraits>, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
+    geometry_state::reduce_entry<PolygonTraits>(),
+    geometry_state::setstate_entry<PolygonTraits>(),
     engine::Member<"label_point($self)", engine::Gk<VELMOR_ENGINE(labelPoint), engine::GeometryResult>>::entry(
         "The engine's label point inside the polygon."),
     {"is_polygon", is_polygon, METH_NOARGS, "is_polygon($self)\n--\n\n"},

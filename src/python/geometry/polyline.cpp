@@ -5,6 +5,7 @@
 #include "engine/road.hpp"
 #include "geometry/container_properties.hpp"
 #include "geometry/geometry_base.hpp"
+#include "geometry/geometry_state.hpp"
 #include "geometry/point.hpp"
 #include "geometry/runtime_conversion.hpp"
 #include "parts/part_objects.hpp"
@@ -67,6 +68,8 @@ PyGetSetDef properties[] = {
 
 PyMethodDef methods[] = {
     {"__gkn_geo", gc::gkn_geo<PolylineTraits>, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
+    geometry_state::reduce_entry<PolylineTraits>(),
+    geometry_state::setstate_entry<PolylineTraits>(),
     engine::Member<"extend($self, extender, extend_options=...)",
                    engine::Gk<VELMOR_ENGINE(extend), engine::OptionalGeometryResult>, engine::PolylineArg,
                    ExtendOptionsArg>::entry("The polyline extended to the extender; None when nothing extends."),

@@ -1,0 +1,113 @@
+"""Buffers geometries read from WKB over the partitions of a Dask bag, on a local cluster of worker
+processes, and prints the time on one worker against two.
+
+Each partition turns its WKB into OvraJSON dictionaries, buffers them all with one call of
+buffer_collection and measures the buffers with area_collection and length_collection. The
+partitions' figures are the same, in the same order, whatever the number of workers; the example
+checks that before it prints the times.
+
+    python examples/dask_buffer.py                  # 100,000 line strings
+    python examples/dask_buffer.py --count 1000000  # the full million
+"""
+
+import argparse
+import random
+import struct
+import time
+
+import dask.bag
+from dask.distributed import Client, LocalCluster
+
+import velmor_geometry
+from velmor_geometry import utils
+
+BUFFER_DISTANCE = 0.5
+
+
+def line_string_wkb(vertices):
+    """Little-endian WKB of a two-dimensional line string."""
+    header = struct.pack("<BII", 1, 2, len(vertices))
+    return header + b"".join(struct.pack("<dd", x, y) for x, y in vertices)
+
+
+def make_wkb(count, seed=17):
+    """`count` short three-vertex line strings scattered over a 1000 by 1000 square."""
+    generator = random.Random(seed)
+    geometries = []
+    for _ in range(count):
+        x, y = generator.uniform(0, 1000), generator.uniform(0, 1000)
+        geometries.append(
+            line_string_wkb([(x, y), (x + generator.uniform(0.5, 3), y + generator.uniform(-1, 1)), (x + 4, y + 2)])
+        )
+    return geometries
+
+
+def buffer_partition(wkbs, distance=BUFFER_DISTANCE):
+    """One partition's figures: how many buffers, their total area and total outline length."""
+    dicts = [utils.wkb_to_ovrajson_dict(wkb) for wkb in wkbs]
+    buffers = velmor_geometry.buffer_collection(dicts, [distance])
+    return [(len(buffers), velmor_geometry.area_collection(buffers), velmor_geometry.length_collection(buffers))]
+
+
+def buffer_partition_geometries(geometries, distance=BUFFER_DISTANCE):
+    """The buffers themselves: geometries go to the workers and come back pickled."""
+    return velmor_geometry.buffer_collection(list(geometries), [distance])
+
+
+def bag_of(items, partitions):
+    return dask.bag.from_sequence(items, npartitions=partitions)
+
+
+def figures_on_cluster(client, wkbs, partitions):
+    """The figures of every partition, computed by the cluster's workers."""
+    return bag_of(wkbs, partitions).map_partitions(buffer_partition).compute(scheduler=client)
+
+
+def figures_in_process(wkbs, partitions):
+    """The same figures, computed here, partition by partition, with Dask's partitioning."""
+    return bag_of(wkbs, partitions).map_partitions(buffer_partition).compute(scheduler="sync")
+
+
+def local_cluster(workers):
+    """A cluster of `workers` single-threaded worker processes on this machine only."""
+    return LocalCluster(
+        n_workers=workers, threads_per_worker=1, processes=True, dashboard_address=None, host="127.0.0.1"
+    )
+
+
+def timed_run(workers, wkbs, partitions):
+    """Wall time of the whole bag on `workers` processes (after one warm-up partition), and its figures."""
+    with local_cluster(workers) as cluster, Client(cluster) as client:
+        figures_on_cluster(client, wkbs[: max(1, len(wkbs) // partitions)], 1)
+        start = time.perf_counter()
+        figures = figures_on_cluster(client, wkbs, partitions)
+        return time.perf_counter() - start, figures
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--count", type=int, default=100_000, help="how many geometries (default 100,000)")
+    parser.add_argument("--partitions", type=int, default=16, help="how many partitions of the bag (default 16)")
+    arguments = parser.parse_args()
+
+    start = time.perf_counter()
+    wkbs = make_wkb(arguments.count)
+    print(f"{arguments.count} line strings as WKB ({sum(map(len, wkbs)) / 1e6:.1f} MB) in "
+          f"{time.perf_counter() - start:.1f} s")
+
+    results = {}
+    for workers in (1, 2):
+        seconds, figures = timed_run(workers, wkbs, arguments.partitions)
+        results[workers] = (seconds, figures)
+        count = sum(f[0] for f in figures)
+        area = sum(f[1] for f in figures)
+        print(f"{workers} worker process{'es' if workers > 1 else ''}: {seconds:.2f} s for {count} buffers, "
+              f"total area {area:.6f}")
+
+    if results[1][1] != results[2][1]:
+        raise SystemExit("the partitions' figures differ between one worker and two")
+    print(f"speed-up of 2 workers over 1: {results[1][0] / results[2][0]:.2f}")
+
+
+if __name__ == "__main__":
+    main()
