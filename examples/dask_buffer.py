@@ -71,7 +71,7 @@ def figures_in_process(wkbs, partitions):
 def local_cluster(workers):
     """A cluster of `workers` single-threaded worker processes on this machine only."""
     return LocalCluster(
-        n_workers=workers, threads_per_worker=1, processes=True, dashboard_address=None, host="127.0.0.1"
+        n_workers=workers, threads_per_worker=1, processes=True, dashboard_address=":0", host="127.0.0.1"
     )
 
 
