@@ -19,7 +19,6 @@ import dask.bag
 from dask.distributed import Client, LocalCluster
 
 import velmor_geometry
-from velmor_geometry import utils
 
 BUFFER_DISTANCE = 0.5
 
@@ -44,7 +43,10 @@ def make_wkb(count, seed=17):
 
 def buffer_partition(wkbs, distance=BUFFER_DISTANCE):
     """One partition's figures: how many buffers, their total area and total outline length."""
-    dicts = [utils.wkb_to_ovrajson_dict(wkb) for wkb in wkbs]
+    # Looked up through the main module: the utils functions report the module name "utils", by which
+    # a worker could not import them if this function travelled by value.
+    read_wkb = velmor_geometry.utils.wkb_to_ovrajson_dict
+    dicts = [read_wkb(wkb) for wkb in wkbs]
     buffers = velmor_geometry.buffer_collection(dicts, [distance])
     return [(len(buffers), velmor_geometry.area_collection(buffers), velmor_geometry.length_collection(buffers))]
 

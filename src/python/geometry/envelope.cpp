@@ -4,6 +4,7 @@
 #include "geometry/geometry_base.hpp"
 #include "geometry/geometry_class.hpp"
 #include "geometry/geometry_state.hpp"
+#include "geometry/geo_interface.hpp"
 #include "runtime/convert/envelope_conversion.hpp"
 #include "type_cell.hpp"
 
@@ -66,6 +67,8 @@ PyGetSetDef properties[] = {
     {"spatial_reference", gc::get_spatial_reference<EnvelopeTraits>, gc::set_spatial_reference<EnvelopeTraits>,
      nullptr, nullptr},
     {"geometry_type", gc::get_geometry_type<EnvelopeTraits>, nullptr, nullptr, nullptr},
+    {"__geo_interface__", gc::get_geo_interface<EnvelopeTraits>, nullptr,
+     const_cast<char*>("The GeoJSON geometry mapping, curves as chords within 1e-4 of each curve's size."), nullptr},
     {"JSON", gc::get_json<EnvelopeTraits>, nullptr, nullptr, nullptr},
     {nullptr},
 };

@@ -4,6 +4,7 @@
 #include "geometry/container_properties.hpp"
 #include "geometry/geometry_base.hpp"
 #include "geometry/geometry_state.hpp"
+#include "geometry/geo_interface.hpp"
 #include "parts/part_objects.hpp"
 #include "runtime/convert/multipoint_conversion.hpp"
 #include "type_cell.hpp"
@@ -38,6 +39,8 @@ PyGetSetDef properties[] = {
      nullptr, nullptr},
     {"ids", gc::get_none, nullptr, nullptr, nullptr},
     {"geometry_type", gc::get_geometry_type<MultipointTraits>, nullptr, nullptr, nullptr},
+    {"__geo_interface__", gc::get_geo_interface<MultipointTraits>, nullptr,
+     const_cast<char*>("The GeoJSON geometry mapping, curves as chords within 1e-4 of each curve's size."), nullptr},
     {"JSON", gc::get_json<MultipointTraits>, nullptr, nullptr, nullptr},
     {nullptr},
 };

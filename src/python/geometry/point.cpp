@@ -4,6 +4,7 @@
 #include "geometry/geometry_base.hpp"
 #include "geometry/geometry_class.hpp"
 #include "geometry/geometry_state.hpp"
+#include "geometry/geo_interface.hpp"
 #include "runtime/convert/point_conversion.hpp"
 #include "type_cell.hpp"
 
@@ -51,6 +52,8 @@ PyGetSetDef properties[] = {
      nullptr},
     {"id", gc::get_none, nullptr, nullptr, nullptr},
     {"geometry_type", gc::get_geometry_type<PointTraits>, nullptr, nullptr, nullptr},
+    {"__geo_interface__", gc::get_geo_interface<PointTraits>, nullptr,
+     const_cast<char*>("The GeoJSON geometry mapping, curves as chords within 1e-4 of each curve's size."), nullptr},
     {"JSON", gc::get_json<PointTraits>, nullptr, nullptr, nullptr},
     {nullptr},
 };

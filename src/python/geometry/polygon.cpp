@@ -5,6 +5,7 @@
 #include "geometry/container_properties.hpp"
 #include "geometry/geometry_base.hpp"
 #include "geometry/geometry_state.hpp"
+#include "geometry/geo_interface.hpp"
 #include "geometry/polyline.hpp"
 #include "geometry/runtime_conversion.hpp"
 #include "parts/part_objects.hpp"
@@ -57,6 +58,8 @@ PyGetSetDef properties[] = {
      nullptr, nullptr},
     {"ids", gc::get_none, nullptr, nullptr, nullptr},
     {"geometry_type", gc::get_geometry_type<PolygonTraits>, nullptr, nullptr, nullptr},
+    {"__geo_interface__", gc::get_geo_interface<PolygonTraits>, nullptr,
+     const_cast<char*>("The GeoJSON geometry mapping, curves as chords within 1e-4 of each curve's size."), nullptr},
     {"JSON", gc::get_json<PolygonTraits>, nullptr, nullptr, nullptr},
     {"polyline", get_polyline, nullptr, nullptr, nullptr},
     {nullptr},
