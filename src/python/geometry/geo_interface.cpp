@@ -103,14 +103,46 @@ Vertices geojson_ring(Vertices ring, bool outer) {
     return ring;
 }
 
-// Each clockwise ring starts a polygon and the counter-clockwise rings after it are its holes; a
-// counter-clockwise ring with no outer ring before it stands for itself.
+// Whether a point lies inside a ring, by the even-odd rule.
+bool inside(const core::Coord& point, const Vertices& ring) {
+    bool in = false;
+    for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
+        const core::Coord& a = ring[i];
+        const core::Coord& b = ring[j];
+        if ((a.y() > point.y()) != (b.y() > point.y()) &&
+            point.x() < (b.x() - a.x()) * (point.y() - a.y()) / (b.y() - a.y()) + a.x()) {
+            in = !in;
+        }
+    }
+    return in;
+}
+
+// Clockwise rings are outer rings; a counter-clockwise ring is a hole of the first outer ring that
+// holds its first vertex, or stands for itself when none does (also when no ring is clockwise).
 std::vector<std::vector<Vertices>> polygons_of(std::vector<Vertices> rings) {
     std::vector<std::vector<Vertices>> polygons;
+    std::vector<Vertices> holes;
     for (Vertices& ring : rings) {
-        const bool hole = signed_area(ring) > 0.0 && !polygons.empty();
-        if (!hole) polygons.emplace_back();
-        polygons.back().push_back(geojson_ring(std::move(ring), !hole));
+        if (ring.empty() || signed_area(ring) <= 0.0) {
+            polygons.push_back({std::move(ring)});
+        } else {
+            holes.push_back(std::move(ring));
+        }
+    }
+    for (Vertices& hole : holes) {
+        auto holder = std::find_if(polygons.begin(), polygons.end(), [&](const std::vector<Vertices>& polygon) {
+            return !polygon.front().empty() && inside(hole.front(), polygon.front());
+        });
+        if (holder == polygons.end()) {
+            polygons.push_back({std::move(hole)});
+        } else {
+            holder->push_back(std::move(hole));
+        }
+    }
+    for (auto& polygon : polygons) {
+        for (std::size_t index = 0; index < polygon.size(); ++index) {
+            polygon[index] = geojson_ring(std::move(polygon[index]), index == 0);
+        }
     }
     return polygons;
 }

@@ -12,9 +12,9 @@
 // __geo_interface__: the GeoJSON geometry mapping of a geometry, which other Python geometry libraries
 // read. Positions are tuples of x, y and z when the geometry has z (GeoJSON has no m); curves become
 // chords within the deviation of curve_chords.hpp. Polylines give a LineString, or a MultiLineString
-// for any other number of paths. Polygon rings are grouped the way this system orients them (an outer
-// ring clockwise, the counter-clockwise rings after it its holes) into a Polygon, or a MultiPolygon
-// for several outer rings, and written as GeoJSON wants them: outer rings counter-clockwise, holes
+// for any other number of paths. Polygon rings are grouped the way this system orients them (outer rings
+// clockwise, each counter-clockwise ring a hole of the outer ring that holds it) into a Polygon, or a
+// MultiPolygon for several outer rings, and written as GeoJSON wants them: outer rings counter-clockwise, holes
 // clockwise, every ring closed. An envelope is its rectangle as a Polygon. Empty geometries keep
 // their type with no coordinates; an empty polyline or polygon is an empty MultiLineString or Polygon.
 namespace velmor::py {
