@@ -277,3 +277,29 @@ def test_extend_options_copy_has_the_same_bits(value, how):
     named = {v for k, v in vars(Options).items() if k.isupper()}
     if value in named:
         assert copied is value
+
+
+@pytest.mark.parametrize("form", [GEOMETRIES["polygon all curve kinds xyzm"], GEOMETRIES["envelope z m ids"],
+                                  GEOMETRIES["multipoint xyzm"], GEOMETRIES["point xyzm"]],
+                         ids=["polygon", "envelope", "multipoint", "point"])
+def test_every_truncation_and_flipped_byte_is_refused_or_read_safely(form):
+    original = Geometry(form)
+    state = state_of(original)
+    target = type(original)
+    for end in range(len(state)):
+        with pytest.raises(ValueError, match="^Cannot restore a pickled "):
+            target.__new__(target, EMPTY_FORMS[target]).__setstate__(state[:end])
+    for index in range(len(state)):
+        for flip in (0x01, 0x80, 0xFF):
+            damaged = bytearray(state)
+            damaged[index] ^= flip
+            restored = target(EMPTY_FORMS[target])
+            try:
+                restored.__setstate__(bytes(damaged))
+            except ValueError:
+                continue
+            str(restored)  # a state that reads is a whole geometry
+
+
+EMPTY_FORMS = {Point: {"x": NAN, "y": NAN}, Envelope: {"xmin": NAN, "ymin": NAN, "xmax": NAN, "ymax": NAN},
+               MultiPoint: {"points": []}, Polyline: {"paths": []}, Polygon: {"rings": []}}

@@ -8,6 +8,7 @@
 
 #include "core/value_state.hpp"
 #include "geometry/geometry_class.hpp"
+#include "runtime/utf8.hpp"
 
 // Pickling and copying of the geometry classes. An object reduces to its class called with the
 // dictionary form of an empty geometry, followed by __setstate__ with the compact binary state of its
@@ -43,6 +44,15 @@ PyObject* reduce(PyObject* self, PyObject*) {
     });
 }
 
+// The state keeps texts as bytes; Python will only ever see them as str, so they must be UTF-8.
+inline bool texts_are_utf8(const std::optional<core::SpatialReference>& reference) {
+    if (!reference) return true;
+    for (const auto* text : {&reference->wkt, &reference->wkt2}) {
+        if (*text && !runtime::is_valid_utf8(**text)) return false;
+    }
+    return true;
+}
+
 // A state that is not bytes, not of this class or damaged is refused before the value is touched.
 template <class Traits>
 PyObject* setstate(PyObject* self, PyObject* state) {
@@ -55,6 +65,9 @@ PyObject* setstate(PyObject* self, PyObject* state) {
         const std::string_view bytes(PyBytes_AS_STRING(state), static_cast<std::size_t>(PyBytes_GET_SIZE(state)));
         auto restored = core::decode_state<Value>(bytes);
         if (!restored) return fail(raise_error(PyExc_ValueError, prefix + restored.error().text()));
+        if (!texts_are_utf8(Traits::spatial_reference(*restored))) {
+            return fail(raise_error(PyExc_ValueError, prefix + "a well-known text is not UTF-8"));
+        }
         VELMOR_TRY(geometry_class::write<Value>(self, [&](Value& value) { value = std::move(*restored); }));
         return Ref::borrow(Py_None);
     });
