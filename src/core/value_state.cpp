@@ -1,5 +1,6 @@
 #include "core/value_state.hpp"
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -234,7 +235,7 @@ Result<bool> read_flag(Reader& in) {
     return value == 1;
 }
 
-template <class Data, std::size_t N>
+template <std::size_t N>
 Result<std::array<double, N>> read_numbers(Reader& in) {
     std::array<double, N> numbers{};
     for (double& number : numbers) {
@@ -246,17 +247,17 @@ Result<std::array<double, N>> read_numbers(Reader& in) {
 Result<CurveData> read_curve(Reader& in, std::uint8_t kind) {
     switch (kind) {
         case 1: {
-            VELMOR_TRY_ASSIGN(auto n, (read_numbers<CircularArc, 2>(in)));
+            VELMOR_TRY_ASSIGN(auto n, (read_numbers<2>(in)));
             return CircularArc{n[0], n[1]};
         }
         case 2: {
-            VELMOR_TRY_ASSIGN(auto n, (read_numbers<EllipticArc, 5>(in)));
+            VELMOR_TRY_ASSIGN(auto n, (read_numbers<5>(in)));
             VELMOR_TRY_ASSIGN(bool minor, read_flag(in));
             VELMOR_TRY_ASSIGN(bool clockwise, read_flag(in));
             return EllipticArc{n[0], n[1], n[2], n[3], n[4], minor, clockwise};
         }
         case 3: {
-            VELMOR_TRY_ASSIGN(auto n, (read_numbers<BezierCurve, 4>(in)));
+            VELMOR_TRY_ASSIGN(auto n, (read_numbers<4>(in)));
             return BezierCurve{n[0], n[1], n[2], n[3]};
         }
         default:

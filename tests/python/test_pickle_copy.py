@@ -303,3 +303,34 @@ def test_every_truncation_and_flipped_byte_is_refused_or_read_safely(form):
 
 EMPTY_FORMS = {Point: {"x": NAN, "y": NAN}, Envelope: {"xmin": NAN, "ymin": NAN, "xmax": NAN, "ymax": NAN},
                MultiPoint: {"points": []}, Polyline: {"paths": []}, Polygon: {"rings": []}}
+
+
+CURVED_XYZM = Geometry({"paths": [[[0, 0, 1, NAN], [1, -0.0, 2, 3]]], "hasZ": True, "hasM": True,
+                        "curvePaths": [[[0, 0, 5, 6], ARC, ELLIPTIC, BEZIER]]})
+VIEWS = {
+    "Part": (lambda: CURVED_XYZM.paths[0], lambda v: v.append([7, 7, 7, 7])),
+    "Multipart": (lambda: CURVED_XYZM.paths, lambda v: v.append([[7, 7, 7, 7]])),
+    "CurvePart": (lambda: CURVED_XYZM.curve_paths[0], lambda v: v.append([7, 7, 7, 7])),
+    "CurveMultipart": (lambda: CURVED_XYZM.curve_paths, lambda v: v.append([[7, 7, 7, 7]])),
+    "multipoint Part": (lambda: Geometry(GEOMETRIES["multipoint xyzm"]).points, lambda v: v.clear()),
+}
+
+
+@pytest.mark.parametrize("how", COPIES.values(), ids=COPIES.keys())
+@pytest.mark.parametrize("view, change_view", VIEWS.values(), ids=VIEWS.keys())
+def test_view_copy_holds_an_equal_value_of_its_own(view, change_view, how):
+    original = view()
+    before, geometry_before = str(original), contents(CURVED_XYZM)
+    copied = how(original)
+    assert type(copied) is type(original)
+    assert str(copied) == before
+    if hasattr(copied, "__len__"):  # the parts: compare every vertex bit for bit
+        assert [vertex_values(v) for v in _items(copied)] == [vertex_values(v) for v in _items(original)]
+    change_view(copied)
+    assert str(copied) != before
+    assert str(original) == before
+    assert contents(CURVED_XYZM) == geometry_before
+
+
+def _items(part):
+    return [part[i] for i in range(len(part))]
