@@ -334,3 +334,26 @@ def test_view_copy_holds_an_equal_value_of_its_own(view, change_view, how):
 
 def _items(part):
     return [part[i] for i in range(len(part))]
+
+
+ITEMS = {
+    "Coord": lambda: CURVED_XYZM.paths[0][1],
+    "Linear start": lambda: CURVED_XYZM.curve_paths[0][0],
+    "CircularArc": lambda: CURVED_XYZM.curve_paths[0][1],
+    "EllipticArc": lambda: CURVED_XYZM.curve_paths[0][2],
+    "BezierCurve": lambda: CURVED_XYZM.curve_paths[0][3],
+    "popped Coord": lambda: Geometry(GEOMETRIES["multipoint xyzm"]).points.pop(),
+}
+
+
+@pytest.mark.parametrize("how", COPIES.values(), ids=COPIES.keys())
+@pytest.mark.parametrize("item", ITEMS.values(), ids=ITEMS.keys())
+def test_vertex_and_segment_copies_are_detached_equals(item, how):
+    original = item()
+    before, geometry_before = vertex_values(original), contents(CURVED_XYZM)
+    copied = how(original)
+    assert type(copied) is type(original) and copied is not original
+    assert vertex_values(copied) == before
+    copied.x = 99.0
+    assert vertex_values(original) == before
+    assert contents(CURVED_XYZM) == geometry_before
