@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
+#include <string>
 #include <optional>
 #include <span>
 #include <type_traits>
@@ -50,6 +52,9 @@ public:
         count(value.size());
         out_.append(value);
     }
+    void field(double value) { number(value); }
+    void field(std::uint32_t value) { number(value); }
+    void field(const std::string& value) { text(value); }
     std::string take() { return std::move(out_); }
 
 private:
@@ -88,6 +93,14 @@ public:
         rest_.remove_prefix(size);
         return value;
     }
+    template <class T>
+    Result<T> field() {
+        if constexpr (std::is_same_v<T, std::string>) {
+            return text();
+        } else {
+            return number<T>();
+        }
+    }
     Result<void> finish() const {
         if (!rest_.empty()) return damaged("unexpected bytes after the geometry");
         return {};
@@ -109,7 +122,7 @@ void write_optionals(Writer& out, std::initializer_list<const std::optional<T>*>
     }
     out.byte(mask);
     for (const auto* field : fields) {
-        if (field->has_value()) out.number(**field);
+        if (field->has_value()) out.field(**field);
     }
 }
 
@@ -120,34 +133,7 @@ Result<void> read_optionals(Reader& in, std::initializer_list<std::optional<T>*>
     std::uint8_t bit = 1;
     for (auto* field : fields) {
         if ((mask & bit) != 0) {
-            VELMOR_TRY_ASSIGN(T value, in.number<T>());
-            *field = value;
-        }
-        bit = static_cast<std::uint8_t>(bit << 1);
-    }
-    return {};
-}
-
-void write_texts(Writer& out, std::initializer_list<const std::optional<std::string>*> fields) {
-    std::uint8_t mask = 0;
-    std::uint8_t bit = 1;
-    for (const auto* field : fields) {
-        if (field->has_value()) mask |= bit;
-        bit = static_cast<std::uint8_t>(bit << 1);
-    }
-    out.byte(mask);
-    for (const auto* field : fields) {
-        if (field->has_value()) out.text(**field);
-    }
-}
-
-Result<void> read_texts(Reader& in, std::initializer_list<std::optional<std::string>*> fields) {
-    VELMOR_TRY_ASSIGN(std::uint8_t mask, in.byte());
-    if ((mask >> fields.size()) != 0) return damaged("unknown text fields are marked present");
-    std::uint8_t bit = 1;
-    for (auto* field : fields) {
-        if ((mask & bit) != 0) {
-            VELMOR_TRY_ASSIGN(std::string value, in.text());
+            VELMOR_TRY_ASSIGN(T value, in.field<T>());
             *field = std::move(value);
         }
         bit = static_cast<std::uint8_t>(bit << 1);
@@ -161,7 +147,7 @@ void write_spatial_reference(Writer& out, const std::optional<SpatialReference>&
     if (!reference) return;
     write_optionals<std::uint32_t>(
         out, {&reference->wkid, &reference->latest_wkid, &reference->vcs_wkid, &reference->latest_vcs_wkid});
-    write_texts(out, {&reference->wkt, &reference->wkt2});
+    write_optionals<std::string>(out, {&reference->wkt, &reference->wkt2});
 }
 
 Result<std::optional<SpatialReference>> read_spatial_reference(Reader& in) {
@@ -171,7 +157,7 @@ Result<std::optional<SpatialReference>> read_spatial_reference(Reader& in) {
     SpatialReference reference;
     VELMOR_TRY(read_optionals<std::uint32_t>(
         in, {&reference.wkid, &reference.latest_wkid, &reference.vcs_wkid, &reference.latest_vcs_wkid}));
-    VELMOR_TRY(read_texts(in, {&reference.wkt, &reference.wkt2}));
+    VELMOR_TRY(read_optionals<std::string>(in, {&reference.wkt, &reference.wkt2}));
     return std::optional<SpatialReference>(std::move(reference));
 }
 

@@ -8,22 +8,15 @@
 #include "geometry/multipoint.hpp"
 #include "geometry/polyline.hpp"
 #include "parts/part_objects.hpp"
-#include "spatial/class_attribute.hpp"
+#include "reduction.hpp"
 
 namespace velmor::py {
 namespace {
 
-Result<Ref> owned(PyObject* created) {
-    Ref result = Ref::steal(created);
-    if (!result) return fail(python_error());
-    return result;
-}
-
 // (getattr, (carrier, name)): the carrier's view of that name.
 Result<Ref> attribute_of(Result<Ref> carrier, const char* name) {
     if (!carrier) return fail(std::move(carrier.error()));
-    VELMOR_TRY_ASSIGN(Ref getattr, module_function("builtins", "getattr"));
-    return owned(Py_BuildValue("(O(Os))", getattr.get(), carrier->get(), name));
+    return reduce_to_attribute(carrier->get(), name);
 }
 
 // Copies of the values, shared with nothing, so that copy.copy (which does not copy the reduction's
@@ -77,7 +70,7 @@ Result<Ref> reduce_view(const core::SharedCurvePart& part) {
     VELMOR_TRY(container.lock()->push(copy_of(part)));
     VELMOR_TRY_ASSIGN(Ref holder, new_curve_multipart_object(std::move(container)));
     VELMOR_TRY_ASSIGN(Ref getitem, module_function("operator", "getitem"));
-    return owned(Py_BuildValue("(O(Oi))", getitem.get(), holder.get(), 0));
+    return new_reference(Py_BuildValue("(O(Oi))", getitem.get(), holder.get(), 0));
 }
 
 }  // namespace velmor::py

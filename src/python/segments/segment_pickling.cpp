@@ -6,6 +6,7 @@
 #include "core/part.hpp"
 #include "entry.hpp"
 #include "parts/part_objects.hpp"
+#include "reduction.hpp"
 #include "segments/segment_attributes.hpp"
 #include "segments/segment_objects.hpp"
 
@@ -30,11 +31,8 @@ Result<Ref> holder_of(const SegmentState& state, bool is_coord) {
 PyObject* reduce_segment(PyObject* self, PyObject*) {
     return guard([&]() -> Result<Ref> {
         VELMOR_TRY_ASSIGN(Ref holder, holder_of(state_of(self), PyObject_TypeCheck(self, coord_type()) != 0));
-        Ref pop = Ref::steal(PyObject_GetAttrString(holder.get(), "pop"));
-        if (!pop) return fail(python_error());
-        Ref reduced = Ref::steal(Py_BuildValue("(O())", pop.get()));
-        if (!reduced) return fail(python_error());
-        return reduced;
+        VELMOR_TRY_ASSIGN(Ref pop, new_reference(PyObject_GetAttrString(holder.get(), "pop")));
+        return new_reference(Py_BuildValue("(O())", pop.get()));
     });
 }
 

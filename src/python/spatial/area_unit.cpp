@@ -5,6 +5,7 @@
 
 #include "args.hpp"
 #include "entry.hpp"
+#include "reduction.hpp"
 #include "runtime/spatial/units.hpp"
 #include "spatial/enumerations.hpp"
 #include "spatial/instance.hpp"
@@ -118,9 +119,7 @@ PyObject* from_square_meters(PyObject* self, PyObject* const* args, Py_ssize_t n
 PyObject* reduce(PyObject* self, PyObject*) {
     return guard([&]() -> Result<Ref> {
         VELMOR_TRY_ASSIGN(Ref member, new_enumeration_member(area_unit_id_type(), runtime::area_unit_id(unit_of(self))));
-        Ref reduced = Ref::steal(Py_BuildValue("(O(O))", reinterpret_cast<PyObject*>(area_unit_type()), member.get()));
-        if (!reduced) return fail(python_error());
-        return reduced;
+        return new_reference(Py_BuildValue("(O(O))", reinterpret_cast<PyObject*>(area_unit_type()), member.get()));
     });
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "entry.hpp"
+#include "reduction.hpp"
 #include "spatial/class_attribute.hpp"
 #include "spatial/instance.hpp"
 #include "type_cell.hpp"
@@ -74,7 +75,7 @@ PyObject* member_int(PyObject* self) {
 
 // Members pickle and copy as the class attribute of their name: identity is their equality.
 PyObject* member_reduce(PyObject* self, PyObject*) {
-    return guard([&]() -> Result<Ref> { return reduce_to_class_attribute(Py_TYPE(self), member_of(self).member->name); });
+    return guard([&]() -> Result<Ref> { return reduce_to_attribute(reinterpret_cast<PyObject*>(Py_TYPE(self)), member_of(self).member->name); });
 }
 
 PyMethodDef member_methods[] = {

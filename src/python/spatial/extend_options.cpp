@@ -3,6 +3,7 @@
 #include <string>
 
 #include "entry.hpp"
+#include "reduction.hpp"
 #include "spatial/class_attribute.hpp"
 #include "spatial/instance.hpp"
 #include "type_cell.hpp"
@@ -65,18 +66,14 @@ PyObject* bit_invert(PyObject* self) {
 Result<Ref> flags_object(uint32_t bits) { return new_instance(geometry_extend_options_type(), Flags{bits}); }
 
 Result<Ref> call_form(Result<Ref> function, PyObject* arguments) {
-    if (arguments == nullptr) return fail(python_error());
-    Ref owned_arguments = Ref::steal(arguments);
+    VELMOR_TRY_ASSIGN(Ref owned_arguments, new_reference(arguments));
     if (!function) return fail(std::move(function.error()));
-    Ref reduced = Ref::steal(PyTuple_Pack(2, function->get(), owned_arguments.get()));
-    if (!reduced) return fail(python_error());
-    return reduced;
+    return new_reference(PyTuple_Pack(2, function->get(), owned_arguments.get()));
 }
 
 // The class attributes of the named bits of a pattern, to be or-ed together.
 Result<Ref> named_bits(uint32_t bits) {
-    Ref members = Ref::steal(PyList_New(0));
-    if (!members) return fail(python_error());
+    VELMOR_TRY_ASSIGN(Ref members, new_reference(PyList_New(0)));
     for (const NamedFlags& flags : named) {
         if (flags.bits == 0 || (bits & flags.bits) == 0) continue;
         Ref member = Ref::steal(PyObject_GetAttrString(reinterpret_cast<PyObject*>(geometry_extend_options_type()), flags.name));
@@ -93,7 +90,7 @@ PyObject* reduce(PyObject* self, PyObject*) {
         const uint32_t bits = bits_of(self);
         PyTypeObject* type = geometry_extend_options_type();
         for (const NamedFlags& flags : named) {
-            if (flags.bits == bits) return reduce_to_class_attribute(type, flags.name);
+            if (flags.bits == bits) return reduce_to_attribute(reinterpret_cast<PyObject*>(type), flags.name);
         }
         constexpr uint32_t named_mask = 31;
         if ((bits & ~named_mask) != 0) {

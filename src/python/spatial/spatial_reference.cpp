@@ -9,6 +9,7 @@
 #include "dict_forms/lookup.hpp"
 #include "entry.hpp"
 #include "parameter_error.hpp"
+#include "reduction.hpp"
 #include "runtime/spatial/spatial_reference_conversion.hpp"
 #include "spatial/instance.hpp"
 #include "type_cell.hpp"
@@ -106,12 +107,6 @@ PyObject* compare(PyObject* self, PyObject* other, int op) {
     });
 }
 
-Result<Ref> owned(PyObject* created) {
-    Ref result = Ref::steal(created);
-    if (!result) return fail(python_error());
-    return result;
-}
-
 Result<void> put(PyObject* dict, const char* key, Ref item) {
     if (PyDict_SetItemString(dict, key, item.get()) < 0) return fail(python_error());
     return {};
@@ -119,17 +114,17 @@ Result<void> put(PyObject* dict, const char* key, Ref item) {
 
 // The dictionary form of the present fields, which the constructor reads back to the same value.
 Result<Ref> dict_form(const Value& value) {
-    VELMOR_TRY_ASSIGN(Ref dict, owned(PyDict_New()));
+    VELMOR_TRY_ASSIGN(Ref dict, new_reference(PyDict_New()));
     for (const IdentifierField& field : identifier_fields) {
         const auto& identifier = value.*field.field;
         if (!identifier) continue;
-        VELMOR_TRY_ASSIGN(Ref item, owned(PyLong_FromUnsignedLong(*identifier)));
+        VELMOR_TRY_ASSIGN(Ref item, new_reference(PyLong_FromUnsignedLong(*identifier)));
         VELMOR_TRY(put(dict.get(), field.key, std::move(item)));
     }
     for (const TextField& field : text_fields) {
         const auto& text_value = value.*field.field;
         if (!text_value) continue;
-        VELMOR_TRY_ASSIGN(Ref item, owned(PyUnicode_FromStringAndSize(text_value->data(),
+        VELMOR_TRY_ASSIGN(Ref item, new_reference(PyUnicode_FromStringAndSize(text_value->data(),
                                                                       static_cast<Py_ssize_t>(text_value->size()))));
         VELMOR_TRY(put(dict.get(), field.key, std::move(item)));
     }
@@ -140,7 +135,7 @@ Result<Ref> dict_form(const Value& value) {
 PyObject* reduce(PyObject* self, PyObject*) {
     return guard([&]() -> Result<Ref> {
         VELMOR_TRY_ASSIGN(Ref form, dict_form(value_of(self)));
-        return owned(Py_BuildValue("(O(O))", reinterpret_cast<PyObject*>(spatial_reference_type()), form.get()));
+        return new_reference(Py_BuildValue("(O(O))", reinterpret_cast<PyObject*>(spatial_reference_type()), form.get()));
     });
 }
 
