@@ -4,6 +4,8 @@
 #include "geometry/format_properties.hpp"
 #include "geometry/geometry_base.hpp"
 #include "geometry/geometry_class.hpp"
+#include "geometry/geometry_state.hpp"
+#include "geometry/geo_interface.hpp"
 #include "runtime/convert/envelope_conversion.hpp"
 #include "type_cell.hpp"
 
@@ -66,6 +68,8 @@ PyGetSetDef properties[] = {
     {"spatial_reference", gc::get_spatial_reference<EnvelopeTraits>, gc::set_spatial_reference<EnvelopeTraits>,
      nullptr, nullptr},
     {"geometry_type", gc::get_geometry_type<EnvelopeTraits>, nullptr, nullptr, nullptr},
+    {"__geo_interface__", gc::get_geo_interface<EnvelopeTraits>, nullptr,
+     const_cast<char*>("The GeoJSON geometry mapping, curves as chords within 1e-4 of each curve's size."), nullptr},
     {"JSON", gc::get_json<EnvelopeTraits>, nullptr, nullptr, nullptr},
     VELMOR_WRITTEN_FORM_PROPERTIES(EnvelopeTraits),
     {nullptr},
@@ -76,6 +80,8 @@ PyGetSetDef properties[] = {
 
 PyMethodDef methods[] = {
     {"__gkn_geo", gc::gkn_geo<EnvelopeTraits>, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
+    geometry_state::reduce_entry<EnvelopeTraits>(),
+    geometry_state::setstate_entry<EnvelopeTraits>(),
     {nullptr},
 };
 

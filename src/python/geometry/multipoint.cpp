@@ -4,6 +4,8 @@
 #include "geometry/container_properties.hpp"
 #include "geometry/format_properties.hpp"
 #include "geometry/geometry_base.hpp"
+#include "geometry/geometry_state.hpp"
+#include "geometry/geo_interface.hpp"
 #include "parts/part_objects.hpp"
 #include "runtime/convert/multipoint_conversion.hpp"
 #include "type_cell.hpp"
@@ -38,6 +40,8 @@ PyGetSetDef properties[] = {
      nullptr, nullptr},
     {"ids", gc::get_none, nullptr, nullptr, nullptr},
     {"geometry_type", gc::get_geometry_type<MultipointTraits>, nullptr, nullptr, nullptr},
+    {"__geo_interface__", gc::get_geo_interface<MultipointTraits>, nullptr,
+     const_cast<char*>("The GeoJSON geometry mapping, curves as chords within 1e-4 of each curve's size."), nullptr},
     {"JSON", gc::get_json<MultipointTraits>, nullptr, nullptr, nullptr},
     VELMOR_WRITTEN_FORM_PROPERTIES(MultipointTraits),
     {nullptr},
@@ -45,6 +49,8 @@ PyGetSetDef properties[] = {
 
 PyMethodDef methods[] = {
     {"__gkn_geo", gc::gkn_geo<MultipointTraits>, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
+    geometry_state::reduce_entry<MultipointTraits>(),
+    geometry_state::setstate_entry<MultipointTraits>(),
     {nullptr},
 };
 

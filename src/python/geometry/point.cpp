@@ -4,6 +4,8 @@
 #include "geometry/format_properties.hpp"
 #include "geometry/geometry_base.hpp"
 #include "geometry/geometry_class.hpp"
+#include "geometry/geometry_state.hpp"
+#include "geometry/geo_interface.hpp"
 #include "runtime/convert/point_conversion.hpp"
 #include "type_cell.hpp"
 
@@ -51,6 +53,8 @@ PyGetSetDef properties[] = {
      nullptr},
     {"id", gc::get_none, nullptr, nullptr, nullptr},
     {"geometry_type", gc::get_geometry_type<PointTraits>, nullptr, nullptr, nullptr},
+    {"__geo_interface__", gc::get_geo_interface<PointTraits>, nullptr,
+     const_cast<char*>("The GeoJSON geometry mapping, curves as chords within 1e-4 of each curve's size."), nullptr},
     {"JSON", gc::get_json<PointTraits>, nullptr, nullptr, nullptr},
     VELMOR_WRITTEN_FORM_PROPERTIES(PointTraits),
     {nullptr},
@@ -58,6 +62,8 @@ PyGetSetDef properties[] = {
 
 PyMethodDef methods[] = {
     {"__gkn_geo", gc::gkn_geo<PointTraits>, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
+    geometry_state::reduce_entry<PointTraits>(),
+    geometry_state::setstate_entry<PointTraits>(),
     {nullptr},
 };
 

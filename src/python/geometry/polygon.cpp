@@ -5,6 +5,8 @@
 #include "geometry/container_properties.hpp"
 #include "geometry/format_properties.hpp"
 #include "geometry/geometry_base.hpp"
+#include "geometry/geometry_state.hpp"
+#include "geometry/geo_interface.hpp"
 #include "geometry/polyline.hpp"
 #include "geometry/runtime_conversion.hpp"
 #include "parts/part_objects.hpp"
@@ -57,6 +59,8 @@ PyGetSetDef properties[] = {
      nullptr, nullptr},
     {"ids", gc::get_none, nullptr, nullptr, nullptr},
     {"geometry_type", gc::get_geometry_type<PolygonTraits>, nullptr, nullptr, nullptr},
+    {"__geo_interface__", gc::get_geo_interface<PolygonTraits>, nullptr,
+     const_cast<char*>("The GeoJSON geometry mapping, curves as chords within 1e-4 of each curve's size."), nullptr},
     {"JSON", gc::get_json<PolygonTraits>, nullptr, nullptr, nullptr},
     VELMOR_WRITTEN_FORM_PROPERTIES(PolygonTraits),
     {"polyline", get_polyline, nullptr, nullptr, nullptr},
@@ -65,6 +69,8 @@ PyGetSetDef properties[] = {
 
 PyMethodDef methods[] = {
     {"__gkn_geo", gc::gkn_geo<PolygonTraits>, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
+    geometry_state::reduce_entry<PolygonTraits>(),
+    geometry_state::setstate_entry<PolygonTraits>(),
     engine::Member<"label_point($self)", engine::Gk<VELMOR_ENGINE(labelPoint), engine::GeometryResult>>::entry(
         "The engine's label point inside the polygon."),
     {"is_polygon", is_polygon, METH_NOARGS, "is_polygon($self)\n--\n\n"},

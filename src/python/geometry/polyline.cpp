@@ -6,6 +6,8 @@
 #include "geometry/container_properties.hpp"
 #include "geometry/format_properties.hpp"
 #include "geometry/geometry_base.hpp"
+#include "geometry/geometry_state.hpp"
+#include "geometry/geo_interface.hpp"
 #include "geometry/point.hpp"
 #include "geometry/runtime_conversion.hpp"
 #include "parts/part_objects.hpp"
@@ -62,6 +64,8 @@ PyGetSetDef properties[] = {
      nullptr, nullptr},
     {"ids", gc::get_none, nullptr, nullptr, nullptr},
     {"geometry_type", gc::get_geometry_type<PolylineTraits>, nullptr, nullptr, nullptr},
+    {"__geo_interface__", gc::get_geo_interface<PolylineTraits>, nullptr,
+     const_cast<char*>("The GeoJSON geometry mapping, curves as chords within 1e-4 of each curve's size."), nullptr},
     {"JSON", gc::get_json<PolylineTraits>, nullptr, nullptr, nullptr},
     VELMOR_WRITTEN_FORM_PROPERTIES(PolylineTraits),
     {nullptr},
@@ -69,6 +73,8 @@ PyGetSetDef properties[] = {
 
 PyMethodDef methods[] = {
     {"__gkn_geo", gc::gkn_geo<PolylineTraits>, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
+    geometry_state::reduce_entry<PolylineTraits>(),
+    geometry_state::setstate_entry<PolylineTraits>(),
     engine::Member<"extend($self, extender, extend_options=...)",
                    engine::Gk<VELMOR_ENGINE(extend), engine::OptionalGeometryResult>, engine::PolylineArg,
                    ExtendOptionsArg>::entry("The polyline extended to the extender; None when nothing extends."),

@@ -10,6 +10,7 @@
 #include "list_index.hpp"
 #include "parts/iterators.hpp"
 #include "parts/part_objects.hpp"
+#include "parts/view_pickling.hpp"
 #include "parts/view_support.hpp"
 #include "segments/segment_objects.hpp"
 #include "type_cell.hpp"
@@ -154,6 +155,7 @@ PyMethodDef methods[] = {
     {"remove", as_cfunction(remove), METH_FASTCALL | METH_KEYWORDS, "remove($self, index)\n--\n\n"},
     {"pop", as_cfunction(pop), METH_NOARGS, "pop($self)\n--\n\n"},
     {"clear", as_cfunction(clear_view<core::SharedCurvePart>), METH_NOARGS, "clear($self)\n--\n\n"},
+    reduce_view_method<core::SharedCurvePart>(),
     {nullptr},
 };
 

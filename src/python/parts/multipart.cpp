@@ -7,6 +7,7 @@
 #include "list_index.hpp"
 #include "parts/iterators.hpp"
 #include "parts/part_objects.hpp"
+#include "parts/view_pickling.hpp"
 #include "parts/view_support.hpp"
 #include "type_cell.hpp"
 
@@ -153,6 +154,7 @@ PyMethodDef methods[] = {
     {"remove", as_cfunction(remove<PartT>), METH_FASTCALL | METH_KEYWORDS, "remove($self, index)\n--\n\n"},
     {"pop", as_cfunction(pop<PartT>), METH_NOARGS, "pop($self)\n--\n\n"},
     {"clear", as_cfunction(clear_view<Container<PartT>>), METH_NOARGS, "clear($self)\n--\n\n"},
+    reduce_view_method<Container<PartT>>(),
     {nullptr},
 };
 

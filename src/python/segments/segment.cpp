@@ -2,14 +2,22 @@
 // vertex and buffer). Both may be subclassed from Python; neither is instantiated from Python.
 #include "segments/segment_attributes.hpp"
 #include "segments/segment_objects.hpp"
+#include "segments/segment_pickling.hpp"
 #include "type_cell.hpp"
 
 namespace velmor::py {
 namespace {
 
+PyMethodDef segment_methods[] = {
+    {"__reduce__", reduce_segment, METH_NOARGS,
+     "__reduce__($self)\n--\n\nThe pickled form: a new part holding the vertex and its curve, popped again."},
+    {nullptr},
+};
+
 PyType_Slot segment_slots[] = {
     {Py_tp_dealloc, reinterpret_cast<void*>(dealloc_instance<SegmentState>)},
     {Py_tp_getset, readonly_vertex_getset},
+    {Py_tp_methods, segment_methods},
     {0, nullptr},
 };
 

@@ -5,6 +5,7 @@
 
 #include "args.hpp"
 #include "entry.hpp"
+#include "reduction.hpp"
 #include "runtime/spatial/units.hpp"
 #include "spatial/enumerations.hpp"
 #include "spatial/instance.hpp"
@@ -114,9 +115,19 @@ PyObject* from_square_meters(PyObject* self, PyObject* const* args, Py_ssize_t n
     return scale_with<runtime::area_from_square_meters>(self, args, nargs, kwnames, params);
 }
 
+// Pickling and copying: the class called with the unit's identifier, so a copy owns its own runtime unit.
+PyObject* reduce(PyObject* self, PyObject*) {
+    return guard([&]() -> Result<Ref> {
+        VELMOR_TRY_ASSIGN(Ref member, new_enumeration_member(area_unit_id_type(), runtime::area_unit_id(unit_of(self))));
+        return new_reference(Py_BuildValue("(O(O))", reinterpret_cast<PyObject*>(area_unit_type()), member.get()));
+    });
+}
+
 PyMethodDef methods[] = {
     {"area_unit_id", as_cfunction(area_unit_id), METH_NOARGS, "area_unit_id($self)\n--\n\n"},
     {"try_clone", as_cfunction(try_clone), METH_NOARGS, "try_clone($self)\n--\n\n"},
+    {"__reduce__", as_cfunction(reduce), METH_NOARGS,
+     "__reduce__($self)\n--\n\nThe pickled form: the class and the unit's AreaUnitId."},
     {"convert_to", as_cfunction(convert_to), METH_FASTCALL | METH_KEYWORDS, "convert_to($self, to_unit, area)\n--\n\n"},
     {"convert_from", as_cfunction(convert_from), METH_FASTCALL | METH_KEYWORDS,
      "convert_from($self, from_unit, area)\n--\n\n"},

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "entry.hpp"
+#include "reduction.hpp"
 #include "spatial/class_attribute.hpp"
 #include "spatial/instance.hpp"
 #include "type_cell.hpp"
@@ -72,8 +73,20 @@ PyObject* member_int(PyObject* self) {
     });
 }
 
+// Members pickle and copy as the class attribute of their name: identity is their equality.
+PyObject* member_reduce(PyObject* self, PyObject*) {
+    return guard([&]() -> Result<Ref> { return reduce_to_attribute(reinterpret_cast<PyObject*>(Py_TYPE(self)), member_of(self).member->name); });
+}
+
+PyMethodDef member_methods[] = {
+    {"__reduce__", member_reduce, METH_NOARGS,
+     "__reduce__($self)\n--\n\nThe pickled form: the class attribute of the member's name."},
+    {nullptr},
+};
+
 PyType_Slot slots[] = {
     {Py_tp_dealloc, reinterpret_cast<void*>(dealloc_instance<MemberValue>)},
+    {Py_tp_methods, member_methods},
     {Py_tp_repr, reinterpret_cast<void*>(member_text)},
     {Py_tp_str, reinterpret_cast<void*>(member_text)},
     {Py_nb_int, reinterpret_cast<void*>(member_int)},

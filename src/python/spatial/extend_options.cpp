@@ -3,6 +3,7 @@
 #include <string>
 
 #include "entry.hpp"
+#include "reduction.hpp"
 #include "spatial/class_attribute.hpp"
 #include "spatial/instance.hpp"
 #include "type_cell.hpp"
@@ -62,7 +63,54 @@ PyObject* bit_invert(PyObject* self) {
     return guard([&]() -> Result<Ref> { return new_instance(geometry_extend_options_type(), Flags{~bits_of(self)}); });
 }
 
+Result<Ref> flags_object(uint32_t bits) { return new_instance(geometry_extend_options_type(), Flags{bits}); }
+
+Result<Ref> call_form(Result<Ref> function, PyObject* arguments) {
+    VELMOR_TRY_ASSIGN(Ref owned_arguments, new_reference(arguments));
+    if (!function) return fail(std::move(function.error()));
+    return new_reference(PyTuple_Pack(2, function->get(), owned_arguments.get()));
+}
+
+// The class attributes of the named bits of a pattern, to be or-ed together.
+Result<Ref> named_bits(uint32_t bits) {
+    VELMOR_TRY_ASSIGN(Ref members, new_reference(PyList_New(0)));
+    for (const NamedFlags& flags : named) {
+        if (flags.bits == 0 || (bits & flags.bits) == 0) continue;
+        Ref member = Ref::steal(PyObject_GetAttrString(reinterpret_cast<PyObject*>(geometry_extend_options_type()), flags.name));
+        if (!member || PyList_Append(members.get(), member.get()) < 0) return fail(python_error());
+    }
+    return members;
+}
+
+// There is no constructor, so a value pickles as the operations that make it. Every value the
+// operations can make is a named value, an or of named bits, or the complement of such an or (the
+// bits above the named ones are all set or all clear).
+PyObject* reduce(PyObject* self, PyObject*) {
+    return guard([&]() -> Result<Ref> {
+        const uint32_t bits = bits_of(self);
+        PyTypeObject* type = geometry_extend_options_type();
+        for (const NamedFlags& flags : named) {
+            if (flags.bits == bits) return reduce_to_attribute(reinterpret_cast<PyObject*>(type), flags.name);
+        }
+        constexpr uint32_t named_mask = 31;
+        if ((bits & ~named_mask) != 0) {
+            VELMOR_TRY_ASSIGN(Ref complement, flags_object(~bits));
+            return call_form(module_function("operator", "invert"), PyTuple_Pack(1, complement.get()));
+        }
+        VELMOR_TRY_ASSIGN(Ref members, named_bits(bits));
+        VELMOR_TRY_ASSIGN(Ref or_, module_function("operator", "or_"));
+        return call_form(module_function("functools", "reduce"), PyTuple_Pack(2, or_.get(), members.get()));
+    });
+}
+
+PyMethodDef methods[] = {
+    {"__reduce__", reduce, METH_NOARGS,
+     "__reduce__($self)\n--\n\nThe pickled form: the named flags and operations that make the value."},
+    {nullptr},
+};
+
 PyType_Slot slots[] = {
+    {Py_tp_methods, methods},
     {Py_tp_doc, const_cast<char*>("Flags for the type of extend operation to perform.")},
     {Py_tp_dealloc, reinterpret_cast<void*>(dealloc_instance<Flags>)},
     {Py_tp_repr, reinterpret_cast<void*>(text)},

@@ -9,6 +9,7 @@
 #include "dict_forms/lookup.hpp"
 #include "entry.hpp"
 #include "parameter_error.hpp"
+#include "reduction.hpp"
 #include "runtime/spatial/spatial_reference_conversion.hpp"
 #include "spatial/instance.hpp"
 #include "type_cell.hpp"
@@ -106,6 +107,44 @@ PyObject* compare(PyObject* self, PyObject* other, int op) {
     });
 }
 
+Result<void> put(PyObject* dict, const char* key, Ref item) {
+    if (PyDict_SetItemString(dict, key, item.get()) < 0) return fail(python_error());
+    return {};
+}
+
+// The dictionary form of the present fields, which the constructor reads back to the same value.
+Result<Ref> dict_form(const Value& value) {
+    VELMOR_TRY_ASSIGN(Ref dict, new_reference(PyDict_New()));
+    for (const IdentifierField& field : identifier_fields) {
+        const auto& identifier = value.*field.field;
+        if (!identifier) continue;
+        VELMOR_TRY_ASSIGN(Ref item, new_reference(PyLong_FromUnsignedLong(*identifier)));
+        VELMOR_TRY(put(dict.get(), field.key, std::move(item)));
+    }
+    for (const TextField& field : text_fields) {
+        const auto& text_value = value.*field.field;
+        if (!text_value) continue;
+        VELMOR_TRY_ASSIGN(Ref item, new_reference(PyUnicode_FromStringAndSize(text_value->data(),
+                                                                      static_cast<Py_ssize_t>(text_value->size()))));
+        VELMOR_TRY(put(dict.get(), field.key, std::move(item)));
+    }
+    return dict;
+}
+
+// Pickling and copying: the class called with the dictionary form, so a copy owns its own value.
+PyObject* reduce(PyObject* self, PyObject*) {
+    return guard([&]() -> Result<Ref> {
+        VELMOR_TRY_ASSIGN(Ref form, dict_form(value_of(self)));
+        return new_reference(Py_BuildValue("(O(O))", reinterpret_cast<PyObject*>(spatial_reference_type()), form.get()));
+    });
+}
+
+PyMethodDef methods[] = {
+    {"__reduce__", reduce, METH_NOARGS,
+     "__reduce__($self)\n--\n\nThe pickled form: the class and the dictionary form of the present fields."},
+    {nullptr},
+};
+
 template <std::size_t I>
 PyObject* get_identifier(PyObject* self, void*) {
     return guard([&]() -> Result<Ref> {
@@ -175,6 +214,7 @@ PyType_Slot slots[] = {
     {Py_tp_richcompare, reinterpret_cast<void*>(compare)},
     {Py_tp_hash, reinterpret_cast<void*>(PyObject_HashNotImplemented)},
     {Py_tp_getset, properties},
+    {Py_tp_methods, methods},
     {0, nullptr},
 };
 
