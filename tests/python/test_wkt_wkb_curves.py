@@ -232,6 +232,21 @@ def test_ovrajson_of_every_type_dimension_and_encoding(geometry, key, parts, dim
         assert list(result) == list(expected), label
 
 
+@pytest.mark.parametrize("dimension", list(DIMENSIONS))
+@pytest.mark.parametrize("geometry", [c[0] for c in OVRAJSON_CASES], ids=[wkt(c[0])[:60] for c in OVRAJSON_CASES])
+def test_geojson_is_the_same_from_every_encoding(geometry, dimension):
+    results = {label: to_geojson(reader, data) for label, reader, data, _ in every_encoding(geometry, dimension)}
+    reference = results.pop("wkt")
+    assert reference["meta"] == {"srid": 4326}
+    for label, result in results.items():
+        srid = 3857 if label.startswith("ewkb-srid") else 4326
+        assert result == dict(reference, meta={"srid": srid}, crs={"type": "name", "properties": {"name": "EPSG:%d" % srid}}), label
+    positions = reference["coordinates"]
+    while isinstance(positions[0], list):
+        positions = positions[0]
+    assert len(positions[0]) == 2 + len(dimension)
+
+
 def test_ovrajson_exact_types_of_an_arc():
     result = utils.wkt_to_ovrajson_dict("CIRCULARSTRING Z (0 0 1, 1 1 2, 2 0 3)")
     start, arc = result["curvePaths"][0]
