@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <regex>
+#include <cctype>
+#include <optional>
 #include <string_view>
 
 #include "engine/engine_inputs.hpp"
@@ -42,17 +43,95 @@ struct UtmFields {
     double northing;
 };
 
-// Blanks between all fields, or none, with 6 easting and 7 northing digits.
-UtmFields utm_fields(const std::string& text) {
-    static const std::regex spaced(R"((\d{1,2}) *([A-Z]) +(\d{1,9}(?:\.\d{0,9})?) +(\d{1,9}(?:\.\d{0,9})?))");
-    static const std::regex compact(R"((\d{1,2})([A-Z])(\d{6})(\d{7}))");
-    const std::string normalized = normalized_text(text);
-    std::smatch match;
-    if (!std::regex_match(normalized, match, spaced) && !std::regex_match(normalized, match, compact)) {
-        refuse_text("UTM", text, "it is not a zone, a letter, an easting and a northing");
+// A small cursor over the text: a regular-expression engine would be slower and heavier for four fields.
+class FieldScanner {
+public:
+    explicit FieldScanner(std::string_view text) : text_(text) {}
+
+    bool at_end() const { return position_ == text_.size(); }
+
+    std::size_t blanks() {
+        const std::size_t start = position_;
+        while (position_ < text_.size() && text_[position_] == ' ') ++position_;
+        return position_ - start;
     }
-    return UtmFields{std::stoi(match[1].str()), match[2].str()[0], std::stod(match[3].str()),
-                     std::stod(match[4].str())};
+
+    // Between `fewest` and `most` decimal digits, as text.
+    std::optional<std::string_view> digits(std::size_t fewest, std::size_t most) {
+        std::size_t end = position_;
+        while (end < text_.size() && end - position_ < most && std::isdigit(static_cast<unsigned char>(text_[end]))) {
+            ++end;
+        }
+        if (end - position_ < fewest) return std::nullopt;
+        const std::string_view read = text_.substr(position_, end - position_);
+        position_ = end;
+        return read;
+    }
+
+    std::optional<char> capital() {
+        if (position_ == text_.size() || !std::isupper(static_cast<unsigned char>(text_[position_]))) {
+            return std::nullopt;
+        }
+        return text_[position_++];
+    }
+
+    // Up to nine whole digits and an optional fraction of up to nine.
+    std::optional<std::string_view> metres() {
+        const std::size_t start = position_;
+        if (!digits(1, 9)) return std::nullopt;
+        if (position_ < text_.size() && text_[position_] == '.') {
+            ++position_;
+            digits(0, 9);
+        }
+        return text_.substr(start, position_ - start);
+    }
+
+private:
+    std::string_view text_;
+    std::size_t position_ = 0;
+};
+
+// Fields read as text; both layouts produce them.
+struct UtmFieldTexts {
+    std::string_view zone;
+    char letter;
+    std::string_view easting;
+    std::string_view northing;
+};
+
+// "17N 630084 4833438" with blanks between the fields (none needed before the letter).
+std::optional<UtmFieldTexts> spaced_fields(std::string_view text) {
+    FieldScanner scanner(text);
+    const auto zone = scanner.digits(1, 2);
+    if (!zone) return std::nullopt;
+    scanner.blanks();
+    const auto letter = scanner.capital();
+    if (!letter || scanner.blanks() == 0) return std::nullopt;
+    const auto easting = scanner.metres();
+    if (!easting || scanner.blanks() == 0) return std::nullopt;
+    const auto northing = scanner.metres();
+    if (!northing || !scanner.at_end()) return std::nullopt;
+    return UtmFieldTexts{*zone, *letter, *easting, *northing};
+}
+
+// "17N6300844833438": no blanks, 6 easting and 7 northing digits.
+std::optional<UtmFieldTexts> compact_fields(std::string_view text) {
+    FieldScanner scanner(text);
+    const auto zone = scanner.digits(1, 2);
+    const auto letter = zone ? scanner.capital() : std::nullopt;
+    const auto easting = letter ? scanner.digits(6, 6) : std::nullopt;
+    const auto northing = easting ? scanner.digits(7, 7) : std::nullopt;
+    if (!northing || !scanner.at_end()) return std::nullopt;
+    return UtmFieldTexts{*zone, *letter, *easting, *northing};
+}
+
+UtmFields utm_fields(const std::string& text) {
+    const std::string normalized = normalized_text(text);
+    auto fields = spaced_fields(normalized);
+    if (!fields) fields = compact_fields(normalized);
+    if (!fields) refuse_text("UTM", text, "it is not a zone, a letter, an easting and a northing");
+    return UtmFields{std::stoi(std::string(fields->zone)), fields->letter, std::stod(std::string(fields->easting)),
+                     std::stod(std::string(fields->northing))};
 }
 
 bool northern_letter(const std::string& text, char letter, UtmZoneForm form) {
