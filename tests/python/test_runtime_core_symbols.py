@@ -12,9 +12,9 @@ from geokern_engine import library_path
 # Geodesy, projection and coordinate formatting: still to come.
 STILL_TO_COME = {
     *(f"GK_GeometryEngine_{name}" for name in (
-        "areaGeodetic", "bufferGeodetic", "bufferGeodeticCollection", "densifyGeodetic", "distanceGeodetic",
-        "ellipseGeodesic", "lengthGeodetic", "moveGeodetic", "nearestCoordinateGeodetic",
-        "normalizeCentralMeridian", "project", "projectWithTransformation", "sectorGeodesic")),
+        "areaGeodetic", "densifyGeodetic", "distanceGeodetic",
+        "lengthGeodetic", "moveGeodetic", "nearestCoordinateGeodetic",
+        "normalizeCentralMeridian", "project", "projectWithTransformation")),
     *(f"GK_CoordinateFormatter_{direction}{form}" for direction in ("from", "to")
       for form in ("GARS", "GeoRef", "LatitudeLongitude", "MGRS", "USNG", "UTM")),
     "GK_Distance_destroy", "GK_Distance_getUnit", "GK_Distance_getValue",
@@ -25,17 +25,6 @@ STILL_TO_COME = {
     *(f"GK_GeodeticDistanceResult_{name}" for name in (
         "destroy", "getAzimuth1", "getAzimuth2", "getAzimuthUnit", "getDistance", "getDistanceUnit")),
 }
-_PARAMETERS = ("AngularUnit", "AxisDirection", "Center", "GeometryType", "LinearUnit", "MaxPointCount",
-               "MaxSegmentLength", "SemiAxis1Length", "SemiAxis2Length")
-STILL_TO_COME |= {f"GK_GeodesicEllipseParameters_{verb}{name}" for verb in ("get", "set") for name in _PARAMETERS}
-STILL_TO_COME |= {f"GK_GeodesicSectorParameters_{verb}{name}" for verb in ("get", "set")
-                  for name in _PARAMETERS + ("SectorAngle", "StartDirection")}
-STILL_TO_COME |= {"GK_GeodesicEllipseParameters_create", "GK_GeodesicEllipseParameters_createWith",
-                  "GK_GeodesicEllipseParameters_createWithCenterAndAxisLengths",
-                  "GK_GeodesicEllipseParameters_destroy", "GK_GeodesicSectorParameters_create",
-                  "GK_GeodesicSectorParameters_createWith",
-                  "GK_GeodesicSectorParameters_createWithCenterAndAxisLengthsAndSectorAngleAndStartDirection",
-                  "GK_GeodesicSectorParameters_destroy"}
 
 
 def dynamic_symbols():
