@@ -104,10 +104,11 @@ void BufferPieces::add_fan(const LonLat& corner, double azimuth_in, double azimu
 
 void BufferPieces::add_point(const LonLat& point) { add_disc(point); }
 
-// One geodesic chord: its band, and its stations drawn into `drawn` (all but the last).
-void BufferPieces::add_chord(const LonLat& a, const LonLat& b, LinearPart& drawn, double& azimuth_in,
-                             double& azimuth_out) {
-    const GeographicLib::GeodesicLine line = geodesic_.InverseLine(a.lat, a.lon, b.lat, b.lon);
+// The band of one geodesic chord, between offsets square to `start_azimuth` at its start and to
+// `end_azimuth` at its end; its stations go into `drawn` (all but the last). The band's ends pass
+// through the chord's ends, so that neighbouring bands and fans share them exactly.
+void BufferPieces::add_band(const GeographicLib::GeodesicLine& line, const Joint& start, const Joint& end,
+                            LinearPart& drawn) {
     const double length = line.Distance();
     const int steps = std::max(1, static_cast<int>(std::ceil(length / station_step_)));
     count_points(static_cast<size_t>(steps) * 3);
@@ -115,36 +116,56 @@ void BufferPieces::add_chord(const LonLat& a, const LonLat& b, LinearPart& drawn
     for (int i = 0; i <= steps; ++i) {
         Station station;
         line.Position(length * i / steps, station.position.lat, station.position.lon, station.azimuth);
-        if (i == 0) station.position = a, azimuth_out = station.azimuth;
-        if (i == steps) station.position = b, azimuth_in = station.azimuth;
+        if (i == 0) station = {start.position, start.azimuth};
+        if (i == steps) station = {end.position, end.azimuth};
         if (i < steps) draw(station.position, drawn);
         draw(offset(station, -90.0), left);
         draw(offset(station, 90.0), right);
     }
+    draw(end.position, left);
     left.xs.insert(left.xs.end(), right.xs.rbegin(), right.xs.rend());
     left.ys.insert(left.ys.end(), right.ys.rbegin(), right.ys.rend());
+    draw(start.position, left);
     add_ring(std::move(left));
+}
+
+// An edge as geodesic chords along its curve. Where two chords meet at a slight turn, both bands end on
+// the offsets square to the mean direction (they then meet exactly, and those offsets stray less than a
+// quarter of the deviation); at a sharper turn each keeps its own and a fan fills the outer side.
+void BufferPieces::add_edge(const LonLat& a, const LonLat& b, LinearPart& drawn) {
+    std::vector<LonLat> chain{a};
+    const std::vector<LonLat> interior = curve_.interior(a, b);
+    chain.insert(chain.end(), interior.begin(), interior.end());
+    chain.push_back(b);
+    std::vector<GeographicLib::GeodesicLine> lines;
+    std::vector<double> leaving, arriving;
+    for (size_t c = 0; c + 1 < chain.size(); ++c) {
+        lines.push_back(geodesic_.InverseLine(chain[c].lat, chain[c].lon, chain[c + 1].lat, chain[c + 1].lon));
+        double lat = 0.0, lon = 0.0, azimuth = 0.0;
+        lines.back().Position(lines.back().Distance(), lat, lon, azimuth);
+        leaving.push_back(lines.back().Azimuth());
+        arriving.push_back(azimuth);
+    }
+    const double slight = 2.0 * std::acos(std::max(0.0, 1.0 - reach_.deviation / (4.0 * reach_.distance)));
+    std::vector<double> start_azimuth = leaving, end_azimuth = arriving;
+    for (size_t c = 1; c < lines.size(); ++c) {
+        const double turn = angle_between(arriving[c - 1], leaving[c]);
+        if (std::fabs(turn) * M_PI / 180.0 <= slight) {
+            end_azimuth[c - 1] = start_azimuth[c] = arriving[c - 1] + turn / 2.0;
+        } else {
+            add_fan(chain[c], arriving[c - 1], leaving[c]);
+        }
+    }
+    for (size_t c = 0; c < lines.size(); ++c) {
+        add_band(lines[c], {chain[c], start_azimuth[c]}, {chain[c + 1], end_azimuth[c]}, drawn);
+    }
 }
 
 LinearPart BufferPieces::add_path(const LonLatPath& path, bool closed) {
     LinearPart drawn;
     for (const LonLat& vertex : path) add_disc(vertex);
     const size_t edges = closed ? path.size() : path.size() - 1;
-    for (size_t e = 0; e < edges && path.size() > 1; ++e) {
-        const LonLat& a = path[e];
-        const LonLat& b = path[(e + 1) % path.size()];
-        std::vector<LonLat> chain{a};
-        const std::vector<LonLat> interior = curve_.interior(a, b);
-        chain.insert(chain.end(), interior.begin(), interior.end());
-        chain.push_back(b);
-        double arriving = 0.0;
-        for (size_t c = 0; c + 1 < chain.size(); ++c) {
-            double leaving = 0.0, next_arriving = 0.0;
-            add_chord(chain[c], chain[c + 1], drawn, next_arriving, leaving);
-            if (c > 0) add_fan(chain[c], arriving, leaving);
-            arriving = next_arriving;
-        }
-    }
+    for (size_t e = 0; e < edges && path.size() > 1; ++e) add_edge(path[e], path[(e + 1) % path.size()], drawn);
     if (!closed && !path.empty()) draw(path.back(), drawn);
     if (closed && !drawn.xs.empty()) {
         drawn.xs.push_back(drawn.xs.front());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <GeographicLib/Geodesic.hpp>
+#include <GeographicLib/GeodesicLine.hpp>
 #include <vector>
 
 #include "engine/geos_context.hpp"
@@ -42,8 +43,10 @@ class BufferPieces {
         LonLat position;
         double azimuth;
     };
-    void add_chord(const LonLat& a, const LonLat& b, engine::LinearPart& drawn, double& azimuth_in,
-                   double& azimuth_out);
+    using Joint = Station;
+    void add_edge(const LonLat& a, const LonLat& b, engine::LinearPart& drawn);
+    void add_band(const GeographicLib::GeodesicLine& line, const Joint& start, const Joint& end,
+                  engine::LinearPart& drawn);
     void add_disc(const LonLat& centre);
     void add_fan(const LonLat& corner, double azimuth_in, double azimuth_out);
     LonLat offset(const Station& station, double side) const;

@@ -96,16 +96,24 @@ GeosGeometry drawn_body(const std::vector<LinearPart>& rings) {
     return body;
 }
 
-// A ring of the frame back on the ellipsoid, in the system's coordinates.
+// A ring of the frame back on the ellipsoid, in the system's coordinates. Its edges are straight in the
+// frame; in the system they are straight in its own coordinates, so where the two part by more than
+// `tolerance` metres, points of the frame's edge are added until they agree.
 class RingMapper {
   public:
-    RingMapper(const AzimuthalFrame& azimuthal, const GeodeticFrame& frame) : azimuthal_(azimuthal), frame_(frame) {}
+    RingMapper(const AzimuthalFrame& azimuthal, const GeodeticFrame& frame, double tolerance)
+        : azimuthal_(azimuthal), frame_(frame), tolerance_(tolerance) {}
 
     LinearPart map(const LinearPart& drawn) const {
+        std::vector<LonLat> positions{azimuthal_.reverse(drawn.xs[0], drawn.ys[0])};
+        for (size_t i = 1; i < drawn.size(); ++i) {
+            const LonLat end = azimuthal_.reverse(drawn.xs[i], drawn.ys[i]);
+            refine({drawn.xs[i - 1], drawn.ys[i - 1]}, positions.back(), {drawn.xs[i], drawn.ys[i]}, end, 0, positions);
+            positions.push_back(end);
+        }
         LinearPart ring;
         double previous = azimuthal_.centre().lon;
-        for (size_t i = 0; i < drawn.size(); ++i) {
-            LonLat p = azimuthal_.reverse(drawn.xs[i], drawn.ys[i]);
+        for (LonLat p : positions) {
             // Longitudes stay continuous along the ring, the first within half a turn of the middle.
             p.lon += 360.0 * std::round((previous - p.lon) / 360.0);
             previous = p.lon;
@@ -118,22 +126,66 @@ class RingMapper {
     }
 
   private:
+    struct Plane {
+        double x, y;
+    };
+
+    // The middle of the straight edge between two positions in the system's coordinates.
+    LonLat system_midpoint(LonLat a, LonLat b) const {
+        b.lon += 360.0 * std::round((a.lon - b.lon) / 360.0);
+        if (!frame_.projected()) return {(a.lon + b.lon) / 2.0, (a.lat + b.lat) / 2.0};
+        frame_.from_geographic(a.lon, a.lat);
+        frame_.from_geographic(b.lon, b.lat);
+        LonLat middle{(a.lon + b.lon) / 2.0, (a.lat + b.lat) / 2.0};
+        frame_.to_geographic(middle.lon, middle.lat);
+        return middle;
+    }
+
+    void refine(Plane from, const LonLat& a, Plane to, const LonLat& b, int depth, std::vector<LonLat>& out) const {
+        constexpr int deepest = 16;
+        if (depth == deepest) return;
+        const Plane half{(from.x + to.x) / 2.0, (from.y + to.y) / 2.0};
+        const LonLat middle = azimuthal_.reverse(half.x, half.y);
+        const LonLat straight = system_midpoint(a, b);
+        double gap = 0.0;
+        frame_.geodesic().Inverse(middle.lat, middle.lon, straight.lat, straight.lon, gap);
+        if (gap <= tolerance_) return;
+        refine(from, a, half, middle, depth + 1, out);
+        out.push_back(middle);
+        refine(half, middle, to, b, depth + 1, out);
+    }
+
+  private:
     // A ring around a pole ends a full turn of longitude from where it starts; it reaches the pole along
     // the meridian of its end and comes back along that of its start.
     void close_around_pole(const LinearPart& drawn, LinearPart& ring) const {
         const double winding = ring.xs.back() - ring.xs.front();
         if (std::fabs(winding) < 180.0) return;
         const double pole = azimuthal_.ring_holds(drawn, {0.0, 90.0}) ? 90.0 : -90.0;
-        // The turn of longitudes it spans is centred on the middle of the input.
-        const double shift = 360.0 * std::round((azimuthal_.centre().lon - (ring.xs.front() + ring.xs.back()) / 2.0) / 360.0);
-        for (double& lon : ring.xs) lon += shift;
-        const double end = ring.xs.back(), start = ring.xs.front();
-        ring.xs.insert(ring.xs.end(), {end, start, start});
-        ring.ys.insert(ring.ys.end(), {pole, pole, ring.ys.front()});
+        // The ring starts at the meridian opposite the middle of the input, so that the turn of
+        // longitudes it spans is centred on that middle.
+        const double seam = azimuthal_.centre().lon + 180.0;
+        ring.xs.pop_back(), ring.ys.pop_back();
+        size_t first = 0;
+        for (size_t i = 1; i < ring.size(); ++i) {
+            if (std::fabs(std::remainder(ring.xs[i] - seam, 360.0)) < std::fabs(std::remainder(ring.xs[first] - seam, 360.0)))
+                first = i;
+        }
+        std::rotate(ring.xs.begin(), ring.xs.begin() + first, ring.xs.end());
+        std::rotate(ring.ys.begin(), ring.ys.begin() + first, ring.ys.end());
+        double previous = winding > 0 ? seam - 360.0 : seam;
+        for (double& lon : ring.xs) {
+            lon += 360.0 * std::round((previous - lon) / 360.0);
+            previous = lon;
+        }
+        const double start = ring.xs.front(), end = start + winding;
+        ring.xs.insert(ring.xs.end(), {end, end, start, start});
+        ring.ys.insert(ring.ys.end(), {ring.ys.front(), pole, pole, ring.ys.front()});
     }
 
     const AzimuthalFrame& azimuthal_;
     const GeodeticFrame& frame_;
+    double tolerance_;
 };
 
 void collect_rings(const GEOSGeometry* geometry, std::vector<LinearPart>& rings, std::vector<bool>& outer) {
@@ -229,14 +281,15 @@ GeometryValue geodesic_buffer(const GeometryValue& geometry, double distance, do
     }
     if (distance == 0.0) return input;
     const GeodeticInput paths = geodetic_input(input, *frame);
-    const BufferReach reach{std::fabs(distance),
-                            deviation > 0.0 ? deviation : default_deviation_share * std::fabs(distance)};
+    // Half the deviation for the outline drawn in the frame, half for its edges straight in the system.
+    const double allowed = deviation > 0.0 ? deviation : default_deviation_share * std::fabs(distance);
+    const BufferReach reach{std::fabs(distance), allowed / 2.0};
     const AzimuthalFrame azimuthal(frame->geodesic(), middle_of(paths), frame_reach);
     const EdgeCurve curve(frame->geodesic(), curve_type, reach.deviation / 4.0);
     BufferPieces pieces(frame->geodesic(), azimuthal, curve, reach);
     GeosGeometry merged = merged_buffer(paths, pieces, distance);
     if (!merged) return empty_geometry(geometry_type_polygon, input.has_z, input.has_m, input.spatial_reference);
-    return mapped_polygon(merged.get(), RingMapper(azimuthal, *frame), input);
+    return mapped_polygon(merged.get(), RingMapper(azimuthal, *frame, allowed / 2.0), input);
 }
 
 }  // namespace geokern::geodesy
