@@ -67,6 +67,7 @@ class Engine:
         "ProximityResult_getPartIndex": (c_int64, [c_void_p]),
         "ProximityResult_getPointIndex": (c_int64, [c_void_p]),
         "ProximityResult_destroy": (None, [c_void_p]),
+        "Unit_destroy": (None, [c_void_p]),
     }
 
     def __init__(self, path=None):
