@@ -13,7 +13,7 @@ from shapely.geometry import Polygon as ShapelyPolygon
 from geokern_engine import EngineError, Handle, Int32, engine
 
 WGS84 = Geodesic.WGS84
-GEODESIC, LOXODROME, GREAT_ELLIPTIC, NORMAL_SECTION = Int32(0), Int32(1), Int32(2), Int32(3)
+GEODESIC, LOXODROME, GREAT_ELLIPTIC, SHAPE_PRESERVING = Int32(0), Int32(1), Int32(2), Int32(4)
 GOLDEN = (math.sqrt(5) - 1) / 2
 
 
@@ -198,17 +198,21 @@ def great_elliptic_samples(a, b, count):
     return samples
 
 
-@pytest.mark.parametrize("curve", [LOXODROME, GREAT_ELLIPTIC], ids=["loxodrome", "great elliptic"])
-def test_other_edge_curves_are_buffered_along_their_own_curve(curve):
-    # Over 500 km at 60 degrees the loxodrome strays kilometres from the geodesic, the great ellipse
-    # metres: the buffer is measured from the curve itself, sampled finely.
-    a, b = (0.0, 60.0), (9.0, 60.0)
+# Over 500 km at 60 degrees a loxodrome or a line straight in longitude and latitude strays kilometres
+# from the geodesic, a great ellipse metres: each buffer is measured from its own curve, sampled finely.
+EDGE_CURVES = [
+    ("loxodrome", LOXODROME, (0.0, 60.0), (9.0, 60.0),
+     lambda a, b: [(a[0] + (b[0] - a[0]) * i / 400, 60.0) for i in range(401)]),
+    ("great elliptic", GREAT_ELLIPTIC, (0.0, 60.0), (9.0, 60.0), lambda a, b: great_elliptic_samples(a, b, 400)),
+    ("shape preserving", SHAPE_PRESERVING, (0.0, 60.0), (9.0, 62.0),
+     lambda a, b: [(a[0] + (b[0] - a[0]) * i / 400, a[1] + (b[1] - a[1]) * i / 400) for i in range(401)]),
+]
+
+
+@pytest.mark.parametrize("name, curve, a, b, samples", EDGE_CURVES, ids=[c[0] for c in EDGE_CURVES])
+def test_other_edge_curves_are_buffered_along_their_own_curve(name, curve, a, b, samples):
     result = buffer(polyline([a, b]), 20_000, 5.0, curve)
-    if curve == LOXODROME:
-        samples = [(a[0] + (b[0] - a[0]) * i / 400, 60.0) for i in range(401)]
-    else:
-        samples = great_elliptic_samples(a, b, 400)
-    assert_outline_at_distance(result, polyline(samples), 20_000, 5.0 + 0.1)
+    assert_outline_at_distance(result, polyline(samples(a, b)), 20_000, 5.0 + 0.1)
 
 
 def test_distance_unit_scales_the_distance_and_the_deviation():
@@ -234,12 +238,10 @@ def test_no_positive_distance_on_points_and_lines_gives_an_empty_polygon(shape, 
     (point(1, 2), math.inf, 1.0, GEODESIC, "distance must be a finite number"),
     (point(1, 2), 10.0, -1.0, GEODESIC, "max deviation must be a finite number of 0 or more"),
     (point(1, 2), 10.0, math.nan, GEODESIC, "max deviation must be a finite number of 0 or more"),
-    (point(1, 2), 10.0, 1.0, NORMAL_SECTION, "not supported for buffers"),
-    (point(1, 2), 10.0, 1.0, Int32(9), "unknown geodetic curve type 9"),
+    (point(1, 2), 10.0, 1.0, Int32(9), "curve type must be 0 (geodesic)"),
     ({"x": 1, "y": 2}, 10.0, 1.0, GEODESIC, "spatial reference"),
     (point(1, 2), 12_000_000, 1000.0, GEODESIC, "less than a hemisphere"),
-], ids=["NaN distance", "infinite distance", "negative deviation", "NaN deviation", "normal section",
-        "unknown curve", "no spatial reference", "beyond a hemisphere"])
+], ids=["NaN distance", "infinite distance", "negative deviation", "NaN deviation", "unknown curve", "no spatial reference", "beyond a hemisphere"])
 def test_bad_arguments_are_runtime_errors(shape, distance, deviation, curve, detail):
     with pytest.raises(EngineError) as raised:
         buffer(shape, distance, deviation, curve)

@@ -1,27 +1,20 @@
 #include "geodesy/ellipse_shape.hpp"
 
 #include <cmath>
-#include <numbers>
 #include <string>
 
 #include "engine/engine_inputs.hpp"
 #include "engine/number_text.hpp"
+#include "geodesy/geodetic_inputs.hpp"
 
 namespace geokern::geodesy {
 
 using engine::number_text;
 using engine::refuse;
 
-namespace {
-
-constexpr int32_t metre_code = 9001;
-constexpr int32_t degree_code = 9102;
-
-}  // namespace
-
 EllipseShape::EllipseShape()
-    : angular_unit(find_unit(degree_code)),
-      linear_unit(find_unit(metre_code)),
+    : angular_unit(unit_or_default(nullptr, unit_type_angular)),
+      linear_unit(unit_or_default(nullptr, unit_type_linear)),
       center(empty_geometry(geometry_type_point, false, false, nullptr)) {}
 
 double checked_length(const char* name, double length) {
@@ -76,7 +69,7 @@ EllipseShape ellipse_shape(GK_UnitHandle angular_unit, double axis_direction, GK
 
 double checked_sector_angle(double angle, const UnitDefinition& angular_unit) {
     checked_angle("sector angle", angle);
-    const double full_turn = convert(2.0 * std::numbers::pi, base_unit(unit_type_angular), angular_unit);
+    const double full_turn = degrees_in(360.0, angular_unit);
     if (std::fabs(angle) > full_turn * (1.0 + 1e-15)) {
         refuse("the sector angle must be at most one full turn (" + number_text(full_turn) + " " +
                angular_unit.plural_name + ") either way: got " + number_text(angle) + ".");

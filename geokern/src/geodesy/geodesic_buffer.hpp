@@ -11,7 +11,7 @@ inline constexpr double default_deviation_share = 1e-3;
 
 // The geodesic buffer of a geometry: every position of the ellipsoid within `distance` metres of it,
 // measured along geodesics, as a polygon in the geometry's own system (outer rings clockwise, holes
-// counter-clockwise). The input's edges follow the curve type (geodesic, loxodrome or great elliptic).
+// counter-clockwise). The input's edges follow the curve type (any of geodetic_curve.hpp).
 //
 // How it is made: pieces around the input's vertices and edges (see buffer_pieces.hpp) are drawn in an
 // azimuthal equidistant frame centred on the middle of the input's extent, unioned there by GEOS (for a

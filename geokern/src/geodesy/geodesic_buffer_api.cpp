@@ -5,6 +5,7 @@
 #include "engine/engine_inputs.hpp"
 #include "engine/overlay.hpp"
 #include "geodesy/geodesic_buffer.hpp"
+#include "geodesy/geodetic_inputs.hpp"
 #include "report.hpp"
 #include "spatial/unit_definition.hpp"
 
@@ -13,10 +14,7 @@ using namespace geokern;
 namespace {
 
 // Metres per unit of a linear unit argument; no unit means metres.
-double metres_per(GK_UnitHandle unit) {
-    if (unit == nullptr) return 1.0;
-    return conversion_ratio(unit_argument(unit, unit_type_linear), base_unit(unit_type_linear));
-}
+double metres_per(GK_UnitHandle unit) { return geodesy::from_unit(1.0, *geodesy::unit_or_default(unit, unit_type_linear)); }
 
 GeometryValue merged_buffers(std::vector<GeometryValue> buffers) {
     engine::OverlayInputs inputs(std::move(buffers));

@@ -7,6 +7,7 @@
 #include "engine/geos_conversion.hpp"
 #include "engine/number_text.hpp"
 #include "geodesy/geodetic_frame.hpp"
+#include "geodesy/geodetic_inputs.hpp"
 #include "geodesy/lon_lat.hpp"
 
 namespace geokern::geodesy {
@@ -156,15 +157,14 @@ GeometryValue geodesic_ellipse(const EllipseShape& shape, const std::optional<Se
     const SpatialReferenceRef reference = outline_reference(shape.center, spatial_reference);
     if (is_empty(shape.center)) engine::refuse("the ellipse has no centre: set a centre point first.");
     const auto frame = GeodeticFrame::of(reference.get());
-    const double metres = conversion_ratio(*shape.linear_unit, base_unit(unit_type_linear));
-    const double degrees = conversion_ratio(*shape.angular_unit, *find_unit(9102));
+    const double metres = from_unit(1.0, *shape.linear_unit);
     if (shape.semi_axis1_length == 0.0 || shape.semi_axis2_length == 0.0 || (sector && sector->sweep == 0.0)) {
         return empty_geometry(shape.geometry_type, false, false, reference);
     }
     LonLat centre{shape.center.point.x, shape.center.point.y};
     frame->to_geographic(centre.lon, centre.lat);
     const EllipseOnEllipsoid ellipse(frame->geodesic(), centre, shape.semi_axis1_length * metres,
-                                     shape.semi_axis2_length * metres, shape.axis_direction * degrees);
+                                     shape.semi_axis2_length * metres, degrees_from(shape.axis_direction, *shape.angular_unit));
     const double start = sector ? sector->start : 0.0;
     const double sweep = sector ? sector->sweep : 360.0;
     const double max_length = shape.max_segment_length * metres;
