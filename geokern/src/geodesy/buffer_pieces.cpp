@@ -175,6 +175,12 @@ LinearPart BufferPieces::add_path(const LonLatPath& path, bool closed) {
 }
 
 GeosGeometry BufferPieces::merged() {
+    // One piece (the circle of a point) is its own union: valid, as add_ring made it.
+    if (pieces_.size() == 1) {
+        GeosGeometry only = std::move(pieces_.front());
+        pieces_.clear();
+        return only;
+    }
     GeosGeometry all = engine::geos_collection(std::move(pieces_));
     pieces_.clear();
     return engine::checked(GEOSUnaryUnion_r(engine::geos(), all.get()), "union of buffer pieces");
