@@ -50,12 +50,13 @@ BufferPieces::BufferPieces(const GeographicLib::Geodesic& geodesic, const Azimut
       arc_step_(arc_step_for(reach)),
       station_step_(station_step_for(geodesic, reach)) {}
 
-void BufferPieces::count_points(size_t added) {
-    point_count_ += added;
-    if (point_count_ > max_points) {
+int BufferPieces::count_points(double added) {
+    if (!(added <= static_cast<double>(max_points - point_count_))) {
         engine::refuse("the geodesic buffer would need more than 20000000 outline points for the requested "
                        "deviation; ask for a larger deviation.");
     }
+    point_count_ += static_cast<size_t>(added);
+    return static_cast<int>(added);
 }
 
 void BufferPieces::draw(const LonLat& position, LinearPart& drawn) {
@@ -68,7 +69,6 @@ void BufferPieces::draw(const LonLat& position, LinearPart& drawn) {
 void BufferPieces::add_ring(LinearPart ring) {
     ring.xs.push_back(ring.xs.front());
     ring.ys.push_back(ring.ys.front());
-    count_points(ring.size());
     GeosGeometry polygon = engine::geos_polygon({ring}, engine::RingGroup{0, {}});
     if (!engine::checked(GEOSisValid_r(engine::geos(), polygon.get()), "buffer piece")) {
         polygon = engine::checked(GEOSMakeValid_r(engine::geos(), polygon.get()), "buffer piece");
@@ -84,7 +84,7 @@ LonLat BufferPieces::offset(const Station& station, double side) const {
 }
 
 void BufferPieces::add_disc(const LonLat& centre) {
-    const int count = std::max(8, static_cast<int>(std::ceil(360.0 / arc_step_)));
+    const int count = count_points(std::max(8.0, std::ceil(360.0 / arc_step_)));
     LinearPart ring;
     for (int i = 0; i < count; ++i) draw(offset({centre, 360.0 * i / count}, 0.0), ring);
     add_ring(std::move(ring));
@@ -95,7 +95,7 @@ void BufferPieces::add_fan(const LonLat& corner, double azimuth_in, double azimu
     const double turn = angle_between(azimuth_in, azimuth_out);
     if (std::fabs(turn) < 1e-9) return;
     const double start = azimuth_in + (turn >= 0 ? -90.0 : 90.0);
-    const int steps = std::max(1, static_cast<int>(std::ceil(std::fabs(turn) / arc_step_)));
+    const int steps = count_points(std::max(1.0, std::ceil(std::fabs(turn) / arc_step_)));
     LinearPart fan;
     draw(corner, fan);
     for (int i = 0; i <= steps; ++i) draw(offset({corner, start + turn * i / steps}, 0.0), fan);
@@ -110,8 +110,8 @@ void BufferPieces::add_point(const LonLat& point) { add_disc(point); }
 void BufferPieces::add_band(const GeographicLib::GeodesicLine& line, const Joint& start, const Joint& end,
                             LinearPart& drawn) {
     const double length = line.Distance();
-    const int steps = std::max(1, static_cast<int>(std::ceil(length / station_step_)));
-    count_points(static_cast<size_t>(steps) * 3);
+    const int steps = count_points(std::max(1.0, std::ceil(length / station_step_)));
+    count_points(2.0 * steps);  // the band's two sides
     LinearPart left, right;
     for (int i = 0; i <= steps; ++i) {
         Station station;

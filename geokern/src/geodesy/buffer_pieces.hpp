@@ -52,7 +52,8 @@ class BufferPieces {
     LonLat offset(const Station& station, double side) const;
     void draw(const LonLat& position, engine::LinearPart& drawn);
     void add_ring(engine::LinearPart ring);
-    void count_points(size_t added);
+    // Counts `added` more points (a whole number) against the limit, and gives it back as an int.
+    int count_points(double added);
 
     const GeographicLib::Geodesic& geodesic_;
     const AzimuthalFrame& frame_;

@@ -10,6 +10,7 @@
 #include "engine/number_text.hpp"
 #include "geodesy/buffer_pieces.hpp"
 #include "geodesy/geodetic_frame.hpp"
+#include "geodesy/geodetic_inputs.hpp"
 
 namespace geokern::geodesy {
 
@@ -28,35 +29,34 @@ struct GeodeticInput {
     std::vector<LonLatPath> paths;
 };
 
-LonLat geographic(const GeodeticFrame& frame, double x, double y) {
-    frame.to_geographic(x, y);
-    return {x, y};
-}
-
-void add_position(LonLatPath& path, const LonLat& position) {
+void add_position(LonLatPath& path, const FramePoint& point) {
+    const LonLat position{point.longitude, point.latitude};
     if (path.empty() || path.back().lon != position.lon || path.back().lat != position.lat) path.push_back(position);
 }
 
+// Points and multipoints as one-position paths (a multipoint's NaN points left out), the rest as the
+// paths and rings that geodetic measures walk along; coordinates are checked there.
 GeodeticInput geodetic_input(const GeometryValue& geometry, const GeodeticFrame& frame) {
     GeodeticInput input;
     input.dimension = dimension_of(geometry);
-    if (geometry.type == geometry_type_point) {
-        input.paths.push_back({geographic(frame, geometry.point.x, geometry.point.y)});
-        return input;
-    }
-    if (geometry.type == geometry_type_multipoint) {
-        const PartValue& points = *geometry.points;
-        for (int64_t i = 0; i < points.point_count(); ++i) {
-            if (!std::isnan(points.xs[i])) input.paths.push_back({geographic(frame, points.xs[i], points.ys[i])});
+    std::vector<std::vector<FramePoint>> parts;
+    if (input.dimension == 0) {
+        LinearPart points;
+        const bool single = geometry.type == geometry_type_point;
+        const size_t count = single ? 1 : static_cast<size_t>(geometry.points->point_count());
+        for (size_t i = 0; i < count; ++i) {
+            const Vertex v = single ? geometry.point : geometry.points->point(static_cast<int64_t>(i));
+            if (!std::isnan(v.x) && !std::isnan(v.y)) points.xs.push_back(v.x), points.ys.push_back(v.y);
         }
-        return input;
+        for (const FramePoint& point : frame_points(frame, points)) parts.push_back({point});
+    } else {
+        parts = measured_parts(frame, geometry);
     }
-    const double deviation = engine::chord_deviation(geometry);
-    for (const auto& part : geometry.parts) {
-        const LinearPart line = engine::linearize(*part, deviation);
+    for (const auto& part : parts) {
         LonLatPath path;
-        for (size_t i = 0; i < line.size(); ++i) add_position(path, geographic(frame, line.xs[i], line.ys[i]));
-        if (part->closed && path.size() > 1 && path.front().lon == path.back().lon &&
+        for (const FramePoint& point : part) add_position(path, point);
+        // rings end on their first position again
+        if (input.dimension == 2 && path.size() > 1 && path.front().lon == path.back().lon &&
             path.front().lat == path.back().lat)
             path.pop_back();
         if (!path.empty()) input.paths.push_back(std::move(path));
@@ -290,6 +290,7 @@ GeometryValue geodesic_buffer(const GeometryValue& geometry, double distance, do
     }
     if (distance == 0.0) return input;
     const GeodeticInput paths = geodetic_input(input, *frame);
+    if (paths.paths.empty()) return empty_geometry(geometry_type_polygon, input.has_z, input.has_m, input.spatial_reference);
     // Half the deviation for the outline drawn in the frame, half for its edges straight in the system.
     const double allowed = deviation > 0.0 ? deviation : default_deviation_share * std::fabs(distance);
     const BufferReach reach{std::fabs(distance), allowed / 2.0};

@@ -99,17 +99,22 @@ struct Plan {
     bool closed_ring = false;  // the arc's ends are one point (a whole ellipse)
 };
 
+// Outlines are never made of more points than this, whatever the max point count allows.
+constexpr int64_t most_points = 10'000'000;
+
 // Segments along the arc: as many as the point budget allows, or as few as the max length needs.
 int64_t arc_segments(int64_t max_point_count, double max_length, double arc_length, const Plan& plan,
                      int64_t repeated) {
-    const int64_t budget = max_point_count - plan.fixed_points - repeated - (plan.closed_ring ? 0 : 1);
+    const int64_t budget =
+        std::min(max_point_count, most_points) - plan.fixed_points - repeated - (plan.closed_ring ? 0 : 1);
     int64_t segments = max_length > 0.0 ? segments_for(arc_length, max_length) : budget;
     const int64_t least = plan.closed_ring ? 3 : 1;
     segments = std::max(segments, least);
     if (segments > budget) {
         engine::refuse("the outline needs " + std::to_string(segments + plan.fixed_points + repeated +
                                                              (plan.closed_ring ? 0 : 1)) +
-                       " points but the max point count is " + std::to_string(max_point_count) + ".");
+                       " points but the max point count is " + std::to_string(max_point_count) +
+                       (max_point_count > most_points ? " (at most 10000000 are made)." : "."));
     }
     return segments;
 }
