@@ -39,8 +39,9 @@ GK_GeometryHandle GK_GeometryEngine_bufferGeodetic(GK_GeometryHandle geometry, d
 }
 
 // Distances broadcast as for planar buffers: geometry i takes distance i, and the last distance serves
-// the geometries after it. With union_result, one polygon of all buffers together (unioned in the
-// geometries' own coordinates), else one polygon per geometry.
+// the geometries after it. With union_result, one polygon of all buffers together, else one polygon per
+// geometry. The union is planar in the geometries' own coordinates: in a geographic system, buffers whose
+// continuous longitudes lie a turn apart (either side of the antimeridian) touch without merging.
 GK_ArrayHandle GK_GeometryEngine_bufferGeodeticCollection(GK_VectorHandle geometries, GK_VectorHandle distances,
                                                           GK_UnitHandle distance_unit, double max_deviation,
                                                           GK_GeodeticCurveType curve_type, GK_Bool union_result,
