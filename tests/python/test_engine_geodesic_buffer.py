@@ -59,6 +59,11 @@ def distance_to_input(position, shape):
     coarse search picks the nearest edges, which are then searched finely."""
     if "x" in shape:
         return WGS84.Inverse(position[1], position[0], shape["y"], shape["x"], Geodesic.DISTANCE)["s12"]
+    if "points" in shape:
+        return min(distance_to_input(position, {"x": x, "y": y}) for x, y in shape["points"])
+    if "xmin" in shape:  # an envelope is its rectangle, edges taken as geodesics
+        x0, y0, x1, y1 = shape["xmin"], shape["ymin"], shape["xmax"], shape["ymax"]
+        shape = {"rings": [[(x0, y0), (x0, y1), (x1, y1), (x1, y0), (x0, y0)]]}
     paths = shape.get("paths") or shape.get("rings")
     edges = [(p[i], p[i + 1]) for p in paths for i in range(len(p) - 1)]
     if len(edges) > 50:  # a finely sampled curve: the edges beside its nearest vertex
@@ -113,6 +118,10 @@ def ring_is_clockwise(ring):
 CASES = [
     ("point at mid-latitude", point(8.5, 47.4), 25_000, 5.0),
     ("point across the antimeridian", point(179.8, -35.0), 60_000, 10.0),
+    ("multipoint", {"points": [[5.0, 45.0], [5.3, 45.1], [9.0, 44.0]], "spatialReference": {"wkid": 4326}},
+     20_000, 5.0),
+    ("envelope", {"xmin": -1.0, "ymin": 51.0, "xmax": 0.5, "ymax": 52.0, "spatialReference": {"wkid": 4326}},
+     10_000, 5.0),
     ("line with a sharp turn", polyline([(10, 50), (11.5, 50.4), (10.2, 50.6)]), 15_000, 5.0),
     ("line across the antimeridian", polyline([(178.5, 61.0), (-178.0, 62.5)]), 40_000, 10.0),
     ("long line far north", polyline([(-40, 70), (20, 75)]), 80_000, 50.0),
@@ -129,8 +138,10 @@ def test_outline_lies_at_the_distance_within_the_deviation(name, shape, distance
     outer = ShapelyPolygon(result["rings"][0])
     assert ring_is_clockwise(result["rings"][0])
     for ring in result["rings"][1:]:
-        # holes come counter-clockwise, inside their outer ring
-        assert not ring_is_clockwise(ring) and outer.contains(ShapelyPoint(ring[0])) or ring_is_clockwise(ring)
+        # a ring inside the outer ring is a hole: counter-clockwise
+        assert ring_is_clockwise(ring) != outer.contains(ShapelyPoint(ring[0]))
+    if "polygon with a hole" in name:
+        assert len(result["rings"]) == 2
 
 
 def test_shrinking_a_polygon_keeps_the_distance_inside_it():
