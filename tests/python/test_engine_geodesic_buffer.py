@@ -253,7 +253,7 @@ def test_no_positive_distance_on_points_and_lines_gives_an_empty_polygon(shape, 
     ({"x": 1, "y": 2}, 10.0, 1.0, GEODESIC, "spatial reference"),
     (point(1, 2), 12_000_000, 1000.0, GEODESIC, "less than a hemisphere"),
     (point(1, 95), 10.0, 1.0, GEODESIC, "latitude must lie between -90 and 90"),
-    (point(1, 2), 1000.0, 1e-20, GEODESIC, "more than 20000000 outline points"),
+    (point(1, 2), 1000.0, 1e-20, GEODESIC, "more than 1000000 outline points"),
 ], ids=["NaN distance", "infinite distance", "negative deviation", "NaN deviation", "unknown curve",
         "no spatial reference", "beyond a hemisphere", "beyond a pole", "deviation out of reach"])
 def test_bad_arguments_are_runtime_errors(shape, distance, deviation, curve, detail):

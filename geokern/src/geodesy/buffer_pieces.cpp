@@ -16,7 +16,7 @@ using engine::LinearPart;
 namespace {
 
 // Buffers that would need more outline points than this are refused rather than left to exhaust memory.
-constexpr size_t max_points = 20'000'000;
+constexpr size_t max_points = 1'000'000;
 
 // The chord of a circle step strays r (1 - cos(step / 2)) inside the circle.
 double arc_step_for(const BufferReach& reach) {
@@ -52,7 +52,7 @@ BufferPieces::BufferPieces(const GeographicLib::Geodesic& geodesic, const Azimut
 
 int BufferPieces::count_points(double added) {
     if (!(added <= static_cast<double>(max_points - point_count_))) {
-        engine::refuse("the geodesic buffer would need more than 20000000 outline points for the requested "
+        engine::refuse("the geodesic buffer would need more than 1000000 outline points for the requested "
                        "deviation; ask for a larger deviation.");
     }
     point_count_ += static_cast<size_t>(added);

@@ -31,8 +31,8 @@ inline constexpr double default_deviation_share = 1e-3;
 // projection (a ring around a pole is then returned as the projection draws it).
 //
 // Limits: the outline must stay within 9500 km of the middle of the input (a buffer larger than about a
-// hemisphere, or holding both poles, is refused); at most 20 million piece points are drawn, so a
-// deviation tiny against the distance is refused. A hole of a polygon lying across the seam of a ring
+// hemisphere, or holding both poles, is refused); at most a million piece points are drawn, which bounds
+// the time the union of the pieces takes, so a deviation tiny against the distance is refused. A hole of a polygon lying across the seam of a ring
 // around a pole is not split there.
 GeometryValue geodesic_buffer(const GeometryValue& input, double distance, double deviation,
                               GK_GeodeticCurveType curve_type);
