@@ -44,11 +44,4 @@ R guarded(const GK_ErrorHandler* handler, Body&& body) noexcept {
     return R();
 }
 
-// What every function that this library does not implement yet answers.
-template <class R>
-R not_implemented(const char* function_name, const GK_ErrorHandler* handler) noexcept {
-    report(handler, Failure{GK_ERROR_NOT_IMPLEMENTED, "function not implemented yet.", function_name});
-    return R();
-}
-
 }  // namespace geokern

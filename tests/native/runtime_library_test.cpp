@@ -57,10 +57,6 @@ TEST_F(RuntimeLibrary, RecordsReadFromTheLibraryShowNormalizedTexts) {
     EXPECT_EQ(out_of_range.error().display(), "Index out of range: Position 5 is not below the size 0");
     EXPECT_EQ(out_of_range.error().debug(),
               "Error { code: 2, msg: \"index out of range.\", additional_msg: \"position 5 is not below the size 0.\" }");
-
-    auto missing = invoke(gk.GeodesicSectorParameters_setStartDirection, static_cast<GK_GeodesicSectorParametersHandle>(nullptr), 0.0);
-    ASSERT_FALSE(missing);
-    EXPECT_EQ(missing.error().display(), "Function not implemented yet: GK_GeodesicSectorParameters_setStartDirection");
 }
 
 TEST_F(RuntimeLibrary, TheLastOfSeveralErrorsInOneCallWins) {
