@@ -14,6 +14,7 @@ debian_packages=(
   libgeographiclib-dev                 # geodesy
   rapidjson-dev                        # OvraJSON text in the runtime core
   clang libclang-rt-14-dev             # libFuzzer harnesses
+  librsvg2-bin                         # rsvg-convert renders the geometry pictures in tests
 )
 
 install_debian_packages() {

@@ -222,9 +222,13 @@ std::span<const PyMethodDef> geometry_engine_methods() {
 
 std::span<const PyGetSetDef> geometry_engine_properties() {
     static const std::array properties{
-        Property<"area", area_property>::entry(),
-        Property<"length", length_property>::entry(),
-        Property<"label_point", label_point_property>::entry(),
+        Property<"area", area_property>::entry(
+            "The planar area of a Polygon in the square units of its coordinates (float); None for other "
+            "geometries."),
+        Property<"length", length_property>::entry(
+            "The planar length in the units of its coordinates (float): a polygon's perimeter, 0 for points."),
+        Property<"label_point", label_point_property>::entry(
+            "The centre of the extent as a new Point."),
     };
     return properties;
 }

@@ -201,7 +201,7 @@ struct Property {
     static PyObject* get(PyObject* self, void*) {
         return guard([&]() -> Result<Ref> { return Body(self); });
     }
-    static PyGetSetDef entry() { return {Name.chars, get, nullptr, nullptr, nullptr}; }
+    static PyGetSetDef entry(const char* description) { return {Name.chars, get, nullptr, description, nullptr}; }
 };
 
 }  // namespace velmor::py::engine
