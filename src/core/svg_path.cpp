@@ -23,12 +23,22 @@ struct Xy {
 };
 
 // `0.0 - y` rather than `-y`, so that a zero stays "0" and is not written "-0".
-Xy flipped(double x, double y) { return {x, 0.0 - y}; }
+Xy flipped(double x, double y) {
+    return {x, 0.0 - y};
+}
 
-bool finite(Xy p) { return std::isfinite(p.x) && std::isfinite(p.y); }
-bool same(Xy a, Xy b) { return a.x == b.x && a.y == b.y; }
-double cross(Xy a, Xy b) { return a.x * b.y - a.y * b.x; }
-Xy minus(Xy a, Xy b) { return {a.x - b.x, a.y - b.y}; }
+bool finite(Xy p) {
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
+bool same(Xy a, Xy b) {
+    return a.x == b.x && a.y == b.y;
+}
+double cross(Xy a, Xy b) {
+    return a.x * b.y - a.y * b.x;
+}
+Xy minus(Xy a, Xy b) {
+    return {a.x - b.x, a.y - b.y};
+}
 
 // The arc that SVG draws for `A rx ry degrees large sweep to` from `from`, sampled into the bounds.
 // The centre follows the endpoint-to-centre conversion of the SVG implementation notes, radii too
@@ -62,7 +72,8 @@ void add_arc_bounds(SvgBounds& bounds, Xy from, double rx, double ry, double deg
     if (!sweep && sweep_angle > 0.0) sweep_angle -= 2.0 * pi;
     for (int k = 0; k <= curve_samples; ++k) {
         const double t = t0 + sweep_angle * k / curve_samples;
-        bounds.add(cx + rx * std::cos(t) * c - ry * std::sin(t) * s, cy + rx * std::cos(t) * s + ry * std::sin(t) * c);
+        bounds.add(cx + rx * std::cos(t) * c - ry * std::sin(t) * s,
+                   cy + rx * std::cos(t) * s + ry * std::sin(t) * c);
     }
 }
 
@@ -77,7 +88,7 @@ void add_cubic_bounds(SvgBounds& bounds, Xy from, Xy c1, Xy c2, Xy to) {
 
 // Writes the commands of one path and keeps the bounds of what they draw.
 class Pen {
-public:
+  public:
     Pen(std::string& data, SvgBounds& bounds) : data_(data), bounds_(bounds) {}
 
     bool down() const { return down_; }
@@ -108,7 +119,7 @@ public:
         down_ = false;
     }
 
-private:
+  private:
     void command(char letter, std::initializer_list<double> numbers) {
         if (!data_.empty()) data_ += ' ';
         data_ += letter;

@@ -27,7 +27,7 @@ struct SvgBounds {
 // path is lifted over it (the next drawable vertex starts a new subpath) and its curve becomes a line.
 // The bounds cover every drawn point, the bulges of arcs and curves included.
 class SvgPath {
-public:
+  public:
     // Rings are closed with `Z`, so an implicitly closed ring shows its closing side.
     void add_ring(const Part& part) { add(part, true); }
     void add_ring(const CurvePart& part) { add(part, true); }
@@ -37,7 +37,7 @@ public:
     const std::string& data() const { return data_; }
     const SvgBounds& bounds() const { return bounds_; }
 
-private:
+  private:
     void add(const Part& part, bool ring);
     void add(const CurvePart& part, bool ring);
 

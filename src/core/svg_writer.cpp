@@ -45,7 +45,9 @@ struct Frame {
     }
 };
 
-std::string empty_document() { return "<svg xmlns=\"http://www.w3.org/2000/svg\"/>"; }
+std::string empty_document() {
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\"/>";
+}
 
 std::string document(const SvgBounds& bounds, const std::string& body) {
     if (bounds.empty()) return empty_document();

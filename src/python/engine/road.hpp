@@ -193,16 +193,17 @@ struct Member {
         return &def;
     }
 
-private:
+  private:
     static constexpr const char* failure_note =
-        "Raises TypeError or ValueError for an unusable argument, and Exception (\"Geokern library error: ...\") "
+        "Raises TypeError or ValueError for an unusable argument, and Exception (\"Geokern library error: "
+        "...\") "
         "when the runtime core refuses the input.";
 
     static PyMethodDef made_entry(const char* description) {
         static const std::string name(function_name(Signature.view()));
         static const std::string doc = std::string(Signature.view()) + "\n--\n\n" + description;
-        return {name.c_str(), as_cfunction(call), METH_FASTCALL | METH_KEYWORDS | (is_method ? 0 : METH_STATIC),
-                doc.c_str()};
+        return {name.c_str(), as_cfunction(call),
+                METH_FASTCALL | METH_KEYWORDS | (is_method ? 0 : METH_STATIC), doc.c_str()};
     }
 };
 
@@ -212,7 +213,9 @@ struct Property {
     static PyObject* get(PyObject* self, void*) {
         return guard([&]() -> Result<Ref> { return Body(self); });
     }
-    static PyGetSetDef entry(const char* description) { return {Name.chars, get, nullptr, description, nullptr}; }
+    static PyGetSetDef entry(const char* description) {
+        return {Name.chars, get, nullptr, description, nullptr};
+    }
 };
 
 }  // namespace velmor::py::engine

@@ -128,16 +128,20 @@ PyGetSetDef own_properties[] = {
     {"has_curves", get_has_curves, nullptr,
      "Whether the geometry holds circular arcs, elliptic arcs or Bezier curves (bool).", nullptr},
     {"has_z", nullptr, refuse_dimension_change<has_z_refusal>,
-     "Whether the geometry carries z values (bool); assigning raises Exception, since z cannot be added that way.",
+     "Whether the geometry carries z values (bool); assigning raises Exception, since z cannot be added that "
+     "way.",
      nullptr},
     {"has_m", nullptr, refuse_dimension_change<has_m_refusal>,
-     "Whether the geometry carries m values (bool); assigning raises Exception, since m cannot be added that way.",
+     "Whether the geometry carries m values (bool); assigning raises Exception, since m cannot be added that "
+     "way.",
      nullptr},
 };
 
 PyMethodDef own_methods[] = {
-    {"to_dict", to_dict, METH_NOARGS, "to_dict($self)\n--\n\n"
-     "The OvraJSON form of the geometry as a new dict (json.loads of JSON); AttributeError for an Envelope, which "
+    {"to_dict", to_dict, METH_NOARGS,
+     "to_dict($self)\n--\n\n"
+     "The OvraJSON form of the geometry as a new dict (json.loads of JSON); AttributeError for an Envelope, "
+     "which "
      "has no JSON."},
     {"__gkn_geo", uninitialized_gkn_geo, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
     svg_picture_method(),

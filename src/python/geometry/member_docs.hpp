@@ -13,7 +13,8 @@ inline constexpr char spatial_reference[] =
 inline constexpr char geometry_type[] =
     "The class name as a str: \"Point\", \"Envelope\", \"MultiPoint\", \"Polyline\" or \"Polygon\".";
 inline constexpr char json[] =
-    "OvraJSON text of the geometry as the runtime core writes it (str); raises Exception when the runtime core "
+    "OvraJSON text of the geometry as the runtime core writes it (str); raises Exception when the runtime "
+    "core "
     "refuses the geometry.";
 inline constexpr char ids[] = "Always None: vertex identifiers are not kept.";
 

@@ -2,8 +2,8 @@
 
 #include "dict_forms/geometry_forms.hpp"
 #include "geometry/container_properties.hpp"
-#include "geometry/member_docs.hpp"
 #include "geometry/geometry_base.hpp"
+#include "geometry/member_docs.hpp"
 #include "parts/part_objects.hpp"
 #include "runtime/convert/multipoint_conversion.hpp"
 #include "type_cell.hpp"
@@ -31,21 +31,17 @@ namespace gc = geometry_class;
 PyGetSetDef properties[] = {
     {"points", gc::get_container<Value, &Value::points, new_part_object>,
      gc::set_container<Value, part_from_py, &Value::set_points>,
-     "The points as a live Part view of vertices (changes show in the multipoint). Assign a Part or a list of vertices.", nullptr},
-    {"has_z", gc::get_flag<Value, &Value::has_z>, nullptr,
-     member_docs::has_z, nullptr},
-    {"has_m", gc::get_flag<Value, &Value::has_m>, nullptr,
-     member_docs::has_m, nullptr},
-    {"is_empty", gc::get_flag<Value, &Value::is_empty>, nullptr,
-     member_docs::is_empty, nullptr},
-    {"spatial_reference", gc::get_spatial_reference<MultipointTraits>, gc::set_spatial_reference<MultipointTraits>,
-     member_docs::spatial_reference, nullptr},
-    {"ids", gc::get_none, nullptr,
-     member_docs::ids, nullptr},
-    {"geometry_type", gc::get_geometry_type<MultipointTraits>, nullptr,
-     member_docs::geometry_type, nullptr},
-    {"JSON", gc::get_json<MultipointTraits>, nullptr,
-     member_docs::json, nullptr},
+     "The points as a live Part view of vertices (changes show in the multipoint). Assign a Part or a list "
+     "of vertices.",
+     nullptr},
+    {"has_z", gc::get_flag<Value, &Value::has_z>, nullptr, member_docs::has_z, nullptr},
+    {"has_m", gc::get_flag<Value, &Value::has_m>, nullptr, member_docs::has_m, nullptr},
+    {"is_empty", gc::get_flag<Value, &Value::is_empty>, nullptr, member_docs::is_empty, nullptr},
+    {"spatial_reference", gc::get_spatial_reference<MultipointTraits>,
+     gc::set_spatial_reference<MultipointTraits>, member_docs::spatial_reference, nullptr},
+    {"ids", gc::get_none, nullptr, member_docs::ids, nullptr},
+    {"geometry_type", gc::get_geometry_type<MultipointTraits>, nullptr, member_docs::geometry_type, nullptr},
+    {"JSON", gc::get_json<MultipointTraits>, nullptr, member_docs::json, nullptr},
     {nullptr},
 };
 

@@ -3,8 +3,8 @@
 #include "dict_forms/geometry_forms.hpp"
 #include "engine/road.hpp"
 #include "geometry/container_properties.hpp"
-#include "geometry/member_docs.hpp"
 #include "geometry/geometry_base.hpp"
+#include "geometry/member_docs.hpp"
 #include "geometry/polyline.hpp"
 #include "geometry/runtime_conversion.hpp"
 #include "parts/part_objects.hpp"
@@ -48,24 +48,22 @@ PyObject* get_polyline(PyObject* self, void*) {
 PyGetSetDef properties[] = {
     {"rings", gc::get_container<Value, &Value::rings, new_multipart_object>,
      gc::set_container<Value, multipart_from_py, &Value::set_rings>,
-     "The straight rings as a live Multipart view (changes show in the polygon). Assign a Multipart or a list of rings, each of at least 3 vertices.", nullptr},
+     "The straight rings as a live Multipart view (changes show in the polygon). Assign a Multipart or a "
+     "list of rings, each of at least 3 vertices.",
+     nullptr},
     {"curve_rings", gc::get_container<Value, &Value::curve_rings, new_curve_multipart_object>,
      gc::set_container<Value, curve_multipart_from_py, &Value::set_curve_rings>,
-     "The rings that may hold true curves, as a live CurveMultipart view. Assign a CurveMultipart or a list of curve rings.", nullptr},
-    {"has_z", gc::get_flag<Value, &Value::has_z>, nullptr,
-     member_docs::has_z, nullptr},
-    {"has_m", gc::get_flag<Value, &Value::has_m>, nullptr,
-     member_docs::has_m, nullptr},
-    {"is_empty", gc::get_flag<Value, &Value::is_empty>, nullptr,
-     member_docs::is_empty, nullptr},
+     "The rings that may hold true curves, as a live CurveMultipart view. Assign a CurveMultipart or a list "
+     "of curve rings.",
+     nullptr},
+    {"has_z", gc::get_flag<Value, &Value::has_z>, nullptr, member_docs::has_z, nullptr},
+    {"has_m", gc::get_flag<Value, &Value::has_m>, nullptr, member_docs::has_m, nullptr},
+    {"is_empty", gc::get_flag<Value, &Value::is_empty>, nullptr, member_docs::is_empty, nullptr},
     {"spatial_reference", gc::get_spatial_reference<PolygonTraits>, gc::set_spatial_reference<PolygonTraits>,
      member_docs::spatial_reference, nullptr},
-    {"ids", gc::get_none, nullptr,
-     member_docs::ids, nullptr},
-    {"geometry_type", gc::get_geometry_type<PolygonTraits>, nullptr,
-     member_docs::geometry_type, nullptr},
-    {"JSON", gc::get_json<PolygonTraits>, nullptr,
-     member_docs::json, nullptr},
+    {"ids", gc::get_none, nullptr, member_docs::ids, nullptr},
+    {"geometry_type", gc::get_geometry_type<PolygonTraits>, nullptr, member_docs::geometry_type, nullptr},
+    {"JSON", gc::get_json<PolygonTraits>, nullptr, member_docs::json, nullptr},
     {"polyline", get_polyline, nullptr,
      "Always raises Exception: a polygon does not convert to a Polyline through this property.", nullptr},
     {nullptr},
@@ -73,9 +71,10 @@ PyGetSetDef properties[] = {
 
 PyMethodDef methods[] = {
     {"__gkn_geo", gc::gkn_geo<PolygonTraits>, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
-    engine::Member<"label_point($self)", engine::Gk<VELMOR_ENGINE(labelPoint), engine::GeometryResult>>::entry(
-        "The engine's label point inside the polygon."),
-    {"is_polygon", is_polygon, METH_NOARGS, "is_polygon($self)\n--\n\n"
+    engine::Member<"label_point($self)", engine::Gk<VELMOR_ENGINE(labelPoint), engine::GeometryResult>>::
+        entry("The engine's label point inside the polygon."),
+    {"is_polygon", is_polygon, METH_NOARGS,
+     "is_polygon($self)\n--\n\n"
      "Always True: the geometry is a Polygon."},
     {nullptr},
 };

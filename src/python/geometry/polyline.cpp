@@ -4,8 +4,8 @@
 #include "dict_forms/geometry_forms.hpp"
 #include "engine/road.hpp"
 #include "geometry/container_properties.hpp"
-#include "geometry/member_docs.hpp"
 #include "geometry/geometry_base.hpp"
+#include "geometry/member_docs.hpp"
 #include "geometry/point.hpp"
 #include "geometry/runtime_conversion.hpp"
 #include "parts/part_objects.hpp"
@@ -53,24 +53,22 @@ Result<Ref> fraction_along(PyObject* self, engine::Names names, PyObject* point,
 PyGetSetDef properties[] = {
     {"paths", gc::get_container<Value, &Value::paths, new_multipart_object>,
      gc::set_container<Value, multipart_from_py, &Value::set_paths>,
-     "The straight paths as a live Multipart view (changes show in the polyline). Assign a Multipart or a list of paths.", nullptr},
+     "The straight paths as a live Multipart view (changes show in the polyline). Assign a Multipart or a "
+     "list of paths.",
+     nullptr},
     {"curve_paths", gc::get_container<Value, &Value::curve_paths, new_curve_multipart_object>,
      gc::set_container<Value, curve_multipart_from_py, &Value::set_curve_paths>,
-     "The paths that may hold true curves, as a live CurveMultipart view. Assign a CurveMultipart or a list of curve paths.", nullptr},
-    {"has_z", gc::get_flag<Value, &Value::has_z>, nullptr,
-     member_docs::has_z, nullptr},
-    {"has_m", gc::get_flag<Value, &Value::has_m>, nullptr,
-     member_docs::has_m, nullptr},
-    {"is_empty", gc::get_flag<Value, &Value::is_empty>, nullptr,
-     member_docs::is_empty, nullptr},
-    {"spatial_reference", gc::get_spatial_reference<PolylineTraits>, gc::set_spatial_reference<PolylineTraits>,
-     member_docs::spatial_reference, nullptr},
-    {"ids", gc::get_none, nullptr,
-     member_docs::ids, nullptr},
-    {"geometry_type", gc::get_geometry_type<PolylineTraits>, nullptr,
-     member_docs::geometry_type, nullptr},
-    {"JSON", gc::get_json<PolylineTraits>, nullptr,
-     member_docs::json, nullptr},
+     "The paths that may hold true curves, as a live CurveMultipart view. Assign a CurveMultipart or a list "
+     "of curve paths.",
+     nullptr},
+    {"has_z", gc::get_flag<Value, &Value::has_z>, nullptr, member_docs::has_z, nullptr},
+    {"has_m", gc::get_flag<Value, &Value::has_m>, nullptr, member_docs::has_m, nullptr},
+    {"is_empty", gc::get_flag<Value, &Value::is_empty>, nullptr, member_docs::is_empty, nullptr},
+    {"spatial_reference", gc::get_spatial_reference<PolylineTraits>,
+     gc::set_spatial_reference<PolylineTraits>, member_docs::spatial_reference, nullptr},
+    {"ids", gc::get_none, nullptr, member_docs::ids, nullptr},
+    {"geometry_type", gc::get_geometry_type<PolylineTraits>, nullptr, member_docs::geometry_type, nullptr},
+    {"JSON", gc::get_json<PolylineTraits>, nullptr, member_docs::json, nullptr},
     {nullptr},
 };
 

@@ -24,7 +24,8 @@ Result<std::string> picture(PyObject* self) {
     PyTypeObject* type = First::type();
     if (type == nullptr) return fail(python_error());
     if (PyObject_TypeCheck(self, type)) {
-        return geometry_class::read<typename First::Value>(self, [](const auto& value) { return core::write_svg(value); });
+        return geometry_class::read<typename First::Value>(
+            self, [](const auto& value) { return core::write_svg(value); });
     }
     if constexpr (sizeof...(Rest) == 0) {
         // A bare Geometry holds no value: nothing to draw.
@@ -36,10 +37,11 @@ Result<std::string> picture(PyObject* self) {
 
 PyObject* repr_svg(PyObject* self, PyObject*) {
     return guard([&]() -> Result<Ref> {
-        VELMOR_TRY_ASSIGN(std::string text,
-                          (picture<Drawable<core::PointValue, point_type>, Drawable<core::EnvelopeValue, envelope_type>,
-                                   Drawable<core::Polyline, polyline_type>, Drawable<core::Polygon, polygon_type>,
-                                   Drawable<core::Multipoint, multipoint_type>>(self)));
+        VELMOR_TRY_ASSIGN(
+            std::string text,
+            (picture<Drawable<core::PointValue, point_type>, Drawable<core::EnvelopeValue, envelope_type>,
+                     Drawable<core::Polyline, polyline_type>, Drawable<core::Polygon, polygon_type>,
+                     Drawable<core::Multipoint, multipoint_type>>(self)));
         return geometry_class::text_object(text);
     });
 }
@@ -47,11 +49,12 @@ PyObject* repr_svg(PyObject* self, PyObject*) {
 }  // namespace
 
 PyMethodDef svg_picture_method() {
-    return {"_repr_svg_", repr_svg, METH_NOARGS,
-            "_repr_svg_($self)\n--\n\n"
-            "An SVG picture of the geometry, as notebooks show it (str). North is up; circular and elliptic arcs "
-            "are drawn as arcs and Bezier curves as cubic curves; polygon holes stay open (even-odd fill). An "
-            "empty geometry gives an empty svg element."};
+    return {
+        "_repr_svg_", repr_svg, METH_NOARGS,
+        "_repr_svg_($self)\n--\n\n"
+        "An SVG picture of the geometry, as notebooks show it (str). North is up; circular and elliptic arcs "
+        "are drawn as arcs and Bezier curves as cubic curves; polygon holes stay open (even-odd fill). An "
+        "empty geometry gives an empty svg element."};
 }
 
 }  // namespace velmor::py

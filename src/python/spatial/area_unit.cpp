@@ -115,11 +115,14 @@ PyObject* from_square_meters(PyObject* self, PyObject* const* args, Py_ssize_t n
 }
 
 PyMethodDef methods[] = {
-    {"area_unit_id", as_cfunction(area_unit_id), METH_NOARGS, "area_unit_id($self)\n--\n\n"
+    {"area_unit_id", as_cfunction(area_unit_id), METH_NOARGS,
+     "area_unit_id($self)\n--\n\n"
      "The unit's code as a new AreaUnitId."},
-    {"try_clone", as_cfunction(try_clone), METH_NOARGS, "try_clone($self)\n--\n\n"
+    {"try_clone", as_cfunction(try_clone), METH_NOARGS,
+     "try_clone($self)\n--\n\n"
      "A new AreaUnit of the same code, with its own runtime unit."},
-    {"convert_to", as_cfunction(convert_to), METH_FASTCALL | METH_KEYWORDS, "convert_to($self, to_unit, area)\n--\n\n"
+    {"convert_to", as_cfunction(convert_to), METH_FASTCALL | METH_KEYWORDS,
+     "convert_to($self, to_unit, area)\n--\n\n"
      "The area given in this unit, expressed in the AreaUnit to_unit (float)."},
     {"convert_from", as_cfunction(convert_from), METH_FASTCALL | METH_KEYWORDS,
      "convert_from($self, from_unit, area)\n--\n\n"

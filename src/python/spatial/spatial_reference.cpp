@@ -164,9 +164,11 @@ PyGetSetDef properties[] = {
     {"vcs_wkid", get_identifier<2>, set_identifier<2>,
      "The well-known identifier of the vertical system (int), or None; assignable like wkid.", nullptr},
     {"latest_vcs_wkid", get_identifier<3>, set_identifier<3>,
-     "The latest well-known identifier of the vertical system (int), or None; assignable like wkid.", nullptr},
+     "The latest well-known identifier of the vertical system (int), or None; assignable like wkid.",
+     nullptr},
     {"wkt", get_text<0>, set_text<0>, "The well-known text (str), or None. Assign a str or None.", nullptr},
-    {"wkt2", get_text<1>, set_text<1>, "The second well-known text form (str), or None. Assign a str or None.", nullptr},
+    {"wkt2", get_text<1>, set_text<1>,
+     "The second well-known text form (str), or None. Assign a str or None.", nullptr},
     {nullptr},
 };
 
