@@ -22,9 +22,8 @@ struct Xy {
     double y;
 };
 
-// `0.0 - y` rather than `-y`, so that a zero stays "0" and is not written "-0".
 Xy flipped(double x, double y) {
-    return {x, 0.0 - y};
+    return {x, svg_y(y)};
 }
 
 bool finite(Xy p) {

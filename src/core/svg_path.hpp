@@ -7,6 +7,12 @@
 
 namespace velmor::core {
 
+// SVG's y of a point: SVG's y axis grows downwards. `0.0 - y` rather than `-y`, so that a zero stays
+// "0" and is not written "-0".
+inline double svg_y(double y) {
+    return 0.0 - y;
+}
+
 // The x-y range of what a picture shows, in the picture's own frame.
 struct SvgBounds {
     double xmin;

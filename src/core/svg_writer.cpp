@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <span>
+#include <string_view>
 
 #include "lock_messages.hpp"
 #include "number_format.hpp"
@@ -92,7 +93,7 @@ std::string line_element(const SvgPath& path, double unit) {
 // The circles of a point set: x and y columns in the geometry's frame.
 std::string point_elements(std::span<const double> xs, std::span<const double> ys) {
     SvgBounds bounds;
-    for (std::size_t i = 0; i < xs.size(); ++i) bounds.add(xs[i], 0.0 - ys[i]);
+    for (std::size_t i = 0; i < xs.size(); ++i) bounds.add(xs[i], svg_y(ys[i]));
     if (bounds.empty()) return empty_document();
     const double unit = Frame(bounds).unit;
     std::string body = "<g fill=\"";
@@ -106,7 +107,7 @@ std::string point_elements(std::span<const double> xs, std::span<const double> y
         if (!std::isfinite(xs[i]) || !std::isfinite(ys[i])) continue;
         body += "<circle";
         append_attribute(body, "cx", xs[i]);
-        append_attribute(body, "cy", 0.0 - ys[i]);
+        append_attribute(body, "cy", svg_y(ys[i]));
         append_attribute(body, "r", 3.0 * unit);
         body += "/>";
     }
@@ -114,9 +115,10 @@ std::string point_elements(std::span<const double> xs, std::span<const double> y
     return document(bounds, body);
 }
 
+// The container and then each part are locked while read, with the messages the text writer uses.
 template <class Container>
-void add_parts(SvgPath& path, const Container& container, bool rings) {
-    for (const auto& part : *container.lock(lock_messages::kAny)) {
+void add_parts(SvgPath& path, const Container& container, std::string_view lock_message, bool rings) {
+    for (const auto& part : *container.lock(lock_message)) {
         const auto guard = part.lock(lock_messages::kAny);
         if (rings) {
             path.add_ring(*guard);
@@ -137,15 +139,15 @@ std::string path_document(const SvgPath& path, Element element) {
 
 std::string write_svg(const Polyline& polyline) {
     SvgPath path;
-    add_parts(path, polyline.curve_paths(), false);
-    add_parts(path, polyline.paths(), false);
+    add_parts(path, polyline.curve_paths(), lock_messages::kCurvePathsText, false);
+    add_parts(path, polyline.paths(), lock_messages::kRings, false);
     return path_document(path, line_element);
 }
 
 std::string write_svg(const Polygon& polygon) {
     SvgPath path;
-    add_parts(path, polygon.curve_rings(), true);
-    add_parts(path, polygon.rings(), true);
+    add_parts(path, polygon.curve_rings(), lock_messages::kCurveRingsText, true);
+    add_parts(path, polygon.rings(), lock_messages::kRings, true);
     return path_document(path, area_element);
 }
 
