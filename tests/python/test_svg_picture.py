@@ -215,3 +215,19 @@ def test_renderer_shows_the_hole_of_a_curved_polygon():
     assert alpha(0, 7) > 0           # inside the disc, above the hole (the arc's bulge is drawn)
     assert alpha(0, -7) > 0          # below the hole
     assert alpha(9.5, 9.5) == 0      # outside the disc, inside its extent
+
+
+@pytest.mark.parametrize("path, drawn", [
+    # A vertex that cannot be drawn lifts the pen: the next one starts a new subpath.
+    ([[0, 0], [math.nan, 1], [2, 2], [3, 3]], [("M", [0, 0]), ("M", [2, -2]), ("L", [3, -3])]),
+    # Curves that do not make a shape are drawn as the line between their ends.
+    ([[0, 0], {"c": [[2, 0], [math.nan, 1]]}], [("M", [0, 0]), ("L", [2, 0])]),
+    ([[0, 0], {"c": [[2, 0], [1, 0]]}], [("M", [0, 0]), ("L", [2, 0])]),
+    ([[0, 0], {"b": [[2, 0], [math.inf, 0], [1, 1]]}], [("M", [0, 0]), ("L", [2, 0])]),
+    ([[0, 0], {"a": [[2, 0], [1, 0], True, False, 0.0, 0.0, 1.0]}], [("M", [0, 0]), ("L", [2, 0])]),
+    # A minor elliptic arc back to its start is empty.
+    ([[0, 0], {"a": [[0, 0], [1, 0], True, False, 0.0, 1.0, 1.0]}, [0, 1]], [("M", [0, 0]), ("L", [0, -1])]),
+])
+def test_undrawable_values_never_reach_the_path(path, drawn):
+    line = parse(vg.Polyline({"curvePaths": [path]})).find(f"{SVG}path")
+    assert commands(line.get("d")) == drawn
