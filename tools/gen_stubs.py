@@ -156,12 +156,17 @@ def lookup(table, owner, name, what):
     return "Any"
 
 
-def parameter_type(member, parameter):
-    return MEMBER_PARAMETERS.get((member, parameter)) or PARAMETERS.get(parameter) or lookup({}, member, parameter,
-                                                                                            "parameter")
+def parameter_type(qualified, name, parameter):
+    """The type of a parameter of the member `name` ("Class.name" as `qualified`)."""
+    for table, key in ((MEMBER_PARAMETERS, (qualified, parameter)), (MEMBER_PARAMETERS, (name, parameter)),
+                       (PARAMETERS, parameter)):
+        if key in table:
+            return table[key]
+    unknown.append(f"parameter {parameter} of {qualified}")
+    return "Any"
 
 
-def render_parameters(signature, member, first=None, skip_first=False):
+def render_parameters(signature, qualified, name, first=None, skip_first=False):
     parts = [first] if first else []
     kinds = []
     parameters = list(signature.parameters.values())
@@ -169,13 +174,14 @@ def render_parameters(signature, member, first=None, skip_first=False):
         kinds.append(parameters[0].kind)
         parameters = parameters[1:]
     for parameter in parameters:
-        text = f"{parameter.name}: {parameter_type(member, parameter.name)}"
-        if parameter.default is not inspect.Parameter.empty:
-            text += " = ..."
         if parameter.kind is inspect.Parameter.VAR_POSITIONAL:
             text = f"*{parameter.name}: Any"
         elif parameter.kind is inspect.Parameter.VAR_KEYWORD:
             text = f"**{parameter.name}: Any"
+        else:
+            text = f"{parameter.name}: {parameter_type(qualified, name, parameter.name)}"
+            if parameter.default is not inspect.Parameter.empty:
+                text += " = ..."
         parts.append(text)
         kinds.append(parameter.kind)
     # A "/" after the last positional-only parameter keeps the runtime's parameter kinds.
@@ -185,23 +191,23 @@ def render_parameters(signature, member, first=None, skip_first=False):
     return ", ".join(parts)
 
 
-def function_stub(name, function, indent="", owner="", static=False):
+def function_stub(name, function, owner=None, static=False):
+    """The stub of a module function, or of a method of the class `owner`."""
     signature = inspect.signature(function)
-    result = owner if owner and name in SELF_TYPED else lookup(RESULTS, owner, name, "result")
-    qualified = f"{owner}.{name}" if owner else name
-    lines = []
-    if static:
-        lines.append(f"{indent}@staticmethod")
-        parameters = render_parameters(signature, qualified if owner and "__" in name else name)
-    elif owner:
-        parameters = render_parameters(signature, qualified if "__" in name else name, first="self",
-                                       skip_first=True)
+    owner_name = owner.__name__ if owner else ""
+    qualified = f"{owner_name}.{name}" if owner else name
+    result = owner_name if owner and name in SELF_TYPED else lookup(RESULTS, owner_name, name, "result")
+    indent = "    " if owner else ""
+    lines = [f"{indent}@staticmethod"] if static else []
+    if owner and not static:
+        parameters = render_parameters(signature, qualified, name, first="self", skip_first=True)
     else:
-        parameters = render_parameters(signature, name)
+        parameters = render_parameters(signature, qualified, name)
     # Polygon.label_point, a method, stands where Geometry has a property of that name.
     shadows = owner and any(isinstance(vars(base).get(name), types.GetSetDescriptorType)
-                            for base in getattr(velmor_geometry, owner).__mro__[1:])
-    lines.append(f"{indent}def {name}({parameters}) -> {result}: ...{'  # type: ignore[override]' if shadows else ''}")
+                            for base in owner.__mro__[1:])
+    ignore = "  # type: ignore[override]" if shadows else ""
+    lines.append(f"{indent}def {name}({parameters}) -> {result}: ...{ignore}")
     return lines
 
 
@@ -245,7 +251,7 @@ def class_stub(cls):
     elif text_signature and text_signature != "()":
         # The constructors are tp_new slots, so the stubs declare __new__.
         signature = inspect.signature(cls)
-        parameters = render_parameters(signature, cls.__name__ + ".__init__", first="cls")
+        parameters = render_parameters(signature, f"{cls.__name__}.__init__", "__init__", first="cls")
         lines.append(f"    def __new__({parameters}) -> Self: ...")
     if "__hash__" in cls.__dict__ and cls.__dict__["__hash__"] is None:
         lines.append("    __hash__: ClassVar[None]  # type: ignore[assignment]")
@@ -258,9 +264,9 @@ def class_stub(cls):
         elif isinstance(member, types.GetSetDescriptorType):
             lines += property_stub(cls.__name__, name, name in settable)
         elif isinstance(member, staticmethod) or (callable(member) and getattr(member, "__self__", None) is cls):
-            lines += function_stub(name, getattr(cls, name), "    ", cls.__name__, static=True)
+            lines += function_stub(name, getattr(cls, name), cls, static=True)
         elif callable(member):
-            lines += function_stub(name, member, "    ", cls.__name__)
+            lines += function_stub(name, member, cls)
     if len(lines) == header:
         lines.append("    ...")
     return lines
