@@ -36,14 +36,16 @@ def description(member):
     return doc.split(SEPARATOR, 1)[1] if SEPARATOR in doc else doc
 
 
-@pytest.mark.parametrize("name, member", list(public_items()), ids=lambda value: value if isinstance(value, str) else "")
+@pytest.mark.parametrize("name, member", list(public_items()),
+                         ids=lambda value: value if isinstance(value, str) else "")
 def test_member_has_a_description(name, member):
     assert len(description(member).split()) >= 3, f"{name} has no description: {member.__doc__!r}"
 
 
 def test_the_signature_stays_the_first_line():
     # The description follows the separator, so Python still reads the text signature.
-    assert velmor_geometry.Geometry.buffer.__text_signature__ == "($self, distance, unit=None, max_deviation=None, curve_type=None)"
+    assert (velmor_geometry.Geometry.buffer.__text_signature__ ==
+            "($self, distance, unit=None, max_deviation=None, curve_type=None)")
     assert velmor_geometry.Part.append.__text_signature__ == "($self, value)"
     assert velmor_geometry.AreaUnit.convert_to.__text_signature__ == "($self, to_unit, area)"
 
