@@ -92,3 +92,14 @@ print(f"The pieces add up to {sum(planar_km2(piece) for piece in pieces):.3f} km
 dry = zone.difference(river.buffer(50.0))
 print(f"Without the river's 50 m margin: {planar_km2(dry):.3f} km2")
 print(f"Convex hull of the zone: {planar_km2(zone.convex_hull()):.3f} km2")
+
+# Pictures: every geometry draws itself as SVG (notebooks show it); the files go beside the text output.
+import pathlib
+import sys
+
+pictures = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else "build/demo")
+pictures.mkdir(parents=True, exist_ok=True)
+for name, geometry in [("zone_without_river_margin", dry), ("lagoon_with_curved_bay", lagoon)]:
+    path = pictures / f"{name}.svg"
+    path.write_text(geometry._repr_svg_())
+    print("Picture written:", path)

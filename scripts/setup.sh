@@ -15,6 +15,7 @@ debian_packages=(
   rapidjson-dev                        # OvraJSON text in the runtime core
   clang libclang-rt-14-dev             # libFuzzer harnesses
   postgresql postgresql-15-postgis-3   # the database round trip of WKB and EWKB
+  librsvg2-bin                         # rsvg-convert renders the geometry pictures in tests
 )
 
 install_debian_packages() {

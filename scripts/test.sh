@@ -13,6 +13,10 @@ cmake_common=(-G Ninja -DVELMOR_WERROR=ON -DCMAKE_MAKE_PROGRAM="$venv/bin/ninja"
 echo "== Python tests (release build)"
 "$venv/bin/python" -m pytest -q tests/python
 
+# The installed stubs were written from the installed module by its build; stubtest holds them to it.
+echo "== Type stubs against the module (stubtest)"
+"$venv/bin/python" -m mypy.stubtest velmor_geometry --allowlist tools/stubtest_allowlist.txt
+
 # The module keeps building on the other supported interpreters (3.11 to 3.13) where pyenv has them.
 if command -v pyenv >/dev/null 2>&1; then
   for version in 3.11 3.13; do

@@ -119,64 +119,88 @@ using Test = Gk<Operation, BoolResult>;
 std::span<const PyMethodDef> geometry_engine_methods() {
     static const std::array methods{
         // Constructive
-        Member<"boundary($self)", ToGeometry<VELMOR_ENGINE(boundary)>>::entry("The boundary of the geometry."),
-        Member<"buffer($self, distance, unit=None, max_deviation=None, curve_type=None)", Custom<buffer>, FloatArg,
-               OptionalLinearUnit, OptionalFloatArg, OptionalCurveType>::entry(
-            "A polygon around the geometry: planar without a unit, geodetic with a unit, a maximum deviation "
-            "and a curve type."),
-        BufferPlanar::entry("The planar buffer polygon."),
-        BufferGeodetic::entry("The geodetic buffer polygon."),
+        Member<"boundary($self)", ToGeometry<VELMOR_ENGINE(boundary)>>::entry(
+            "The boundary of the geometry."),
+        Member<"buffer($self, distance, unit=None, max_deviation=None, curve_type=None)", Custom<buffer>,
+               FloatArg, OptionalLinearUnit, OptionalFloatArg,
+               OptionalCurveType>::entry("A Polygon around the geometry at the distance: planar (distance in "
+                                         "the units of the coordinates) "
+                                         "without a unit; geodetic with a LinearUnitId, a maximum deviation "
+                                         "and a GeodeticCurveType, all three or "
+                                         "none (else ValueError)."),
+        BufferPlanar::entry("The planar buffer Polygon at the distance, in the units of the coordinates."),
+        BufferGeodetic::entry(
+            "The geodetic buffer Polygon at the distance in the LinearUnitId, within max_deviation."),
         Member<"clip($self, env)", ToGeometry<VELMOR_ENGINE(clip)>, EnvelopeArg>::entry(
             "The part of the geometry inside the envelope."),
-        Member<"combine_extents($self, other)", Gk<VELMOR_ENGINE(combineExtents), EnvelopeResult>, GeometryArg>::entry(
-            "The envelope of both extents."),
-        Member<"convex_hull($self)", ToGeometry<VELMOR_ENGINE(convexHull)>>::entry("The convex hull."),
+        Member<"combine_extents($self, other)", Gk<VELMOR_ENGINE(combineExtents), EnvelopeResult>,
+               GeometryArg>::entry("The envelope of both extents."),
+        Member<"convex_hull($self)", ToGeometry<VELMOR_ENGINE(convexHull)>>::entry(
+            "The convex hull of the geometry: a polygon, or a polyline or point when it has no area."),
         Member<"cut($self, cutter)", Gk<VELMOR_ENGINE(cut), GeometryListResult>, PolylineArg>::entry(
             "The pieces of the geometry cut by the polyline: left cuts, right cuts, then uncut parts."),
         Member<"densify($self, max_segment_length, unit=None, curve_type=None)", Custom<densify>, FloatArg,
-               OptionalLinearUnit, OptionalCurveType>::entry(
-            "The geometry with no segment longer than the length: planar, or geodetic with a unit and a curve "
-            "type."),
-        DensifyPlanar::entry("The planar densified geometry."),
-        DensifyGeodetic::entry("The geodetic densified geometry."),
+               OptionalLinearUnit,
+               OptionalCurveType>::entry("The geometry with no segment longer than max_segment_length: "
+                                         "planar in the units of the coordinates, "
+                                         "or geodetic with a LinearUnitId and a GeodeticCurveType, both or "
+                                         "neither (else ValueError)."),
+        DensifyPlanar::entry("The geometry densified to segments of at most max_segment_length, in the units "
+                             "of the coordinates."),
+        DensifyGeodetic::entry(
+            "The geometry densified to geodetic segments of at most max_segment_length in the LinearUnitId."),
         Member<"difference($self, other)", ToGeometry<VELMOR_ENGINE(difference)>, GeometryArg>::entry(
             "The parts of the geometry not in other."),
-        Member<"generalize($self, max_offset, remove_degenerate_parts=False)", ToGeometry<VELMOR_ENGINE(generalize)>,
-               FloatArg, BoolArg>::entry("The geometry with vertices removed within the offset."),
+        Member<"generalize($self, max_offset, remove_degenerate_parts=False)",
+               ToGeometry<VELMOR_ENGINE(generalize)>, FloatArg,
+               BoolArg>::entry("The geometry with vertices removed while it stays within max_offset (units "
+                               "of the coordinates)."),
         Member<"intersect($self, other)", ToGeometry<VELMOR_ENGINE(intersection)>, GeometryArg>::entry(
             "The intersection of both geometries."),
-        Member<"intersections($self, other)", Gk<VELMOR_ENGINE(intersections), GeometryListResult>, GeometryArg>::entry(
-            "The intersections of every dimension, lowest first."),
-        Member<"move_relative($self, delta_x, delta_y)", ToGeometry<VELMOR_ENGINE(move)>, FloatArg, FloatArg>::entry(
-            "The geometry moved by the offsets."),
+        Member<"intersections($self, other)", Gk<VELMOR_ENGINE(intersections), GeometryListResult>,
+               GeometryArg>::entry("The intersections of every dimension, lowest first."),
+        Member<
+            "move_relative($self, delta_x, delta_y)", ToGeometry<VELMOR_ENGINE(move)>, FloatArg,
+            FloatArg>::entry("The geometry moved by delta_x and delta_y, in the units of the coordinates."),
         Member<"normalize_central_meridian($self)",
-               VELMOR_ENGINE_MUST_NOT_FAIL(normalizeCentralMeridian, GeometryResult)>::entry(
-            "The geometry folded into the range of its central meridian."),
-        Member<"project($self, spatial_reference)", ToGeometry<VELMOR_ENGINE(project)>, SpatialReferenceArg>::entry(
-            "The geometry in another spatial reference."),
+               VELMOR_ENGINE_MUST_NOT_FAIL(normalizeCentralMeridian, GeometryResult)>::
+            entry("The geometry folded into the range of its central meridian."),
+        Member<"project($self, spatial_reference)", ToGeometry<VELMOR_ENGINE(project)>,
+               SpatialReferenceArg>::entry("The geometry in another spatial reference."),
         Member<"project_with_transformation($self, spatial_reference, transformation)",
-               ToGeometry<VELMOR_ENGINE(projectWithTransformation)>, SpatialReferenceArg, DatumTransformationArg>::entry(
-            "The geometry in another spatial reference through the datum transformation."),
-        Member<"remove_m($self)", VELMOR_ENGINE_MUST_NOT_FAIL(removeM, GeometryResult)>::entry("The geometry without m."),
-        Member<"remove_z($self)", VELMOR_ENGINE_MUST_NOT_FAIL(removeZ, GeometryResult)>::entry("The geometry without z."),
+               ToGeometry<VELMOR_ENGINE(projectWithTransformation)>, SpatialReferenceArg,
+               DatumTransformationArg>::
+            entry("The geometry in another spatial reference through the datum transformation."),
+        Member<"remove_m($self)", VELMOR_ENGINE_MUST_NOT_FAIL(removeM, GeometryResult)>::entry(
+            "The geometry without m."),
+        Member<"remove_z($self)", VELMOR_ENGINE_MUST_NOT_FAIL(removeZ, GeometryResult)>::entry(
+            "The geometry without z."),
         Member<"remove_z_and_m($self)", VELMOR_ENGINE_MUST_NOT_FAIL(removeZAndM, GeometryResult)>::entry(
             "The geometry without z and m."),
-        Member<"rotate($self, angle, origin)", ToGeometry<VELMOR_ENGINE(rotate)>, FloatArg, OptionalPointArg>::entry(
-            "The geometry rotated counterclockwise by the angle in degrees about origin (None: the extent's centre)."),
+        Member<"rotate($self, angle, origin)", ToGeometry<VELMOR_ENGINE(rotate)>, FloatArg,
+               OptionalPointArg>::entry("The geometry rotated counterclockwise by angle degrees about the "
+                                        "Point origin (None: the extent's "
+                                        "centre)."),
         Member<"scale($self, scale_x, scale_y, origin)", ToGeometry<VELMOR_ENGINE(scale)>, FloatArg, FloatArg,
-               OptionalPointArg>::entry("The geometry scaled about origin (None: the extent's centre)."),
-        Member<"set_m($self, m)", ToGeometry<VELMOR_ENGINE(setM)>, FloatArg>::entry("The geometry with every m set."),
-        Member<"set_z($self, z)", ToGeometry<VELMOR_ENGINE(setZ)>, FloatArg>::entry("The geometry with every z set."),
+               OptionalPointArg>::entry("The geometry scaled by scale_x and scale_y about the Point origin "
+                                        "(None: the extent's centre)."),
+        Member<"set_m($self, m)", ToGeometry<VELMOR_ENGINE(setM)>, FloatArg>::entry(
+            "The geometry with every m set."),
+        Member<"set_z($self, z)", ToGeometry<VELMOR_ENGINE(setZ)>, FloatArg>::entry(
+            "The geometry with every z set."),
         Member<"set_z_and_m($self, z, m)", ToGeometry<VELMOR_ENGINE(setZAndM)>, FloatArg, FloatArg>::entry(
             "The geometry with every z and m set."),
-        Member<"simplify($self)", ToGeometry<VELMOR_ENGINE(simplify)>>::entry("The topologically simple geometry."),
-        Member<"symmetric_difference($self, rhs)", ToGeometry<VELMOR_ENGINE(symmetricDifference)>, GeometryArg>::entry(
-            "The parts in exactly one of both geometries."),
-        Member<"union($self, rhs)", ToGeometry<VELMOR_ENGINE(union)>, GeometryArg>::entry("The union of both geometries."),
+        Member<"simplify($self)", ToGeometry<VELMOR_ENGINE(simplify)>>::entry(
+            "The topologically simple geometry."),
+        Member<"symmetric_difference($self, rhs)", ToGeometry<VELMOR_ENGINE(symmetricDifference)>,
+               GeometryArg>::entry("The parts in exactly one of both geometries."),
+        Member<"union($self, rhs)", ToGeometry<VELMOR_ENGINE(union)>, GeometryArg>::entry(
+            "The union of both geometries."),
         // Relations
         Member<"contains($self, other)", Test<VELMOR_ENGINE(contains)>, GeometryArg>::entry(
             "Whether the geometry contains other."),
-        Member<"crosses($self, rhs)", Test<VELMOR_ENGINE(crosses)>, GeometryArg>::entry("Whether the geometries cross."),
+        Member<"crosses($self, rhs)", Test<VELMOR_ENGINE(crosses)>, GeometryArg>::entry(
+            "Whether the geometries cross."),
         Member<"disjoint($self, other)", Test<VELMOR_ENGINE(disjoint)>, GeometryArg>::entry(
             "Whether the geometries share no point."),
         Member<"equals($self, other)", Test<VELMOR_ENGINE(equals)>, GeometryArg>::entry(
@@ -194,37 +218,49 @@ std::span<const PyMethodDef> geometry_engine_methods() {
         Member<"is_simple($self)", VELMOR_ENGINE_MUST_NOT_FAIL(isSimple, BoolResult)>::entry(
             "Whether the geometry is topologically simple."),
         // Measures
-        Member<"calculate_area($self, curve_type=None, unit=None)", Custom<calculate_area>, OptionalCurveType,
-               AreaUnitCodeArg>::entry("The area: planar without a curve type, geodetic with one (in unit)."),
-        AreaPlanar::entry("The planar area."),
-        Member<"_area_geodetic($self, curve_type, unit)", Custom<area_geodetic>, CurveType, AreaUnitObjectArg>::entry(
-            "The geodetic area in the AreaUnit (None: the default unit)."),
-        Member<"calculate_length($self, curve_type=None, unit=None)", Custom<calculate_length>, OptionalCurveType,
-               OptionalLinearUnit>::entry(
-            "The length: planar without a curve type, geodetic with one (in unit, meters by default)."),
+        Member<
+            "calculate_area($self, curve_type=None, unit=None)", Custom<calculate_area>, OptionalCurveType,
+            AreaUnitCodeArg>::entry("The area as a float: planar in square units of the coordinates without "
+                                    "a curve type; geodetic with a "
+                                    "GeodeticCurveType, in the AreaUnitId unit (square meters by default)."),
+        AreaPlanar::entry("The planar area in square units of the coordinates (float)."),
+        Member<"_area_geodetic($self, curve_type, unit)", Custom<area_geodetic>, CurveType,
+               AreaUnitObjectArg>::entry("The geodetic area in the AreaUnit (None: the default unit)."),
+        Member<"calculate_length($self, curve_type=None, unit=None)", Custom<calculate_length>,
+               OptionalCurveType,
+               OptionalLinearUnit>::entry("The length as a float: planar in the units of the coordinates "
+                                          "without a curve type; geodetic with a "
+                                          "GeodeticCurveType, in the LinearUnitId unit (meters by default)."),
         Member<"distance_to($self, other)", Gk<VELMOR_ENGINE(distance), FloatResult>, GeometryArg>::entry(
-            "The planar distance; NaN when either geometry is empty."),
+            "The planar distance to other in the units of the coordinates (float); NaN when either is "
+            "empty."),
         // Collections
-        Member<"auto_complete(existing_boundaries, new_boundaries)", Gk<VELMOR_ENGINE(autoComplete), GeometryListResult>,
-               GeometriesArg, GeometriesArg>::entry("Polygons that close the gaps between the boundaries."),
+        Member<"auto_complete(existing_boundaries, new_boundaries)",
+               Gk<VELMOR_ENGINE(autoComplete), GeometryListResult>, GeometriesArg,
+               GeometriesArg>::entry("Polygons that close the gaps between the boundaries."),
         Member<"buffer_collection(geometries, distances, union_result)",
-               Gk<VELMOR_ENGINE(bufferCollection), SingleResult<2>>, GeometriesArg, FloatsArg, BoolArg>::entry(
-            "Buffers of the geometries; with union_result, their union as one polygon."),
-        Member<"combine_extents_collection(geometries)", Gk<VELMOR_ENGINE(combineExtentsCollection), EnvelopeResult>,
+               Gk<VELMOR_ENGINE(bufferCollection), SingleResult<2>>, GeometriesArg, FloatsArg,
+               BoolArg>::entry("Buffers of the geometries; with union_result, their union as one polygon."),
+        Member<"combine_extents_collection(geometries)",
+               Gk<VELMOR_ENGINE(combineExtentsCollection), EnvelopeResult>,
                GeometriesArg>::entry("The envelope of all extents."),
-        Member<"convex_hull_collection(geometries, merge)", Gk<VELMOR_ENGINE(convexHullCollection), SingleResult<1>>,
-               GeometriesArg, BoolArg>::entry("Convex hulls of the geometries; with merge, one hull of all."),
-        Member<"union_collection(geometries)", ToGeometry<VELMOR_ENGINE(unionCollection)>, GeometriesArg>::entry(
-            "The union of all geometries."),
+        Member<"convex_hull_collection(geometries, merge)",
+               Gk<VELMOR_ENGINE(convexHullCollection), SingleResult<1>>, GeometriesArg,
+               BoolArg>::entry("Convex hulls of the geometries; with merge, one hull of all."),
+        Member<"union_collection(geometries)", ToGeometry<VELMOR_ENGINE(unionCollection)>,
+               GeometriesArg>::entry("The union of all geometries."),
     };
     return methods;
 }
 
 std::span<const PyGetSetDef> geometry_engine_properties() {
     static const std::array properties{
-        Property<"area", area_property>::entry(),
-        Property<"length", length_property>::entry(),
-        Property<"label_point", label_point_property>::entry(),
+        Property<"area", area_property>::entry(
+            "The planar area of a Polygon in the square units of its coordinates (float); None for other "
+            "geometries."),
+        Property<"length", length_property>::entry("The planar length in the units of its coordinates "
+                                                   "(float): a polygon's perimeter, 0 for points."),
+        Property<"label_point", label_point_property>::entry("The centre of the extent as a new Point."),
     };
     return properties;
 }

@@ -176,22 +176,34 @@ struct Member {
 
     // The method entry: its name and its text signature both come from the signature. A signature
     // without "$self" is a static method of the class.
+    // Members of a class say how they fail after what they compute, in the same words for every row.
     static PyMethodDef entry(const char* description) {
-        static const std::string name(function_name(Signature.view()));
-        static const std::string doc = std::string(Signature.view()) + "\n--\n\n" + description;
-        return {name.c_str(), as_cfunction(call), METH_FASTCALL | METH_KEYWORDS | (is_method ? 0 : METH_STATIC),
-                doc.c_str()};
+        static const std::string doc = std::string(description) + " " + failure_note;
+        return made_entry(doc.c_str());
     }
 
-    // The entry of a module function, kept for the life of the process.
+    // The entry of a module function, kept for the life of the process; its description is taken as it is.
     static PyMethodDef* module_entry(const char* description) {
         static_assert(!is_method, "a module function takes no $self");
         static PyMethodDef def = [&] {
-            PyMethodDef made = entry(description);
+            PyMethodDef made = made_entry(description);
             made.ml_flags &= ~METH_STATIC;
             return made;
         }();
         return &def;
+    }
+
+  private:
+    static constexpr const char* failure_note =
+        "Raises TypeError or ValueError for an unusable argument, and Exception (\"Geokern library error: "
+        "...\") "
+        "when the runtime core refuses the input.";
+
+    static PyMethodDef made_entry(const char* description) {
+        static const std::string name(function_name(Signature.view()));
+        static const std::string doc = std::string(Signature.view()) + "\n--\n\n" + description;
+        return {name.c_str(), as_cfunction(call),
+                METH_FASTCALL | METH_KEYWORDS | (is_method ? 0 : METH_STATIC), doc.c_str()};
     }
 };
 
@@ -201,7 +213,9 @@ struct Property {
     static PyObject* get(PyObject* self, void*) {
         return guard([&]() -> Result<Ref> { return Body(self); });
     }
-    static PyGetSetDef entry() { return {Name.chars, get, nullptr, nullptr, nullptr}; }
+    static PyGetSetDef entry(const char* description) {
+        return {Name.chars, get, nullptr, description, nullptr};
+    }
 };
 
 }  // namespace velmor::py::engine

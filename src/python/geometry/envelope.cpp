@@ -4,8 +4,9 @@
 #include "geometry/format_properties.hpp"
 #include "geometry/geometry_base.hpp"
 #include "geometry/geometry_class.hpp"
-#include "geometry/geometry_state.hpp"
 #include "geometry/geo_interface.hpp"
+#include "geometry/geometry_state.hpp"
+#include "geometry/member_docs.hpp"
 #include "runtime/convert/envelope_conversion.hpp"
 #include "type_cell.hpp"
 
@@ -46,31 +47,40 @@ constexpr char mmax[] = "mmax";
 constexpr char idmin[] = "idmin";
 constexpr char idmax[] = "idmax";
 
-#define VELMOR_BOUND(name, parameter) \
-    {#name, gc::get_double<Value, &Value::name>, gc::set_double_or_nan<Value, &Value::name, parameter>, nullptr, nullptr}
-#define VELMOR_OPTIONAL(name) \
-    {#name, gc::get_optional<Value, &Value::name>, gc::set_optional<Value, &Value::name, name>, nullptr, nullptr}
+#define VELMOR_BOUND(name, parameter, doc)                                                                   \
+    {#name, gc::get_double<Value, &Value::name>, gc::set_double_or_nan<Value, &Value::name, parameter>, doc, \
+     nullptr}
+#define VELMOR_OPTIONAL(name, doc) \
+    {#name, gc::get_optional<Value, &Value::name>, gc::set_optional<Value, &Value::name, name>, doc, nullptr}
 
 PyGetSetDef properties[] = {
-    VELMOR_BOUND(xmin, xmin_in),
-    VELMOR_BOUND(xmax, xmax_in),
-    VELMOR_BOUND(ymin, ymin_in),
-    VELMOR_BOUND(ymax, ymax_in),
-    VELMOR_OPTIONAL(zmin),
-    VELMOR_OPTIONAL(zmax),
-    VELMOR_OPTIONAL(mmin),
-    VELMOR_OPTIONAL(mmax),
-    VELMOR_OPTIONAL(idmin),
-    VELMOR_OPTIONAL(idmax),
-    {"has_z", gc::get_flag<Value, &Value::has_z>, nullptr, nullptr, nullptr},
-    {"has_m", gc::get_flag<Value, &Value::has_m>, nullptr, nullptr, nullptr},
-    {"is_empty", gc::get_flag<Value, &Value::is_empty>, nullptr, nullptr, nullptr},
-    {"spatial_reference", gc::get_spatial_reference<EnvelopeTraits>, gc::set_spatial_reference<EnvelopeTraits>,
-     nullptr, nullptr},
-    {"geometry_type", gc::get_geometry_type<EnvelopeTraits>, nullptr, nullptr, nullptr},
-    {"__geo_interface__", gc::get_geo_interface<EnvelopeTraits>, nullptr,
-     const_cast<char*>("The GeoJSON geometry mapping, curves as chords within 1e-4 of each curve's size."), nullptr},
-    {"JSON", gc::get_json<EnvelopeTraits>, nullptr, nullptr, nullptr},
+    VELMOR_BOUND(xmin, xmin_in,
+                 "The smallest x of the envelope (float; NaN when empty). Assign a number, or None for NaN."),
+    VELMOR_BOUND(xmax, xmax_in,
+                 "The largest x of the envelope (float; NaN when empty). Assign a number, or None for NaN."),
+    VELMOR_BOUND(ymin, ymin_in,
+                 "The smallest y of the envelope (float; NaN when empty). Assign a number, or None for NaN."),
+    VELMOR_BOUND(ymax, ymax_in,
+                 "The largest y of the envelope (float; NaN when empty). Assign a number, or None for NaN."),
+    VELMOR_OPTIONAL(
+        zmin, "The smallest z of the envelope (float), or None when absent; assignable, None removes it."),
+    VELMOR_OPTIONAL(
+        zmax, "The largest z of the envelope (float), or None when absent; assignable, None removes it."),
+    VELMOR_OPTIONAL(
+        mmin, "The smallest m of the envelope (float), or None when absent; assignable, None removes it."),
+    VELMOR_OPTIONAL(
+        mmax, "The largest m of the envelope (float), or None when absent; assignable, None removes it."),
+    VELMOR_OPTIONAL(idmin,
+                    "The smallest identifier (int), or None when absent; assignable, None removes it."),
+    VELMOR_OPTIONAL(idmax, "The largest identifier (int), or None when absent; assignable, None removes it."),
+    {"has_z", gc::get_flag<Value, &Value::has_z>, nullptr, member_docs::has_z, nullptr},
+    {"has_m", gc::get_flag<Value, &Value::has_m>, nullptr, member_docs::has_m, nullptr},
+    {"is_empty", gc::get_flag<Value, &Value::is_empty>, nullptr, member_docs::is_empty, nullptr},
+    {"spatial_reference", gc::get_spatial_reference<EnvelopeTraits>,
+     gc::set_spatial_reference<EnvelopeTraits>, member_docs::spatial_reference, nullptr},
+    {"geometry_type", gc::get_geometry_type<EnvelopeTraits>, nullptr, member_docs::geometry_type, nullptr},
+    {"JSON", gc::get_json<EnvelopeTraits>, nullptr, member_docs::json, nullptr},
+    {"__geo_interface__", gc::get_geo_interface<EnvelopeTraits>, nullptr, member_docs::geo_interface, nullptr},
     VELMOR_WRITTEN_FORM_PROPERTIES(EnvelopeTraits),
     {nullptr},
 };

@@ -8,6 +8,7 @@
 #include "formats/writers/wkb_writer.hpp"
 #include "formats/writers/wkt_writer.hpp"
 #include "geometry/geometry_class.hpp"
+#include "geometry/member_docs.hpp"
 #include "runtime/convert/geometry_spatial_reference.hpp"
 #include "runtime/spatial/spatial_reference.hpp"
 
@@ -68,8 +69,8 @@ PyObject* get_wkb(PyObject* self, void*) {
 
 // The three entries of a class's property table.
 #define VELMOR_WRITTEN_FORM_PROPERTIES(Traits)                                                                     \
-    {"wkt", geometry_class::get_wkt<Traits>, nullptr, nullptr, nullptr},                                           \
-        {"wkb", geometry_class::get_wkb<Traits, formats::WkbFlavour::Iso>, nullptr, nullptr, nullptr},             \
-        {"ewkb", geometry_class::get_wkb<Traits, formats::WkbFlavour::Extended>, nullptr, nullptr, nullptr}
+    {"wkt", geometry_class::get_wkt<Traits>, nullptr, member_docs::wkt, nullptr},                                  \
+        {"wkb", geometry_class::get_wkb<Traits, formats::WkbFlavour::Iso>, nullptr, member_docs::wkb, nullptr},    \
+        {"ewkb", geometry_class::get_wkb<Traits, formats::WkbFlavour::Extended>, nullptr, member_docs::ewkb, nullptr}
 
 }  // namespace velmor::py::geometry_class

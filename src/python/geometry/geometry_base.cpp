@@ -15,6 +15,7 @@
 #include "geometry/geometry_from_py.hpp"
 #include "geometry/geometry_readers.hpp"
 #include "geometry/runtime_conversion.hpp"
+#include "geometry/svg_picture.hpp"
 #include "runtime/convert/envelope_conversion.hpp"
 #include "runtime/geometry.hpp"
 #include "type_cell.hpp"
@@ -120,18 +121,32 @@ constexpr char has_z_refusal[] = "Cannot change has_z as this would cause metada
 constexpr char has_m_refusal[] = "Cannot change has_m as this would cause metadata not to match the actual data structure";
 
 PyGetSetDef own_properties[] = {
-    {"extent", get_extent, nullptr, nullptr, nullptr},
-    {"geoextent", get_extent, nullptr, nullptr, nullptr},
-    {"centroid", get_centroid, nullptr, nullptr, nullptr},
-    {"envelope", get_envelope, nullptr, nullptr, nullptr},
-    {"has_curves", get_has_curves, nullptr, nullptr, nullptr},
-    {"has_z", nullptr, refuse_dimension_change<has_z_refusal>, nullptr, nullptr},
-    {"has_m", nullptr, refuse_dimension_change<has_m_refusal>, nullptr, nullptr},
+    {"extent", get_extent, nullptr,
+     "The x-y extent as a tuple of floats (xmin, ymin, xmax, ymax), curves included.", nullptr},
+    {"geoextent", get_extent, nullptr, "The same tuple as extent.", nullptr},
+    {"centroid", get_centroid, nullptr,
+     "The centre of the extent as a tuple of floats (x, y); not an area-weighted centroid.", nullptr},
+    {"envelope", get_envelope, nullptr, "The extent as a new Envelope.", nullptr},
+    {"has_curves", get_has_curves, nullptr,
+     "Whether the geometry holds circular arcs, elliptic arcs or Bezier curves (bool).", nullptr},
+    {"has_z", nullptr, refuse_dimension_change<has_z_refusal>,
+     "Whether the geometry carries z values (bool); assigning raises Exception, since z cannot be added that "
+     "way.",
+     nullptr},
+    {"has_m", nullptr, refuse_dimension_change<has_m_refusal>,
+     "Whether the geometry carries m values (bool); assigning raises Exception, since m cannot be added that "
+     "way.",
+     nullptr},
 };
 
 PyMethodDef own_methods[] = {
-    {"to_dict", to_dict, METH_NOARGS, "to_dict($self)\n--\n\n"},
+    {"to_dict", to_dict, METH_NOARGS,
+     "to_dict($self)\n--\n\n"
+     "The OvraJSON form of the geometry as a new dict (json.loads of JSON); AttributeError for an Envelope, "
+     "which "
+     "has no JSON."},
     {"__gkn_geo", uninitialized_gkn_geo, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
+    svg_picture_method(),
     {"from_wkt", geometry_class::fastcall(geometry_from_wkt), METH_CLASS | METH_FASTCALL | METH_KEYWORDS,
      "from_wkt($type, /, wkt)\n--\n\nThe geometry of a WKT text, without a spatial reference."},
     {"from_wkb", geometry_class::fastcall(geometry_from_wkb), METH_CLASS | METH_FASTCALL | METH_KEYWORDS,

@@ -4,8 +4,9 @@
 #include "geometry/container_properties.hpp"
 #include "geometry/format_properties.hpp"
 #include "geometry/geometry_base.hpp"
-#include "geometry/geometry_state.hpp"
 #include "geometry/geo_interface.hpp"
+#include "geometry/geometry_state.hpp"
+#include "geometry/member_docs.hpp"
 #include "parts/part_objects.hpp"
 #include "runtime/convert/multipoint_conversion.hpp"
 #include "type_cell.hpp"
@@ -32,17 +33,19 @@ namespace gc = geometry_class;
 
 PyGetSetDef properties[] = {
     {"points", gc::get_container<Value, &Value::points, new_part_object>,
-     gc::set_container<Value, part_from_py, &Value::set_points>, nullptr, nullptr},
-    {"has_z", gc::get_flag<Value, &Value::has_z>, nullptr, nullptr, nullptr},
-    {"has_m", gc::get_flag<Value, &Value::has_m>, nullptr, nullptr, nullptr},
-    {"is_empty", gc::get_flag<Value, &Value::is_empty>, nullptr, nullptr, nullptr},
-    {"spatial_reference", gc::get_spatial_reference<MultipointTraits>, gc::set_spatial_reference<MultipointTraits>,
-     nullptr, nullptr},
-    {"ids", gc::get_none, nullptr, nullptr, nullptr},
-    {"geometry_type", gc::get_geometry_type<MultipointTraits>, nullptr, nullptr, nullptr},
-    {"__geo_interface__", gc::get_geo_interface<MultipointTraits>, nullptr,
-     const_cast<char*>("The GeoJSON geometry mapping, curves as chords within 1e-4 of each curve's size."), nullptr},
-    {"JSON", gc::get_json<MultipointTraits>, nullptr, nullptr, nullptr},
+     gc::set_container<Value, part_from_py, &Value::set_points>,
+     "The points as a live Part view of vertices (changes show in the multipoint). Assign a Part or a list "
+     "of vertices.",
+     nullptr},
+    {"has_z", gc::get_flag<Value, &Value::has_z>, nullptr, member_docs::has_z, nullptr},
+    {"has_m", gc::get_flag<Value, &Value::has_m>, nullptr, member_docs::has_m, nullptr},
+    {"is_empty", gc::get_flag<Value, &Value::is_empty>, nullptr, member_docs::is_empty, nullptr},
+    {"spatial_reference", gc::get_spatial_reference<MultipointTraits>,
+     gc::set_spatial_reference<MultipointTraits>, member_docs::spatial_reference, nullptr},
+    {"ids", gc::get_none, nullptr, member_docs::ids, nullptr},
+    {"geometry_type", gc::get_geometry_type<MultipointTraits>, nullptr, member_docs::geometry_type, nullptr},
+    {"JSON", gc::get_json<MultipointTraits>, nullptr, member_docs::json, nullptr},
+    {"__geo_interface__", gc::get_geo_interface<MultipointTraits>, nullptr, member_docs::geo_interface, nullptr},
     VELMOR_WRITTEN_FORM_PROPERTIES(MultipointTraits),
     {nullptr},
 };

@@ -4,8 +4,9 @@
 #include "geometry/format_properties.hpp"
 #include "geometry/geometry_base.hpp"
 #include "geometry/geometry_class.hpp"
-#include "geometry/geometry_state.hpp"
 #include "geometry/geo_interface.hpp"
+#include "geometry/geometry_state.hpp"
+#include "geometry/member_docs.hpp"
 #include "runtime/convert/point_conversion.hpp"
 #include "type_cell.hpp"
 
@@ -41,21 +42,27 @@ constexpr char z_name[] = "z";
 constexpr char m_name[] = "m";
 
 PyGetSetDef properties[] = {
-    {"x", gc::get_double<Value, &Value::x>, gc::set_double_or_nan<Value, &Value::x, x_in>, nullptr, nullptr},
-    {"y", gc::get_double<Value, &Value::y>, gc::set_double_or_nan<Value, &Value::y, y_in>, nullptr, nullptr},
-    {"z", gc::get_optional<Value, &Value::z>, gc::set_optional<Value, &Value::z, z_name>, nullptr, nullptr},
-    {"m", gc::get_optional<Value, &Value::m>, gc::set_optional<Value, &Value::m, m_name>, nullptr, nullptr},
-    {"has_z", gc::get_flag<Value, &Value::has_z>, nullptr, nullptr, nullptr},
-    {"has_m", gc::get_flag<Value, &Value::has_m>, nullptr, nullptr, nullptr},
-    {"hasM", gc::get_flag<Value, &Value::has_m>, nullptr, nullptr, nullptr},
-    {"is_empty", gc::get_flag<Value, &Value::is_empty>, nullptr, nullptr, nullptr},
-    {"spatial_reference", gc::get_spatial_reference<PointTraits>, gc::set_spatial_reference<PointTraits>, nullptr,
+    {"x", gc::get_double<Value, &Value::x>, gc::set_double_or_nan<Value, &Value::x, x_in>,
+     "The x coordinate (float; NaN when the point is empty). Assign a number, or None for NaN.", nullptr},
+    {"y", gc::get_double<Value, &Value::y>, gc::set_double_or_nan<Value, &Value::y, y_in>,
+     "The y coordinate (float; NaN when the point is empty). Assign a number, or None for NaN.", nullptr},
+    {"z", gc::get_optional<Value, &Value::z>, gc::set_optional<Value, &Value::z, z_name>,
+     "The z coordinate (float), or None when the point has no z. Assigning a number adds z; None removes it.",
      nullptr},
-    {"id", gc::get_none, nullptr, nullptr, nullptr},
-    {"geometry_type", gc::get_geometry_type<PointTraits>, nullptr, nullptr, nullptr},
-    {"__geo_interface__", gc::get_geo_interface<PointTraits>, nullptr,
-     const_cast<char*>("The GeoJSON geometry mapping, curves as chords within 1e-4 of each curve's size."), nullptr},
-    {"JSON", gc::get_json<PointTraits>, nullptr, nullptr, nullptr},
+    {"m", gc::get_optional<Value, &Value::m>, gc::set_optional<Value, &Value::m, m_name>,
+     "The m value (float), or None when the point has no m. Assigning a number adds m; None removes it.",
+     nullptr},
+    {"has_z", gc::get_flag<Value, &Value::has_z>, nullptr, member_docs::has_z, nullptr},
+    {"has_m", gc::get_flag<Value, &Value::has_m>, nullptr, member_docs::has_m, nullptr},
+    {"hasM", gc::get_flag<Value, &Value::has_m>, nullptr,
+     "Whether the point carries an m value (bool); the same as has_m.", nullptr},
+    {"is_empty", gc::get_flag<Value, &Value::is_empty>, nullptr, member_docs::is_empty, nullptr},
+    {"spatial_reference", gc::get_spatial_reference<PointTraits>, gc::set_spatial_reference<PointTraits>,
+     member_docs::spatial_reference, nullptr},
+    {"id", gc::get_none, nullptr, "Always None: point identifiers are not kept.", nullptr},
+    {"geometry_type", gc::get_geometry_type<PointTraits>, nullptr, member_docs::geometry_type, nullptr},
+    {"JSON", gc::get_json<PointTraits>, nullptr, member_docs::json, nullptr},
+    {"__geo_interface__", gc::get_geo_interface<PointTraits>, nullptr, member_docs::geo_interface, nullptr},
     VELMOR_WRITTEN_FORM_PROPERTIES(PointTraits),
     {nullptr},
 };

@@ -5,8 +5,9 @@
 #include "geometry/container_properties.hpp"
 #include "geometry/format_properties.hpp"
 #include "geometry/geometry_base.hpp"
-#include "geometry/geometry_state.hpp"
 #include "geometry/geo_interface.hpp"
+#include "geometry/geometry_state.hpp"
+#include "geometry/member_docs.hpp"
 #include "geometry/polyline.hpp"
 #include "geometry/runtime_conversion.hpp"
 #include "parts/part_objects.hpp"
@@ -49,31 +50,39 @@ PyObject* get_polyline(PyObject* self, void*) {
 
 PyGetSetDef properties[] = {
     {"rings", gc::get_container<Value, &Value::rings, new_multipart_object>,
-     gc::set_container<Value, multipart_from_py, &Value::set_rings>, nullptr, nullptr},
+     gc::set_container<Value, multipart_from_py, &Value::set_rings>,
+     "The straight rings as a live Multipart view (changes show in the polygon). Assign a Multipart or a "
+     "list of rings, each of at least 3 vertices.",
+     nullptr},
     {"curve_rings", gc::get_container<Value, &Value::curve_rings, new_curve_multipart_object>,
-     gc::set_container<Value, curve_multipart_from_py, &Value::set_curve_rings>, nullptr, nullptr},
-    {"has_z", gc::get_flag<Value, &Value::has_z>, nullptr, nullptr, nullptr},
-    {"has_m", gc::get_flag<Value, &Value::has_m>, nullptr, nullptr, nullptr},
-    {"is_empty", gc::get_flag<Value, &Value::is_empty>, nullptr, nullptr, nullptr},
+     gc::set_container<Value, curve_multipart_from_py, &Value::set_curve_rings>,
+     "The rings that may hold true curves, as a live CurveMultipart view. Assign a CurveMultipart or a list "
+     "of curve rings.",
+     nullptr},
+    {"has_z", gc::get_flag<Value, &Value::has_z>, nullptr, member_docs::has_z, nullptr},
+    {"has_m", gc::get_flag<Value, &Value::has_m>, nullptr, member_docs::has_m, nullptr},
+    {"is_empty", gc::get_flag<Value, &Value::is_empty>, nullptr, member_docs::is_empty, nullptr},
     {"spatial_reference", gc::get_spatial_reference<PolygonTraits>, gc::set_spatial_reference<PolygonTraits>,
-     nullptr, nullptr},
-    {"ids", gc::get_none, nullptr, nullptr, nullptr},
-    {"geometry_type", gc::get_geometry_type<PolygonTraits>, nullptr, nullptr, nullptr},
-    {"__geo_interface__", gc::get_geo_interface<PolygonTraits>, nullptr,
-     const_cast<char*>("The GeoJSON geometry mapping, curves as chords within 1e-4 of each curve's size."), nullptr},
-    {"JSON", gc::get_json<PolygonTraits>, nullptr, nullptr, nullptr},
+     member_docs::spatial_reference, nullptr},
+    {"ids", gc::get_none, nullptr, member_docs::ids, nullptr},
+    {"geometry_type", gc::get_geometry_type<PolygonTraits>, nullptr, member_docs::geometry_type, nullptr},
+    {"JSON", gc::get_json<PolygonTraits>, nullptr, member_docs::json, nullptr},
+    {"polyline", get_polyline, nullptr,
+     "Always raises Exception: a polygon does not convert to a Polyline through this property.", nullptr},
+    {"__geo_interface__", gc::get_geo_interface<PolygonTraits>, nullptr, member_docs::geo_interface, nullptr},
     VELMOR_WRITTEN_FORM_PROPERTIES(PolygonTraits),
-    {"polyline", get_polyline, nullptr, nullptr, nullptr},
     {nullptr},
 };
 
 PyMethodDef methods[] = {
     {"__gkn_geo", gc::gkn_geo<PolygonTraits>, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
+    engine::Member<"label_point($self)", engine::Gk<VELMOR_ENGINE(labelPoint), engine::GeometryResult>>::
+        entry("The engine's label point inside the polygon."),
+    {"is_polygon", is_polygon, METH_NOARGS,
+     "is_polygon($self)\n--\n\n"
+     "Always True: the geometry is a Polygon."},
     geometry_state::reduce_entry<PolygonTraits>(),
     geometry_state::setstate_entry<PolygonTraits>(),
-    engine::Member<"label_point($self)", engine::Gk<VELMOR_ENGINE(labelPoint), engine::GeometryResult>>::entry(
-        "The engine's label point inside the polygon."),
-    {"is_polygon", is_polygon, METH_NOARGS, "is_polygon($self)\n--\n\n"},
     {nullptr},
 };
 

@@ -6,8 +6,9 @@
 #include "geometry/container_properties.hpp"
 #include "geometry/format_properties.hpp"
 #include "geometry/geometry_base.hpp"
-#include "geometry/geometry_state.hpp"
 #include "geometry/geo_interface.hpp"
+#include "geometry/geometry_state.hpp"
+#include "geometry/member_docs.hpp"
 #include "geometry/point.hpp"
 #include "geometry/runtime_conversion.hpp"
 #include "parts/part_objects.hpp"
@@ -54,19 +55,24 @@ Result<Ref> fraction_along(PyObject* self, engine::Names names, PyObject* point,
 
 PyGetSetDef properties[] = {
     {"paths", gc::get_container<Value, &Value::paths, new_multipart_object>,
-     gc::set_container<Value, multipart_from_py, &Value::set_paths>, nullptr, nullptr},
+     gc::set_container<Value, multipart_from_py, &Value::set_paths>,
+     "The straight paths as a live Multipart view (changes show in the polyline). Assign a Multipart or a "
+     "list of paths.",
+     nullptr},
     {"curve_paths", gc::get_container<Value, &Value::curve_paths, new_curve_multipart_object>,
-     gc::set_container<Value, curve_multipart_from_py, &Value::set_curve_paths>, nullptr, nullptr},
-    {"has_z", gc::get_flag<Value, &Value::has_z>, nullptr, nullptr, nullptr},
-    {"has_m", gc::get_flag<Value, &Value::has_m>, nullptr, nullptr, nullptr},
-    {"is_empty", gc::get_flag<Value, &Value::is_empty>, nullptr, nullptr, nullptr},
-    {"spatial_reference", gc::get_spatial_reference<PolylineTraits>, gc::set_spatial_reference<PolylineTraits>,
-     nullptr, nullptr},
-    {"ids", gc::get_none, nullptr, nullptr, nullptr},
-    {"geometry_type", gc::get_geometry_type<PolylineTraits>, nullptr, nullptr, nullptr},
-    {"__geo_interface__", gc::get_geo_interface<PolylineTraits>, nullptr,
-     const_cast<char*>("The GeoJSON geometry mapping, curves as chords within 1e-4 of each curve's size."), nullptr},
-    {"JSON", gc::get_json<PolylineTraits>, nullptr, nullptr, nullptr},
+     gc::set_container<Value, curve_multipart_from_py, &Value::set_curve_paths>,
+     "The paths that may hold true curves, as a live CurveMultipart view. Assign a CurveMultipart or a list "
+     "of curve paths.",
+     nullptr},
+    {"has_z", gc::get_flag<Value, &Value::has_z>, nullptr, member_docs::has_z, nullptr},
+    {"has_m", gc::get_flag<Value, &Value::has_m>, nullptr, member_docs::has_m, nullptr},
+    {"is_empty", gc::get_flag<Value, &Value::is_empty>, nullptr, member_docs::is_empty, nullptr},
+    {"spatial_reference", gc::get_spatial_reference<PolylineTraits>,
+     gc::set_spatial_reference<PolylineTraits>, member_docs::spatial_reference, nullptr},
+    {"ids", gc::get_none, nullptr, member_docs::ids, nullptr},
+    {"geometry_type", gc::get_geometry_type<PolylineTraits>, nullptr, member_docs::geometry_type, nullptr},
+    {"JSON", gc::get_json<PolylineTraits>, nullptr, member_docs::json, nullptr},
+    {"__geo_interface__", gc::get_geo_interface<PolylineTraits>, nullptr, member_docs::geo_interface, nullptr},
     VELMOR_WRITTEN_FORM_PROPERTIES(PolylineTraits),
     {nullptr},
 };

@@ -150,11 +150,24 @@ PyObject* iterate(PyObject* self) {
 }
 
 PyMethodDef methods[] = {
-    {"append", as_cfunction(append), METH_FASTCALL | METH_KEYWORDS, "append($self, value)\n--\n\n"},
-    {"insert", as_cfunction(insert), METH_FASTCALL | METH_KEYWORDS, "insert($self, index, value)\n--\n\n"},
-    {"remove", as_cfunction(remove), METH_FASTCALL | METH_KEYWORDS, "remove($self, index)\n--\n\n"},
-    {"pop", as_cfunction(pop), METH_NOARGS, "pop($self)\n--\n\n"},
-    {"clear", as_cfunction(clear_view<core::SharedCurvePart>), METH_NOARGS, "clear($self)\n--\n\n"},
+    {"append", as_cfunction(append), METH_FASTCALL | METH_KEYWORDS,
+     "append($self, value)\n--\n\n"
+     "Appends a vertex with its incoming segment; value is a vertex list or a dict with key \"c\", \"a\" or "
+     "\"b\" for an arc or a Bezier curve; vertex 0 is always straight. Returns None."},
+    {"insert", as_cfunction(insert), METH_FASTCALL | METH_KEYWORDS,
+     "insert($self, index, value)\n--\n\n"
+     "Inserts a vertex with its incoming segment before index (the length appends); IndexError when index is "
+     "out of range; a negative index counts from the end. Returns None."},
+    {"remove", as_cfunction(remove), METH_FASTCALL | METH_KEYWORDS,
+     "remove($self, index)\n--\n\n"
+     "Removes the vertex at index and returns None; IndexError when index is out of range; a negative index "
+     "counts from the end."},
+    {"pop", as_cfunction(pop), METH_NOARGS,
+     "pop($self)\n--\n\n"
+     "Removes the last vertex and returns it detached from the curve part, or None when empty."},
+    {"clear", as_cfunction(clear_view<core::SharedCurvePart>), METH_NOARGS,
+     "clear($self)\n--\n\n"
+     "Removes every vertex; the dimensionality stays. Returns None."},
     reduce_view_method<core::SharedCurvePart>(),
     {nullptr},
 };

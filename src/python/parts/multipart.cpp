@@ -149,11 +149,24 @@ PyObject* iterate(PyObject* self) {
 
 template <class PartT>
 PyMethodDef methods[] = {
-    {"append", as_cfunction(append<PartT>), METH_FASTCALL | METH_KEYWORDS, "append($self, value)\n--\n\n"},
-    {"insert", as_cfunction(insert<PartT>), METH_FASTCALL | METH_KEYWORDS, "insert($self, index, value)\n--\n\n"},
-    {"remove", as_cfunction(remove<PartT>), METH_FASTCALL | METH_KEYWORDS, "remove($self, index)\n--\n\n"},
-    {"pop", as_cfunction(pop<PartT>), METH_NOARGS, "pop($self)\n--\n\n"},
-    {"clear", as_cfunction(clear_view<Container<PartT>>), METH_NOARGS, "clear($self)\n--\n\n"},
+    {"append", as_cfunction(append<PartT>), METH_FASTCALL | METH_KEYWORDS,
+     "append($self, value)\n--\n\n"
+     "Appends a part; value is a part object or a list of vertices, of the container's dimensionality (else "
+     "Exception). Returns None."},
+    {"insert", as_cfunction(insert<PartT>), METH_FASTCALL | METH_KEYWORDS,
+     "insert($self, index, value)\n--\n\n"
+     "Inserts a part before index (the length appends); IndexError when index is out of range; a negative "
+     "index counts from the end. Returns None."},
+    {"remove", as_cfunction(remove<PartT>), METH_FASTCALL | METH_KEYWORDS,
+     "remove($self, index)\n--\n\n"
+     "Removes the part at index and returns None; IndexError when index is out of range; a negative index "
+     "counts from the end."},
+    {"pop", as_cfunction(pop<PartT>), METH_NOARGS,
+     "pop($self)\n--\n\n"
+     "Removes the last part and returns it detached from the container, or None when empty."},
+    {"clear", as_cfunction(clear_view<Container<PartT>>), METH_NOARGS,
+     "clear($self)\n--\n\n"
+     "Removes every part; the dimensionality stays. Returns None."},
     reduce_view_method<Container<PartT>>(),
     {nullptr},
 };

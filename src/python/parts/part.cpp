@@ -114,11 +114,24 @@ PyObject* iterate(PyObject* self) {
 }
 
 PyMethodDef methods[] = {
-    {"append", as_cfunction(append), METH_FASTCALL | METH_KEYWORDS, "append($self, value)\n--\n\n"},
-    {"insert", as_cfunction(insert), METH_FASTCALL | METH_KEYWORDS, "insert($self, index, value)\n--\n\n"},
-    {"remove", as_cfunction(remove), METH_FASTCALL | METH_KEYWORDS, "remove($self, index)\n--\n\n"},
-    {"pop", as_cfunction(pop), METH_NOARGS, "pop($self)\n--\n\n"},
-    {"clear", as_cfunction(clear_view<core::SharedPart>), METH_NOARGS, "clear($self)\n--\n\n"},
+    {"append", as_cfunction(append), METH_FASTCALL | METH_KEYWORDS,
+     "append($self, value)\n--\n\n"
+     "Appends a vertex; value is a list of numbers [x, y, z?, m?] read with the part's dimensionality. "
+     "Returns None."},
+    {"insert", as_cfunction(insert), METH_FASTCALL | METH_KEYWORDS,
+     "insert($self, index, value)\n--\n\n"
+     "Inserts a vertex before index (the length appends); IndexError when index is out of range; a negative "
+     "index counts from the end. Returns None."},
+    {"remove", as_cfunction(remove), METH_FASTCALL | METH_KEYWORDS,
+     "remove($self, index)\n--\n\n"
+     "Removes the vertex at index and returns None; IndexError when index is out of range; a negative index "
+     "counts from the end."},
+    {"pop", as_cfunction(pop), METH_NOARGS,
+     "pop($self)\n--\n\n"
+     "Removes the last vertex and returns it detached from the part, or None when empty."},
+    {"clear", as_cfunction(clear_view<core::SharedPart>), METH_NOARGS,
+     "clear($self)\n--\n\n"
+     "Removes every vertex; the dimensionality stays. Returns None."},
     reduce_view_method<core::SharedPart>(),
     {nullptr},
 };

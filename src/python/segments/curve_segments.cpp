@@ -43,38 +43,53 @@ int set_field(PyObject* self, PyObject* value, void*) {
     });
 }
 
-template <class Curve, double Curve::*field>
-constexpr PyGetSetDef number(const char* name) {
-    return {name, get_number<Curve, field>, set_field<Curve, double, field, float_argument>, nullptr, nullptr};
+template <class Curve, double Curve::* field>
+constexpr PyGetSetDef number(const char* name, const char* description) {
+    return {name, get_number<Curve, field>, set_field<Curve, double, field, float_argument>, description,
+            nullptr};
 }
 
-template <class Curve, bool Curve::*field>
-constexpr PyGetSetDef flag(const char* name) {
-    return {name, get_flag<Curve, field>, set_field<Curve, bool, field, bool_argument>, nullptr, nullptr};
+template <class Curve, bool Curve::* field>
+constexpr PyGetSetDef flag(const char* name, const char* description) {
+    return {name, get_flag<Curve, field>, set_field<Curve, bool, field, bool_argument>, description, nullptr};
 }
 
 PyGetSetDef circular_arc_getset[] = {
-    number<core::CircularArc, &core::CircularArc::interior_x>("interior_x"),
-    number<core::CircularArc, &core::CircularArc::interior_y>("interior_y"),
+    number<core::CircularArc, &core::CircularArc::interior_x>(
+        "interior_x", "The x of a point on the arc strictly between its ends (float, assignable)."),
+    number<core::CircularArc, &core::CircularArc::interior_y>(
+        "interior_y", "The y of a point on the arc strictly between its ends (float, assignable)."),
     {nullptr},
 };
 
 PyGetSetDef elliptic_arc_getset[] = {
-    number<core::EllipticArc, &core::EllipticArc::center_x>("center_x"),
-    number<core::EllipticArc, &core::EllipticArc::center_y>("center_y"),
-    flag<core::EllipticArc, &core::EllipticArc::minor>("minor"),
-    flag<core::EllipticArc, &core::EllipticArc::clockwise>("clockwise"),
-    number<core::EllipticArc, &core::EllipticArc::rotation>("rotation"),
-    number<core::EllipticArc, &core::EllipticArc::axis>("axis"),
-    number<core::EllipticArc, &core::EllipticArc::ratio>("ratio"),
+    number<core::EllipticArc, &core::EllipticArc::center_x>(
+        "center_x", "The x of the ellipse's centre (float, assignable)."),
+    number<core::EllipticArc, &core::EllipticArc::center_y>(
+        "center_y", "The y of the ellipse's centre (float, assignable)."),
+    flag<core::EllipticArc, &core::EllipticArc::minor>(
+        "minor", "Whether the arc's central angle is below a half turn (bool, assignable)."),
+    flag<core::EllipticArc, &core::EllipticArc::clockwise>(
+        "clockwise", "Whether the arc runs clockwise from its start to its end (bool, assignable)."),
+    number<core::EllipticArc, &core::EllipticArc::rotation>(
+        "rotation",
+        "The rotation of the major axis, counter-clockwise from the x axis, in radians (float, assignable)."),
+    number<core::EllipticArc, &core::EllipticArc::axis>(
+        "axis", "The semi-major axis, in the units of the coordinates (float, assignable)."),
+    number<core::EllipticArc, &core::EllipticArc::ratio>(
+        "ratio", "The minor-to-major axis ratio (float, assignable); 1 for a circle."),
     {nullptr},
 };
 
 PyGetSetDef bezier_curve_getset[] = {
-    number<core::BezierCurve, &core::BezierCurve::control1_x>("ctrl1_x"),
-    number<core::BezierCurve, &core::BezierCurve::control1_y>("ctrl1_y"),
-    number<core::BezierCurve, &core::BezierCurve::control2_x>("ctrl2_x"),
-    number<core::BezierCurve, &core::BezierCurve::control2_y>("ctrl2_y"),
+    number<core::BezierCurve, &core::BezierCurve::control1_x>(
+        "ctrl1_x", "The x of the first control point (float, assignable)."),
+    number<core::BezierCurve, &core::BezierCurve::control1_y>(
+        "ctrl1_y", "The y of the first control point (float, assignable)."),
+    number<core::BezierCurve, &core::BezierCurve::control2_x>(
+        "ctrl2_x", "The x of the second control point (float, assignable)."),
+    number<core::BezierCurve, &core::BezierCurve::control2_y>(
+        "ctrl2_y", "The y of the second control point (float, assignable)."),
     {nullptr},
 };
 

@@ -65,18 +65,28 @@ int set_axis(PyObject* self, PyObject* value, void*) {
 }  // namespace
 
 PyGetSetDef readonly_vertex_getset[] = {
-    {"x", get_axis<Axis::X>, nullptr, nullptr, nullptr},
-    {"y", get_axis<Axis::Y>, nullptr, nullptr, nullptr},
-    {"z", get_axis<Axis::Z>, nullptr, nullptr, nullptr},
-    {"m", get_axis<Axis::M>, nullptr, nullptr, nullptr},
+    {"x", get_axis<Axis::X>, nullptr, "The x coordinate of the vertex (float).", nullptr},
+    {"y", get_axis<Axis::Y>, nullptr, "The y coordinate of the vertex (float).", nullptr},
+    {"z", get_axis<Axis::Z>, nullptr,
+     "The z coordinate of the vertex (float), or None when its part has no z.", nullptr},
+    {"m", get_axis<Axis::M>, nullptr, "The m value of the vertex (float), or None when its part has no m.",
+     nullptr},
     {nullptr},
 };
 
 PyGetSetDef writable_vertex_getset[] = {
-    {"x", get_axis<Axis::X>, set_axis<Axis::X>, nullptr, nullptr},
-    {"y", get_axis<Axis::Y>, set_axis<Axis::Y>, nullptr, nullptr},
-    {"z", get_axis<Axis::Z>, set_axis<Axis::Z>, nullptr, nullptr},
-    {"m", get_axis<Axis::M>, set_axis<Axis::M>, nullptr, nullptr},
+    {"x", get_axis<Axis::X>, set_axis<Axis::X>,
+     "The x coordinate of the vertex (float); assigning a number writes it into the part.", nullptr},
+    {"y", get_axis<Axis::Y>, set_axis<Axis::Y>,
+     "The y coordinate of the vertex (float); assigning a number writes it into the part.", nullptr},
+    {"z", get_axis<Axis::Z>, set_axis<Axis::Z>,
+     "The z coordinate of the vertex (float), or None when its part has no z; assigning a number writes it "
+     "into the part.",
+     nullptr},
+    {"m", get_axis<Axis::M>, set_axis<Axis::M>,
+     "The m value of the vertex (float), or None when its part has no m; assigning a number writes it into "
+     "the part.",
+     nullptr},
     {nullptr},
 };
 

@@ -124,17 +124,26 @@ PyObject* reduce(PyObject* self, PyObject*) {
 }
 
 PyMethodDef methods[] = {
-    {"area_unit_id", as_cfunction(area_unit_id), METH_NOARGS, "area_unit_id($self)\n--\n\n"},
-    {"try_clone", as_cfunction(try_clone), METH_NOARGS, "try_clone($self)\n--\n\n"},
+    {"area_unit_id", as_cfunction(area_unit_id), METH_NOARGS,
+     "area_unit_id($self)\n--\n\n"
+     "The unit's code as a new AreaUnitId."},
+    {"try_clone", as_cfunction(try_clone), METH_NOARGS,
+     "try_clone($self)\n--\n\n"
+     "A new AreaUnit of the same code, with its own runtime unit."},
+    {"convert_to", as_cfunction(convert_to), METH_FASTCALL | METH_KEYWORDS,
+     "convert_to($self, to_unit, area)\n--\n\n"
+     "The area given in this unit, expressed in the AreaUnit to_unit (float)."},
     {"__reduce__", as_cfunction(reduce), METH_NOARGS,
      "__reduce__($self)\n--\n\nThe pickled form: the class and the unit's AreaUnitId."},
-    {"convert_to", as_cfunction(convert_to), METH_FASTCALL | METH_KEYWORDS, "convert_to($self, to_unit, area)\n--\n\n"},
     {"convert_from", as_cfunction(convert_from), METH_FASTCALL | METH_KEYWORDS,
-     "convert_from($self, from_unit, area)\n--\n\n"},
+     "convert_from($self, from_unit, area)\n--\n\n"
+     "The area given in the AreaUnit from_unit, expressed in this unit (float)."},
     {"to_square_meters", as_cfunction(to_square_meters), METH_FASTCALL | METH_KEYWORDS,
-     "to_square_meters($self, area)\n--\n\n"},
+     "to_square_meters($self, area)\n--\n\n"
+     "The area given in this unit, in square meters (float)."},
     {"from_square_meters", as_cfunction(from_square_meters), METH_FASTCALL | METH_KEYWORDS,
-     "from_square_meters($self, area)\n--\n\n"},
+     "from_square_meters($self, area)\n--\n\n"
+     "The area given in square meters, in this unit (float)."},
     {nullptr},
 };
 

@@ -196,12 +196,18 @@ int set_text(PyObject* self, PyObject* new_value, void*) {
 }
 
 PyGetSetDef properties[] = {
-    {"wkid", get_identifier<0>, set_identifier<0>, nullptr, nullptr},
-    {"latest_wkid", get_identifier<1>, set_identifier<1>, nullptr, nullptr},
-    {"vcs_wkid", get_identifier<2>, set_identifier<2>, nullptr, nullptr},
-    {"latest_vcs_wkid", get_identifier<3>, set_identifier<3>, nullptr, nullptr},
-    {"wkt", get_text<0>, set_text<0>, nullptr, nullptr},
-    {"wkt2", get_text<1>, set_text<1>, nullptr, nullptr},
+    {"wkid", get_identifier<0>, set_identifier<0>,
+     "The well-known identifier (int), or None. Assign an int from 0 to 4294967295 or None.", nullptr},
+    {"latest_wkid", get_identifier<1>, set_identifier<1>,
+     "The latest well-known identifier (int), or None. Assign an int from 0 to 4294967295 or None.", nullptr},
+    {"vcs_wkid", get_identifier<2>, set_identifier<2>,
+     "The well-known identifier of the vertical system (int), or None; assignable like wkid.", nullptr},
+    {"latest_vcs_wkid", get_identifier<3>, set_identifier<3>,
+     "The latest well-known identifier of the vertical system (int), or None; assignable like wkid.",
+     nullptr},
+    {"wkt", get_text<0>, set_text<0>, "The well-known text (str), or None. Assign a str or None.", nullptr},
+    {"wkt2", get_text<1>, set_text<1>,
+     "The second well-known text form (str), or None. Assign a str or None.", nullptr},
     {nullptr},
 };
 
