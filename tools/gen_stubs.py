@@ -40,7 +40,7 @@ PARAMETERS = {
     "multipoint": "MultiPoint | dict[str, Any]", "input_spatial_reference": "SpatialReference",
     "output_spatial_reference": "SpatialReference", "area_of_interest": "Envelope | None",
     "ignore_vertical": "bool", "coords": "Sequence[Sequence[float]]", "wkt": "str", "wkb": "bytes",
-    "value": "Any",
+    "value": "Any", "state": "bytes",
 }
 MEMBER_PARAMETERS = {
     ("calculate_area", "unit"): "AreaUnitId | None", ("area_collection", "unit"): "AreaUnit | None",
@@ -86,7 +86,8 @@ RESULTS = {
     "Part.pop": "Coord | None", "CurvePart.pop": "CurveSegment | None", "Multipart.pop": "Part | None",
     "CurveMultipart.pop": "CurvePart | None", "area_unit_id": "AreaUnitId", "try_clone": "AreaUnit",
     "get_projection_engine_dir": "str | None", "set_projection_engine_dir": "None",
-    "get_transformations": "list[DatumTransformation]",
+    "get_transformations": "list[DatumTransformation]", "__setstate__": "None",
+    "get_inverse": "DatumTransformation", "is_missing_projection_engine_files": "bool",
     **dict.fromkeys(["wkt_to_geojson_dict", "wkb_to_geojson_dict", "wkt_to_ovrajson_dict", "wkb_to_ovrajson_dict"],
                     "dict[str, Any]"),
     # Protocol methods.
@@ -115,6 +116,8 @@ PROPERTIES = {
     **dict.fromkeys(["rings", "paths"], ("Multipart", "Multipart | list[Any]")),
     **dict.fromkeys(["curve_rings", "curve_paths"], ("CurveMultipart", "CurveMultipart | list[Any]")),
     "points": ("Part", "Part | list[Any]"),
+    "name": "str", "object_type": "str",
+    **dict.fromkeys(["input_spatial_reference", "output_spatial_reference"], "SpatialReference | None"),
     "Point.x": (FLOAT, OPTIONAL_FLOAT), "Point.y": (FLOAT, OPTIONAL_FLOAT),
     **{f"Envelope.{name}": (FLOAT, OPTIONAL_FLOAT) for name in ["xmin", "xmax", "ymin", "ymax"]},
     **{f"Envelope.{name}": (OPTIONAL_FLOAT, OPTIONAL_FLOAT) for name in ["idmin", "idmax"]},
@@ -192,15 +195,18 @@ def render_parameters(signature, qualified, name, first=None, skip_first=False):
     return ", ".join(parts)
 
 
-def function_stub(name, function, owner=None, static=False):
-    """The stub of a module function, or of a method of the class `owner`."""
+def function_stub(name, function, owner=None, static=False, class_method=False):
+    """The stub of a module function, or of a method of the class `owner` (`function` is the bound method
+    for a class method, whose signature then lacks the class)."""
     signature = inspect.signature(function)
     owner_name = owner.__name__ if owner else ""
     qualified = f"{owner_name}.{name}" if owner else name
     result = owner_name if owner and name in SELF_TYPED else lookup(RESULTS, owner_name, name, "result")
     indent = "    " if owner else ""
-    lines = [f"{indent}@staticmethod"] if static else []
-    if owner and not static:
+    lines = [f"{indent}@staticmethod"] if static else [f"{indent}@classmethod"] if class_method else []
+    if class_method:
+        parameters = render_parameters(signature, qualified, name, first="cls")
+    elif owner and not static:
         parameters = render_parameters(signature, qualified, name, first="self", skip_first=True)
     else:
         parameters = render_parameters(signature, qualified, name)
@@ -264,6 +270,8 @@ def class_stub(cls):
             lines.append(f"    {name}: ClassVar[{cls.__name__}]")
         elif isinstance(member, types.GetSetDescriptorType):
             lines += property_stub(cls.__name__, name, name in settable)
+        elif isinstance(member, types.ClassMethodDescriptorType):
+            lines += function_stub(name, getattr(cls, name), cls, class_method=True)
         elif isinstance(member, staticmethod) or (callable(member) and getattr(member, "__self__", None) is cls):
             lines += function_stub(name, getattr(cls, name), cls, static=True)
         elif callable(member):

@@ -87,17 +87,25 @@ PyObject* get_inverse(PyObject* self, PyObject*) {
 PyObject* text(PyObject* self) { return name_text(self); }
 
 PyGetSetDef properties[] = {
-    {"name", get_name, nullptr, nullptr, nullptr},
-    {"object_type", get_object_type, nullptr, nullptr, nullptr},
-    {"input_spatial_reference", get_input_spatial_reference, nullptr, nullptr, nullptr},
-    {"output_spatial_reference", get_output_spatial_reference, nullptr, nullptr, nullptr},
+    {"name", get_name, nullptr, "The transformation's name in the catalogue (str).", nullptr},
+    {"object_type", get_object_type, nullptr,
+     "The kind of transformation: \"Geographic\" or \"HorizontalVertical\" (str).", nullptr},
+    {"input_spatial_reference", get_input_spatial_reference, nullptr,
+     "The spatial reference the transformation starts from, as a new SpatialReference, or None.", nullptr},
+    {"output_spatial_reference", get_output_spatial_reference, nullptr,
+     "The spatial reference the transformation leads to, as a new SpatialReference, or None.", nullptr},
     {nullptr},
 };
 
 PyMethodDef methods[] = {
     {"is_missing_projection_engine_files", as_cfunction(is_missing_projection_engine_files), METH_NOARGS,
-     "is_missing_projection_engine_files($self)\n--\n\n"},
-    {"get_inverse", as_cfunction(get_inverse), METH_NOARGS, "get_inverse($self)\n--\n\n"},
+     "is_missing_projection_engine_files($self)\n--\n\n"
+     "Whether a data file that the transformation needs is missing from the projection engine directory "
+     "(bool)."},
+    {"get_inverse", as_cfunction(get_inverse), METH_NOARGS,
+     "get_inverse($self)\n--\n\n"
+     "A new DatumTransformation going the opposite way; raises Exception when the runtime core cannot invert "
+     "it."},
     {nullptr},
 };
 
