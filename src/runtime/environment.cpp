@@ -1,5 +1,6 @@
 #include "environment.hpp"
 
+#include <atomic>
 #include <mutex>
 
 #include "core/internal_failure.hpp"
@@ -33,6 +34,9 @@ void ensure_environment() {
     // Loaded before the one-time section, so that a library that cannot be loaded yet is retried later
     // instead of poisoning the environment for good.
     const FunctionTable& gk = functions();
+    // Every geometry made on the way to the runtime core asks; once set up, the answer takes no lock.
+    static std::atomic<bool> ready{false};
+    if (ready.load(std::memory_order_acquire)) return;
     static EnvironmentCell cell;
     std::lock_guard lock(cell.mutex);
     switch (cell.state) {
@@ -47,6 +51,7 @@ void ensure_environment() {
     cell.state = EnvironmentState::Failed;
     set_up(gk);
     cell.state = EnvironmentState::SetUp;
+    ready.store(true, std::memory_order_release);
 }
 
 }  // namespace velmor::runtime

@@ -40,14 +40,15 @@ void discard_error(void* user, GK_ErrorHandle error) noexcept;
 template <class R, class... Params, class... Args>
 RuntimeResult<R> invoke(R (*function)(Params...), Args... args) {
     ErrorSlot slot;
+    // The empty slot is checked first: taking it would move an optional record on every call.
     if constexpr (std::is_void_v<R>) {
         function(args..., slot.handler());
-        if (auto error = slot.take()) return std::unexpected(std::move(*error));
-        return {};
+        if (slot.empty()) return {};
+        return std::unexpected(std::move(*slot.take()));
     } else {
         R result = function(args..., slot.handler());
-        if (auto error = slot.take()) return std::unexpected(std::move(*error));
-        return result;
+        if (slot.empty()) return result;
+        return std::unexpected(std::move(*slot.take()));
     }
 }
 

@@ -126,17 +126,29 @@ std::optional<double> point_m(const Point& point) {
     return invoke_or_fail(VELMOR_GK(Point_getM), point.get());
 }
 
-core::Coord point_coord(GK_GeometryHandle point) {
-    const double x = invoke_or_fail(VELMOR_GK(Point_getX), point);
-    const double y = invoke_or_fail(VELMOR_GK(Point_getY), point);
-    const bool z = has_z(point), m = has_m(point);
-    if (z && m) {
-        return core::Coord::xyzm(x, y, invoke_or_fail(VELMOR_GK(Point_getZ), point),
-                                 invoke_or_fail(VELMOR_GK(Point_getM), point));
+core::Coord point_coord(GK_GeometryHandle point, core::Dims dims) {
+    const FunctionTable& gk = functions();
+    const double x = invoke_or_fail("GK_Point_getX", gk.Point_getX, point);
+    const double y = invoke_or_fail("GK_Point_getY", gk.Point_getY, point);
+    const auto z = [&] { return invoke_or_fail("GK_Point_getZ", gk.Point_getZ, point); };
+    const auto m = [&] { return invoke_or_fail("GK_Point_getM", gk.Point_getM, point); };
+    switch (dims) {
+        case core::Dims::XYZM: {
+            const double z_value = z();
+            return core::Coord::xyzm(x, y, z_value, m());
+        }
+        case core::Dims::XYZ:
+            return core::Coord::xyz(x, y, z());
+        case core::Dims::XYM:
+            return core::Coord::xym(x, y, m());
+        case core::Dims::XY:
+            break;
     }
-    if (z) return core::Coord::xyz(x, y, invoke_or_fail(VELMOR_GK(Point_getZ), point));
-    if (m) return core::Coord::xym(x, y, invoke_or_fail(VELMOR_GK(Point_getM), point));
     return core::Coord::xy(x, y);
+}
+
+core::Coord point_coord(GK_GeometryHandle point) {
+    return point_coord(point, core::dims_from_flags(has_z(point), has_m(point)));
 }
 
 EnvelopeBounds envelope_bounds(const Envelope& envelope) {

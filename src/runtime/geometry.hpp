@@ -76,6 +76,9 @@ std::optional<double> point_z(const Point& point);
 std::optional<double> point_m(const Point& point);
 // The coordinate of a point with the z and m it has.
 core::Coord point_coord(GK_GeometryHandle point);
+// The coordinate of a point whose z and m awareness the caller knows (the points of a part have their
+// geometry's): only the coordinates are asked, a z or m the point lacks is NaN.
+core::Coord point_coord(GK_GeometryHandle point, core::Dims dims);
 EnvelopeBounds envelope_bounds(const Envelope& envelope);
 Point envelope_center(const Envelope& envelope);
 

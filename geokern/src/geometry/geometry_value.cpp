@@ -53,7 +53,7 @@ GeometryValue point_value(const Vertex& point, bool has_z, bool has_m,
 // Filled in place: reading a point out of a part is the hottest path of the library.
 GK_GeometryHandle new_point(const Vertex& point, bool has_z, bool has_m,
                             const SpatialReferenceRef& spatial_reference) {
-    auto value = std::make_shared<GeometryValue>();
+    auto value = make_value<GeometryValue>();
     value->has_z = has_z;
     value->has_m = has_m;
     value->spatial_reference = spatial_reference;

@@ -12,11 +12,12 @@
 namespace velmor::runtime::convert {
 namespace {
 
-// Reading the points of a part the runtime has just reported must not fail.
-core::Coord point_of(const ImmutablePart& part, int64_t index) {
+// Reading the points of a part the runtime has just reported must not fail. Every point of a part has
+// the z and m of its geometry, so they are not asked point by point.
+core::Coord point_of(const ImmutablePart& part, int64_t index, core::Dims dims) {
     auto point = point_at(part, index);
     if (!point) unexpected_runtime_error("GK_ImmutablePart_getPoint", point.error());
-    return point_coord(point->get());
+    return point_coord(point->get(), dims);
 }
 
 int64_t segment_ending_at(const ImmutablePart& part, int64_t point_index) {
@@ -36,10 +37,10 @@ core::Result<core::CurveData> curve_ending_at(const ImmutablePart& part, int64_t
 
 // Pushes the points first..count-1, each with the segment ending at it.
 core::Result<void> push_points(core::CurvePart& target, const ImmutablePart& part, int64_t first,
-                               int64_t count) {
+                               int64_t count, core::Dims dims) {
     for (int64_t i = first; i < count; ++i) {
         VELMOR_TRY_ASSIGN(const core::CurveData curve, curve_ending_at(part, i));
-        VELMOR_TRY(target.push(point_of(part, i), curve));
+        VELMOR_TRY(target.push(point_of(part, i, dims), curve));
     }
     return {};
 }
@@ -80,7 +81,7 @@ core::Result<MutablePart> curve_part_to_runtime(const core::CurvePart& part,
 core::Result<core::CurvePart> curve_path_from_runtime(const ImmutablePart& part, core::Dims dims) {
     const int64_t count = point_count(part);
     core::CurvePart path = sized(dims, count);
-    VELMOR_TRY(push_points(path, part, 0, count));
+    VELMOR_TRY(push_points(path, part, 0, count, dims));
     return path;
 }
 
@@ -88,10 +89,10 @@ core::Result<core::CurvePart> curve_ring_from_runtime(const ImmutablePart& part,
     const int64_t count = point_count(part);
     core::CurvePart ring = sized(dims, count);
     if (count == 0) return ring;
-    const core::Coord first = point_of(part, 0);
+    const core::Coord first = point_of(part, 0, dims);
     VELMOR_TRY_ASSIGN(const core::CurveData closing, curve_ending_at(part, 0));
     VELMOR_TRY(ring.push(first, core::Linear{}));
-    VELMOR_TRY(push_points(ring, part, 1, count));
+    VELMOR_TRY(push_points(ring, part, 1, count, dims));
     if (!core::is_linear(closing)) VELMOR_TRY(ring.push(first, closing));
     return ring;
 }
