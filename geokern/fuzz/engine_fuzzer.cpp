@@ -194,7 +194,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t split = texts.find('\0');
     const std::string first(texts.substr(0, split));
     const std::string second(split == std::string_view::npos ? R"({"x": 0, "y": 0})" : texts.substr(split + 1));
-    const int64_t alive = geokern::live_handle_count().load();
+    const int64_t alive = geokern::live_handle_count();
     GK_GeometryHandle a = GK_Geometry_fromJSON(first.c_str(), nullptr);
     GK_GeometryHandle b = GK_Geometry_fromJSON(second.c_str(), nullptr);
     if (a != nullptr && b != nullptr) {
@@ -203,6 +203,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     GK_Geometry_destroy(a, nullptr);
     GK_Geometry_destroy(b, nullptr);
-    if (geokern::live_handle_count().load() != alive) stop("handles leaked", "the engine");
+    if (geokern::live_handle_count() != alive) stop("handles leaked", "the engine");
     return 0;
 }

@@ -48,7 +48,7 @@ void round_trip(GK_GeometryHandle geometry, const GK_ErrorHandler* handler, Erro
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    const int64_t alive = geokern::live_handle_count().load();
+    const int64_t alive = geokern::live_handle_count();
     Errors errors;
     const GK_ErrorHandler handler{&count_error, &errors};
     GK_GeometryHandle geometry = GK_Geometry_fromJSON(text.c_str(), &handler);
@@ -57,6 +57,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         round_trip(geometry, &handler, errors);
         GK_Geometry_destroy(geometry, &handler);
     }
-    if (geokern::live_handle_count().load() != alive) stop("handles leaked", text);
+    if (geokern::live_handle_count() != alive) stop("handles leaked", text);
     return 0;
 }

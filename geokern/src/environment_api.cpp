@@ -30,7 +30,7 @@ struct Settings {
 struct LeakReport {
     bool enabled = false;
     ~LeakReport() {
-        const int64_t alive = live_handle_count().load();
+        const int64_t alive = live_handle_count();
         if (enabled && alive != 0) std::fprintf(stderr, "geokern: %lld handles were never released\n", (long long)alive);
     }
 };

@@ -7,19 +7,18 @@
 
 #include "block_pool.hpp"
 #include "failure.hpp"
+#include "handle_count.hpp"
 
 namespace geokern {
 
-// Handles alive right now, across all families; the leak check and the tests read it.
-std::atomic<int64_t>& live_handle_count();
 
 // What a handle points at: a small heap box owning one shared reference to its value, so a value read
 // out of a container stays valid after the container is gone. Boxes come from the block pool: a
 // conversion makes and releases one per vertex.
 template <class Value>
 struct Box {
-    explicit Box(std::shared_ptr<Value> shared) : value(std::move(shared)) { ++live_handle_count(); }
-    ~Box() { --live_handle_count(); }
+    explicit Box(std::shared_ptr<Value> shared) : value(std::move(shared)) { count_handle(1); }
+    ~Box() { count_handle(-1); }
     Box(const Box&) = delete;
     Box& operator=(const Box&) = delete;
     static void* operator new(std::size_t) { return BlockPool<sizeof(Box)>::take(); }

@@ -18,11 +18,6 @@ ProcessCallback& process_callback() {
 
 }  // namespace
 
-std::atomic<int64_t>& live_handle_count() {
-    static std::atomic<int64_t> count{0};
-    return count;
-}
-
 void set_process_error_callback(GK_ErrorCallback callback, void* user) {
     auto& process = process_callback();
     std::lock_guard lock(process.mutex);

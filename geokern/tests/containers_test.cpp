@@ -25,8 +25,8 @@ void capture(void* user, GK_ErrorHandle error) {
 
 class GeokernTest : public ::testing::Test {
 protected:
-    void SetUp() override { alive_before_ = geokern::live_handle_count().load(); }
-    void TearDown() override { EXPECT_EQ(geokern::live_handle_count().load(), alive_before_) << "handles leaked"; }
+    void SetUp() override { alive_before_ = geokern::live_handle_count(); }
+    void TearDown() override { EXPECT_EQ(geokern::live_handle_count(), alive_before_) << "handles leaked"; }
     Captured captured_;
     GK_ErrorHandler handler_{&capture, &captured_};
     int64_t alive_before_ = 0;

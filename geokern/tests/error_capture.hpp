@@ -33,9 +33,9 @@ inline void capture_error(void* user, GK_ErrorHandle error) {
 
 class LibraryTest : public ::testing::Test {
 protected:
-    void SetUp() override { alive_before_ = geokern::live_handle_count().load(); }
+    void SetUp() override { alive_before_ = geokern::live_handle_count(); }
     void TearDown() override {
-        EXPECT_EQ(geokern::live_handle_count().load(), alive_before_) << "handles leaked";
+        EXPECT_EQ(geokern::live_handle_count(), alive_before_) << "handles leaked";
     }
     // The errors captured since the last call, cleared.
     std::vector<CapturedError> take_errors() { return std::exchange(errors_, {}); }

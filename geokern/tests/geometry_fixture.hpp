@@ -58,9 +58,9 @@ inline void capture(void* user, GK_ErrorHandle error) {
 
 class GeometryTest : public ::testing::Test {
   protected:
-    void SetUp() override { alive_before_ = geokern::live_handle_count().load(); }
+    void SetUp() override { alive_before_ = geokern::live_handle_count(); }
     void TearDown() override {
-        EXPECT_EQ(geokern::live_handle_count().load(), alive_before_) << "handles leaked";
+        EXPECT_EQ(geokern::live_handle_count(), alive_before_) << "handles leaked";
     }
 
     // The error codes captured so far, forgetting them.
