@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "environment.hpp"
@@ -33,14 +34,50 @@ void add_segment(const MutablePart& part, GK_SegmentHandle segment) {
     invoke_or_fail(VELMOR_GK(MutablePart_addSegment), part.get(), segment);
 }
 
-void add_vertex(const MutablePart& part, const core::Coord& vertex) {
-    if (vertex.m()) {
-        add_point(part, create_point(vertex));
-    } else if (const auto z = vertex.z()) {
-        add_point_xyz(part, vertex.x(), vertex.y(), *z);
-    } else {
-        add_point_xy(part, vertex.x(), vertex.y());
+namespace {
+
+// The three ways a vertex goes into a part or a point collection, with the names of the functions.
+template <class Target>
+struct VertexEntries;
+
+#define VELMOR_VERTEX_ENTRIES(Target, family)                                                          \
+    template <>                                                                                       \
+    struct VertexEntries<Target> {                                                                    \
+        static constexpr auto point = &FunctionTable::family##_addPoint;                              \
+        static constexpr auto xyz = &FunctionTable::family##_addPointXYZ;                             \
+        static constexpr auto xy = &FunctionTable::family##_addPointXY;                               \
+        static constexpr std::string_view point_name = "GK_" #family "_addPoint";                     \
+        static constexpr std::string_view xyz_name = "GK_" #family "_addPointXYZ";                    \
+        static constexpr std::string_view xy_name = "GK_" #family "_addPointXY";                      \
     }
+VELMOR_VERTEX_ENTRIES(MutablePart, MutablePart);
+VELMOR_VERTEX_ENTRIES(MutablePointCollection, MutablePointCollection);
+#undef VELMOR_VERTEX_ENTRIES
+
+// A vertex with m goes in as a point made from all its coordinates; otherwise by its x, y (and z)
+// alone, without a point handle.
+template <class Target>
+void add_vertex_to(const Target& target, const core::Coord& vertex) {
+    using Entries = VertexEntries<Target>;
+    const FunctionTable& gk = functions();
+    if (vertex.m()) {
+        const Point point = create_point(vertex);
+        invoke_or_fail(Entries::point_name, gk.*Entries::point, target.get(), point.get());
+    } else if (const auto z = vertex.z()) {
+        invoke_or_fail(Entries::xyz_name, gk.*Entries::xyz, target.get(), vertex.x(), vertex.y(), *z);
+    } else {
+        invoke_or_fail(Entries::xy_name, gk.*Entries::xy, target.get(), vertex.x(), vertex.y());
+    }
+}
+
+}  // namespace
+
+void add_vertex(const MutablePart& part, const core::Coord& vertex) {
+    add_vertex_to(part, vertex);
+}
+
+void add_vertex(const MutablePointCollection& points, const core::Coord& vertex) {
+    add_vertex_to(points, vertex);
 }
 
 MutablePartCollection new_part_collection(const SpatialReference* spatial_reference) {
@@ -183,7 +220,7 @@ RuntimeResult<Multipoint> assemble_multipoint(const SpatialReference* spatial_re
                                               const std::function<core::Coord(std::size_t)>& coord) {
     MultipointBuilder builder = new_multipoint_builder(spatial_reference);
     MutablePointCollection points = new_point_collection(spatial_reference);
-    for (std::size_t i = 0; i < count; ++i) add_point(points, create_point(coord(i)));
+    for (std::size_t i = 0; i < count; ++i) add_vertex(points, coord(i));
     set_points(builder, points);
     GeometryOwned geometry = finish(builder.get());
     builder.reset();

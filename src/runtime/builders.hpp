@@ -33,6 +33,8 @@ RuntimeResult<void> append_parts(const MutablePartCollection& first, const Mutab
 
 MutablePointCollection new_point_collection(const SpatialReference* spatial_reference);
 void add_point(const MutablePointCollection& points, const Point& point);
+// A vertex with m goes in as a point made from all its coordinates; otherwise x, y and z or x and y.
+void add_vertex(const MutablePointCollection& points, const core::Coord& vertex);
 
 PolylineBuilder new_polyline_builder(const SpatialReference* spatial_reference);
 PolygonBuilder new_polygon_builder(const SpatialReference* spatial_reference);

@@ -1,6 +1,8 @@
 #include "runtime/convert/multipart_geometry_conversion.hpp"
 
 #include <array>
+#include <optional>
+#include <span>
 #include <utility>
 
 #include "core/lock_messages.hpp"
@@ -15,13 +17,19 @@
 namespace velmor::runtime::convert {
 namespace {
 
+// A copy of a container taken under its lock (the parts stay shared), so that a failure while
+// converting leaves the lock sound.
 template <class Container>
-core::Result<MutablePartCollection> collection_of(const core::Shared<Container>& container,
-                                                  const SpatialReference* spatial_reference) {
-    // Converted from a copy taken under the lock (the parts stay shared), so that a failure while
-    // converting leaves the lock sound.
-    const Container parts = *container.lock(core::lock_messages::kAny);
-    return parts_to_runtime(parts, spatial_reference);
+Container parts_of(const core::Shared<Container>& container) {
+    return *container.lock(core::lock_messages::kAny);
+}
+
+template <class Kind, class Assemble>
+core::Result<Kind> assembled(Assemble assemble, const SpatialReference* spatial_reference,
+                             std::span<const MutablePartCollection> collections) {
+    auto built = assemble(spatial_reference, collections);
+    if (!built) return core::fail(to_native_error(built.error()));
+    return std::move(*built);
 }
 
 template <class Kind, class Assemble>
@@ -30,13 +38,22 @@ core::Result<Kind> multipart_to_runtime(const std::optional<core::SpatialReferen
                                         const core::SharedMultipart& straight, Assemble assemble) {
     VELMOR_TRY_ASSIGN(const std::optional<SpatialReference> spatial_reference,
                       runtime_spatial_reference(spatial_reference_value));
-    VELMOR_TRY_ASSIGN(MutablePartCollection curved_parts, collection_of(curved, argument(spatial_reference)));
-    VELMOR_TRY_ASSIGN(MutablePartCollection straight_parts,
-                      collection_of(straight, argument(spatial_reference)));
-    const std::array collections{std::move(curved_parts), std::move(straight_parts)};
-    auto built = assemble(argument(spatial_reference), std::span<const MutablePartCollection>(collections));
-    if (!built) return core::fail(to_native_error(built.error()));
-    return std::move(*built);
+    const SpatialReference* reference = argument(spatial_reference);
+    const core::CurveMultipart curved_parts = parts_of(curved);
+    const core::Multipart straight_parts = parts_of(straight);
+    // Most geometries have no curves: their straight parts are then the only collection, which saves a
+    // collection and the moving of every part into the first one.
+    std::optional<MutablePartCollection> curved_collection;
+    if (!curved_parts.empty()) {
+        VELMOR_TRY_ASSIGN(MutablePartCollection converted, parts_to_runtime(curved_parts, reference));
+        curved_collection.emplace(std::move(converted));
+    }
+    VELMOR_TRY_ASSIGN(MutablePartCollection straight_collection, parts_to_runtime(straight_parts, reference));
+    if (!curved_collection) {
+        return assembled<Kind>(assemble, reference, std::span<const MutablePartCollection>(&straight_collection, 1));
+    }
+    const std::array collections{std::move(*curved_collection), std::move(straight_collection)};
+    return assembled<Kind>(assemble, reference, std::span<const MutablePartCollection>(collections));
 }
 
 // The parts of a runtime polyline or polygon sorted into the two native containers.
