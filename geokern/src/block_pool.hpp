@@ -63,13 +63,11 @@ class BlockPool {
         }
     };
 
-    // Initial-exec: reached without a call, like the executable's own thread-local data.
-    [[gnu::tls_model("initial-exec")]] static constinit thread_local List local_list;
+    static constinit thread_local List local_list;
 };
 
 template <std::size_t Size>
-[[gnu::tls_model("initial-exec")]] constinit thread_local typename BlockPool<Size>::List BlockPool<Size>::local_list{
-    nullptr, 0, false};
+constinit thread_local typename BlockPool<Size>::List BlockPool<Size>::local_list{nullptr, 0, false};
 
 // An allocator of single objects from the block pool of their size, for std::allocate_shared: the
 // shared value and its counts come from one kept block.

@@ -14,8 +14,7 @@ struct HandleTally {
     State state;
 };
 
-// Initial-exec: the library's thread-local data is reached without a call, like the executable's.
-[[gnu::tls_model("initial-exec")]] inline constinit thread_local HandleTally handle_tally{0, HandleTally::Unlisted};
+inline constinit thread_local HandleTally handle_tally{0, HandleTally::Unlisted};
 
 // Outside a listed tally (a thread's first handle, or one released while the thread ends).
 void count_handle_slowly(int64_t change) noexcept;
