@@ -10,6 +10,13 @@
 // process, with its own runtime core, makes into an equal transformation. The kind is the object_type
 // text; each step is (wkid, inverse, text), naming the stored operation by its identifier, or by its
 // well-known text when it has none (wkid 0), and whether the step applies it inverted.
+//
+// Two things do not travel. The runtime core makes a transformation from steps alone and names its
+// systems after the ends of its steps, the geographic systems whose datums they join; a transformation
+// that the catalogue found between projected systems comes back with those geographic systems instead.
+// And PROJ reads the text of an operation it built itself (the steps of horizontal-vertical
+// transformations have no identifier) back under a generic operation name: the copy applies the same
+// operations, but its name differs and the runtime core does not find it equal to the original.
 namespace velmor::py {
 
 // "Geographic" or "HorizontalVertical", as object_type shows the kind.
