@@ -29,29 +29,56 @@ class WktWriter {
         return names[static_cast<int>(kind)];
     }
 
-    // Only an M coordinate needs the keyword; 3 and 4 values alone read as Z and ZM.
-    static bool has_m_only(const Node& node) {
-        for (const auto& c : node.coordinates) {
-            if (c.layout.has_m && !c.layout.has_z) return true;
-        }
-        for (const auto& child : node.children) {
-            if (child.kind != Node::Kind::Collection && !child.tagged && has_m_only(child)) return true;
-        }
-        return false;
+    // The layout a geometry's text gives its coordinates: a dimension keyword, or none, where each
+    // coordinate's count of values says (3 values read as Z, 4 as ZM).
+    using Written = std::optional<Layout>;
+
+    // Members of these are read bare and always take the container's layout; members of the curve
+    // containers may carry a dimension keyword of their own.
+    static bool members_inherit(Node::Kind kind) {
+        return kind == Node::Kind::Polygon || kind == Node::Kind::MultiLineString ||
+               kind == Node::Kind::MultiPolygon || kind == Node::Kind::MultiPoint;
     }
 
-    static void geometry(const Node& node, std::string& out) {
+    // The layouts of the coordinates that take this geometry's layout from its own header.
+    static void inheriting_layouts(const Node& node, std::vector<Layout>& out) {
+        for (const auto& c : node.coordinates) out.push_back(c.layout);
+        if (!members_inherit(node.kind)) return;
+        for (const auto& child : node.children) inheriting_layouts(child, out);
+    }
+
+    // The keyword to write, if any, so that the coordinates read back with the layouts they were read
+    // with, given what the surrounding text gives them.
+    static std::optional<Layout> keyword_for(const Node& node, Written inherited) {
+        std::vector<Layout> layouts;
+        inheriting_layouts(node, layouts);
+        if (layouts.empty()) return std::nullopt;
+        const Layout first = layouts.front();
+        for (const Layout& layout : layouts) {
+            if (layout != first) return std::nullopt;  // only free counts can mix layouts
+        }
+        if (inherited ? *inherited == first : !(first.has_m && !first.has_z)) return std::nullopt;
+        if (!first.has_z && !first.has_m) return std::nullopt;  // no keyword says XY
+        return first;
+    }
+
+    static void keyword(Layout layout, std::string& out) {
+        out += layout.has_z ? (layout.has_m ? " ZM" : " Z") : " M";
+    }
+
+    static void geometry(const Node& node, std::string& out, Written inherited = std::nullopt) {
         out += name(node.kind);
         if (node.kind == Node::Kind::EmptyPoint) {
             out += " EMPTY";
             return;
         }
-        if (has_m_only(node)) out += " M";
+        const auto own = keyword_for(node, inherited);
+        if (own) keyword(*own, out);
         out += ' ';
-        body(node, out);
+        body(node, out, own ? own : inherited);
     }
 
-    static void body(const Node& node, std::string& out) {
+    static void body(const Node& node, std::string& out, Written layout) {
         switch (node.kind) {
             case Node::Kind::Point:
                 out += '(';
@@ -71,7 +98,7 @@ class WktWriter {
                 out += '(';
                 for (std::size_t i = 0; i < node.children.size(); ++i) {
                     if (i != 0) out += ", ";
-                    geometry(node.children[i], out);
+                    geometry(node.children[i], out, layout);
                 }
                 out += ')';
                 return;
@@ -83,19 +110,22 @@ class WktWriter {
                 out += '(';
                 for (std::size_t i = 0; i < node.children.size(); ++i) {
                     if (i != 0) out += ", ";
-                    member(node.children[i], out);
+                    member(node.children[i], out, layout, members_inherit(node.kind));
                 }
                 out += ')';
         }
     }
 
-    // An untagged member: bare when it is a line string or polygon, else named.
-    static void member(const Node& node, std::string& out) {
-        if (node.kind != Node::Kind::LineString && node.kind != Node::Kind::Polygon) {
+    // An untagged member: bare when it is a line string or polygon that takes the container's layout,
+    // else named, with its own dimension keyword where it needs one.
+    static void member(const Node& node, std::string& out, Written inherited, bool inherits) {
+        const auto own = inherits ? std::nullopt : keyword_for(node, inherited);
+        if (own || (node.kind != Node::Kind::LineString && node.kind != Node::Kind::Polygon)) {
             out += name(node.kind);
+            if (own) keyword(*own, out);
             out += ' ';
         }
-        body(node, out);
+        body(node, out, own ? own : inherited);
     }
 
     static void coordinates(const Node& node, std::string& out, bool parenthesized) {
