@@ -59,8 +59,8 @@ private:
         if (handle_ == nullptr) return std::nullopt;
         ErrorSlot slot;
         (functions().*Tag::release)(std::exchange(handle_, nullptr), slot.handler());
+        if (slot.empty()) return std::nullopt;
         auto error = slot.take();
-        if (!error) return std::nullopt;
         return std::string("Internal error: Unexpected error while destroying internal handle to ") + Tag::name + ": " +
                error->debug();
     }
