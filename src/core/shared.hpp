@@ -66,7 +66,7 @@ public:
     ~Shared() { release(); }
     template <class... Args>
     static Shared make(Args&&... args) {
-        return Shared(std::make_unique<Cell>(std::forward<Args>(args)...).release());
+        return Shared(Adopt{}, std::make_unique<Cell>(std::forward<Args>(args)...).release());
     }
 
     static constexpr std::string_view kPoisoned = "Lock poisoned";
@@ -103,7 +103,9 @@ public:
     long holders() const { return static_cast<long>(cell_->holders.load(std::memory_order_relaxed)); }
 
 private:
-    explicit Shared(Cell* cell) noexcept : cell_(cell) {}
+    // Takes over a new cell (tagged, so that no other argument can pick this constructor).
+    struct Adopt {};
+    Shared(Adopt, Cell* cell) noexcept : cell_(cell) {}
 
     void retain() noexcept {
         if (cell_->holders.fetch_add(1, std::memory_order_relaxed) == std::numeric_limits<std::uint32_t>::max()) {
