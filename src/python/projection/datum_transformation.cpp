@@ -4,6 +4,8 @@
 
 #include "args.hpp"
 #include "entry.hpp"
+#include "projection/datum_transformation_state.hpp"
+#include "reduction.hpp"
 #include "runtime/error_capture.hpp"
 #include "runtime/spatial/datum_transformation.hpp"
 #include "runtime/spatial/spatial_reference_conversion.hpp"
@@ -53,8 +55,7 @@ PyObject* get_name(PyObject* self, void*) { return name_text(self); }
 
 PyObject* get_object_type(PyObject* self, void*) {
     return guard([&]() -> Result<Ref> {
-        const bool geographic = runtime::transformation_type(transformation_of(self)) == runtime::TransformationType::Geographic;
-        return text_object(geographic ? "Geographic" : "HorizontalVertical");
+        return text_object(transformation_kind_text(runtime::transformation_type(transformation_of(self))));
     });
 }
 
@@ -86,6 +87,24 @@ PyObject* get_inverse(PyObject* self, PyObject*) {
 
 PyObject* text(PyObject* self) { return name_text(self); }
 
+// Pickling and copying: the class has no constructor, so the form calls its _from_state with the
+// transformation's steps as plain values; the copy owns a runtime transformation of its own.
+PyObject* reduce(PyObject* self, PyObject*) {
+    return guard([&]() -> Result<Ref> {
+        VELMOR_TRY_ASSIGN(Ref state, transformation_state(transformation_of(self)));
+        VELMOR_TRY_ASSIGN(Ref restore, new_reference(PyObject_GetAttrString(reinterpret_cast<PyObject*>(Py_TYPE(self)),
+                                                                            "_from_state")));
+        return new_reference(Py_BuildValue("(O(O))", restore.get(), state.get()));
+    });
+}
+
+PyObject* from_state(PyObject*, PyObject* state) {
+    return guard([&]() -> Result<Ref> {
+        VELMOR_TRY_ASSIGN(auto transformation, transformation_from_state(state));
+        return new_datum_transformation(std::move(transformation));
+    });
+}
+
 PyGetSetDef properties[] = {
     {"name", get_name, nullptr, "The transformation's name in the catalogue (str).", nullptr},
     {"object_type", get_object_type, nullptr,
@@ -106,6 +125,13 @@ PyMethodDef methods[] = {
      "get_inverse($self)\n--\n\n"
      "A new DatumTransformation going the opposite way; raises Exception when the runtime core cannot invert "
      "it."},
+    {"__reduce__", as_cfunction(reduce), METH_NOARGS,
+     "__reduce__($self)\n--\n\nThe pickled form: the class's _from_state and the transformation's kind and "
+     "steps."},
+    {"_from_state", as_cfunction(from_state), METH_CLASS | METH_O,
+     "_from_state($type, state, /)\n--\n\nA new DatumTransformation equal to the one whose __reduce__ wrote the "
+     "state (kind, steps); TypeError or ValueError for a damaged state, Exception when the runtime core cannot "
+     "make a step."},
     {nullptr},
 };
 
