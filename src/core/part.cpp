@@ -42,7 +42,9 @@ Part& Part::operator=(Part&& other) noexcept {
 Part Part::from_columns(std::vector<double> xs, std::vector<double> ys, std::optional<std::vector<double>> zs,
                         std::optional<std::vector<double>> ms) {
     const std::size_t n = xs.size();
-    const auto fits = [n](const std::optional<std::vector<double>>& column) { return !column || column->size() == n; };
+    const auto fits = [n](const std::optional<std::vector<double>>& column) {
+        return !column || column->size() == n;
+    };
     if (ys.size() != n || !fits(zs) || !fits(ms)) {
         internal_failure("Internal error: part columns of different lengths");
     }
@@ -105,7 +107,9 @@ void Part::push(double x, double y, std::optional<double> z, std::optional<doubl
 
 void Part::push_buffer(std::span<const double> values) {
     reserve_one_more();
-    for (std::size_t k = 0; k < column_count(); ++k) column_data(k)[size_] = k < values.size() ? values[k] : kNaN;
+    for (std::size_t k = 0; k < column_count(); ++k) {
+        column_data(k)[size_] = k < values.size() ? values[k] : kNaN;
+    }
     ++size_;
 }
 

@@ -14,8 +14,9 @@ namespace velmor::core {
 
 // One ordered vertex list (a path, a ring or a point set) stored column-wise, all columns in one heap
 // block (x, y, then z and m when present, each `capacity` long): a small ring costs one allocation
-// and its handle, not one per column. The presence of the z and m columns is fixed at creation; a stored coordinate is adapted to it (NaN for a z or m it
-// lacks, extra values dropped), so a vertex read back always has the part's dimensionality.
+// besides its cell, not one per column. The presence of the z and m columns is fixed at creation; a
+// stored coordinate is adapted to it (NaN for a z or m it lacks, extra values dropped), so a vertex
+// read back always has the part's dimensionality.
 // Out-of-range reads, writes and removals give an absent result and change nothing.
 class Part {
 public:

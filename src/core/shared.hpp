@@ -108,12 +108,14 @@ private:
     Shared(Adopt, Cell* cell) noexcept : cell_(cell) {}
 
     void retain() noexcept {
-        if (cell_->holders.fetch_add(1, std::memory_order_relaxed) == std::numeric_limits<std::uint32_t>::max()) {
-            std::terminate();  // more handles than the count can hold: sharing could no longer be tracked
-        }
+        // More handles than the count can hold would free the value while it is still shared.
+        constexpr std::uint32_t kMostHolders = std::numeric_limits<std::uint32_t>::max();
+        if (cell_->holders.fetch_add(1, std::memory_order_relaxed) == kMostHolders) std::terminate();
     }
     void release() noexcept {
-        if (cell_->holders.fetch_sub(1, std::memory_order_acq_rel) == 1) std::unique_ptr<Cell> last(cell_);
+        if (cell_->holders.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+            const std::unique_ptr<Cell> last(cell_);
+        }
     }
 
     Cell* cell_;

@@ -113,7 +113,9 @@ private:
 std::optional<std::uint32_t> srid_of(const std::optional<core::SpatialReference>& reference) {
     return reference ? reference->wkid : std::nullopt;
 }
-std::optional<std::uint32_t> srid_of(const core::PointValue& point) { return srid_of(point.spatial_reference); }
+std::optional<std::uint32_t> srid_of(const core::PointValue& point) {
+    return srid_of(point.spatial_reference);
+}
 std::optional<std::uint32_t> srid_of(const core::EnvelopeValue& envelope) {
     return srid_of(envelope.spatial_reference);
 }
