@@ -7,6 +7,7 @@
 #include "multipart.hpp"
 #include "result.hpp"
 #include "spatial_reference_value.hpp"
+#include "stored_spatial_reference.hpp"
 
 namespace velmor::core {
 
@@ -21,9 +22,9 @@ public:
     bool has_m() const { return core::has_m(dims()); }
     bool is_empty() const;
 
-    const std::optional<SpatialReference>& spatial_reference() const { return spatial_reference_; }
+    std::optional<SpatialReference> spatial_reference() const { return spatial_reference_.get(); }
     void set_spatial_reference(std::optional<SpatialReference> value) {
-        spatial_reference_ = std::move(value);
+        spatial_reference_ = StoredSpatialReference(std::move(value));
     }
 
 protected:
@@ -38,7 +39,7 @@ protected:
     Result<void> set_curved(SharedCurveMultipart container);
 
 private:
-    std::optional<SpatialReference> spatial_reference_;
+    StoredSpatialReference spatial_reference_;
     SharedMultipart linear_;
     SharedCurveMultipart curved_;
 };

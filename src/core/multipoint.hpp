@@ -6,6 +6,7 @@
 #include "part.hpp"
 #include "result.hpp"
 #include "spatial_reference_value.hpp"
+#include "stored_spatial_reference.hpp"
 
 namespace velmor::core {
 
@@ -25,13 +26,13 @@ public:
     // Replaces the point part by one of the same dimensionality.
     Result<void> set_points(SharedPart part);
 
-    const std::optional<SpatialReference>& spatial_reference() const { return spatial_reference_; }
+    std::optional<SpatialReference> spatial_reference() const { return spatial_reference_.get(); }
     void set_spatial_reference(std::optional<SpatialReference> value) {
-        spatial_reference_ = std::move(value);
+        spatial_reference_ = StoredSpatialReference(std::move(value));
     }
 
 private:
-    std::optional<SpatialReference> spatial_reference_;
+    StoredSpatialReference spatial_reference_;
     SharedPart points_;
 };
 

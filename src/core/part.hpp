@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -11,25 +12,33 @@
 
 namespace velmor::core {
 
-// One ordered vertex list (a path, a ring or a point set) stored column-wise. The presence of the
-// z and m columns is fixed at creation; a stored coordinate is adapted to it (NaN for a z or m it
-// lacks, extra values dropped), so a vertex read back always has the part's dimensionality.
+// One ordered vertex list (a path, a ring or a point set) stored column-wise, all columns in one heap
+// block (x, y, then z and m when present, each `capacity` long): a small ring costs one allocation
+// besides its cell, not one per column. The presence of the z and m columns is fixed at creation; a
+// stored coordinate is adapted to it (NaN for a z or m it lacks, extra values dropped), so a vertex
+// read back always has the part's dimensionality.
 // Out-of-range reads, writes and removals give an absent result and change nothing.
 class Part {
 public:
-    Part(bool has_z, bool has_m);
+    Part(bool has_z, bool has_m) : has_z_(has_z), has_m_(has_m) {}
     explicit Part(Dims dims) : Part(core::has_z(dims), core::has_m(dims)) {}
-    // Takes the columns as they are (no copy); absent zs or ms means the part has no z or m. All
-    // present columns must have the same length.
+    // A copy holds exactly its vertices, without the original's spare room.
+    Part(const Part& other);
+    Part& operator=(const Part& other);
+    Part(Part&& other) noexcept;
+    Part& operator=(Part&& other) noexcept;
+    ~Part() = default;
+    // Copies the columns into one block; absent zs or ms means the part has no z or m. All present
+    // columns must have the same length.
     static Part from_columns(std::vector<double> xs, std::vector<double> ys,
                              std::optional<std::vector<double>> zs = std::nullopt,
                              std::optional<std::vector<double>> ms = std::nullopt);
 
-    std::size_t size() const { return xs_.size(); }
-    bool empty() const { return xs_.empty(); }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
     Dims dims() const { return dims_from_flags(has_z(), has_m()); }
-    bool has_z() const { return zs_.has_value(); }
-    bool has_m() const { return ms_.has_value(); }
+    bool has_z() const { return has_z_; }
+    bool has_m() const { return has_m_; }
 
     std::optional<Coord> get(std::size_t index) const;
     // Returns the previous vertex.
@@ -49,29 +58,39 @@ public:
     void reserve(std::size_t vertices);
     // Makes room for one more vertex in every column, so the next write of a vertex cannot throw.
     void reserve_one_more();
+    // Gives back the room beyond the vertices held, once a part is complete.
+    void shrink_to_fit();
 
     // Read access to the columns for conversions and bulk readers.
-    std::span<const double> xs() const { return xs_; }
-    std::span<const double> ys() const { return ys_; }
-    std::optional<std::span<const double>> zs() const { return column_view(zs_); }
-    std::optional<std::span<const double>> ms() const { return column_view(ms_); }
+    std::span<const double> xs() const { return column(kX); }
+    std::span<const double> ys() const { return column(kY); }
+    std::optional<std::span<const double>> zs() const;
+    std::optional<std::span<const double>> ms() const;
 
     // Bytes held by the columns (by capacity); the part itself adds sizeof(Part).
-    std::size_t heap_bytes() const;
+    std::size_t heap_bytes() const { return capacity_ * column_count() * sizeof(double); }
 
 private:
-    using Column = std::vector<double>;
-    Part(Column xs, Column ys, std::optional<Column> zs, std::optional<Column> ms);
+    static constexpr std::size_t kX = 0;
+    static constexpr std::size_t kY = 1;
 
-    static std::optional<std::span<const double>> column_view(const std::optional<Column>& column);
-    template <class Visit>
-    void for_each_column(Visit visit);
+    std::size_t column_count() const { return 2 + std::size_t{has_z_} + std::size_t{has_m_}; }
+    std::size_t z_column() const { return 2; }
+    std::size_t m_column() const { return 2 + std::size_t{has_z_}; }
+    std::span<const double> column(std::size_t k) const { return {block_.get() + k * capacity_, size_}; }
+    double* column_data(std::size_t k) { return block_.get() + k * capacity_; }
+    // Moves the vertices into a block of the given capacity (>= size()); throws before any change.
+    void reallocate(std::size_t capacity);
+    // Takes a copy of the vertices of a part of the same dimensionality (possibly this one) into a new
+    // block of the given capacity (>= source.size()).
+    void reallocate_from(const Part& source, std::size_t capacity);
     void write(std::size_t index, const Coord& coord);
 
-    Column xs_;
-    Column ys_;
-    std::optional<Column> zs_;
-    std::optional<Column> ms_;
+    std::unique_ptr<double[]> block_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+    bool has_z_;
+    bool has_m_;
 };
 
 using SharedPart = Shared<Part>;

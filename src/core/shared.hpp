@@ -1,12 +1,15 @@
 #pragma once
 
+#include <atomic>
+#include <cstdint>
 #include <exception>
+#include <limits>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <string_view>
 #include <utility>
 
+#include "compact_lock.hpp"
 #include "internal_failure.hpp"
 #include "result.hpp"
 
@@ -22,83 +25,100 @@ namespace velmor::core {
 // Either way the refused caller never sees the value.
 template <class T>
 class Shared {
+    // One block per value: the count of handles, the lock with its poisoned mark, the value.
     struct Cell {
         template <class... Args>
         explicit Cell(Args&&... args) : value(std::forward<Args>(args)...) {}
-        std::mutex mutex;
-        bool poisoned = false;
+        std::atomic<std::uint32_t> holders{1};
+        CompactLock lock;
         T value;
     };
 
 public:
     class Guard {
     public:
-        Guard(Guard&&) noexcept = default;
+        Guard(Guard&& other) noexcept
+            : cell_(std::exchange(other.cell_, nullptr)), exceptions_at_lock_(other.exceptions_at_lock_) {}
         Guard& operator=(Guard&&) = delete;
         ~Guard() {
-            if (lock_.owns_lock() && std::uncaught_exceptions() > exceptions_at_lock_) cell_->poisoned = true;
+            if (cell_ != nullptr) cell_->lock.unlock(std::uncaught_exceptions() > exceptions_at_lock_);
         }
         T& operator*() const { return cell_->value; }
         T* operator->() const { return &cell_->value; }
 
     private:
         friend class Shared;
-        explicit Guard(Cell& cell, std::unique_lock<std::mutex> lock)
-            : lock_(std::move(lock)), cell_(&cell), exceptions_at_lock_(std::uncaught_exceptions()) {}
-        std::unique_lock<std::mutex> lock_;
+        // Takes over a lock already held.
+        explicit Guard(Cell& cell) : cell_(&cell), exceptions_at_lock_(std::uncaught_exceptions()) {}
         Cell* cell_;
         int exceptions_at_lock_;
     };
 
-    explicit Shared(T value) : cell_(std::make_shared<Cell>(std::move(value))) {}
+    explicit Shared(T value) : cell_(std::make_unique<Cell>(std::move(value)).release()) {}
     // A handle is never empty: moving one copies it (one atomic count), so no moved-from handle
     // can be left behind to be locked later.
-    Shared(const Shared&) = default;
-    Shared& operator=(const Shared&) = default;
-    ~Shared() = default;
+    Shared(const Shared& other) noexcept : cell_(other.cell_) { retain(); }
+    Shared& operator=(const Shared& other) noexcept {
+        Shared kept(other);
+        std::swap(cell_, kept.cell_);
+        return *this;
+    }
+    ~Shared() { release(); }
     template <class... Args>
     static Shared make(Args&&... args) {
-        return Shared(std::make_shared<Cell>(std::forward<Args>(args)...));
+        return Shared(Adopt{}, std::make_unique<Cell>(std::forward<Args>(args)...).release());
     }
 
     static constexpr std::string_view kPoisoned = "Lock poisoned";
 
     // For the native model: a poisoned lock is a broken invariant.
     Guard lock(std::string_view poisoned_message = kPoisoned) const {
-        std::unique_lock<std::mutex> lock(cell_->mutex);
-        if (cell_->poisoned) {
-            lock.unlock();
+        if (cell_->lock.lock()) {
+            cell_->lock.unlock(false);
             internal_failure(std::string(poisoned_message));
         }
-        return Guard(*cell_, std::move(lock));
+        return Guard(*cell_);
     }
 
     // For the Python-facing layer: a poisoned lock is reported as the Lock error, after the lock
     // has been released again.
     Result<Guard> lock_checked() const {
-        std::unique_lock<std::mutex> lock(cell_->mutex);
-        if (cell_->poisoned) {
-            lock.unlock();
+        if (cell_->lock.lock()) {
+            cell_->lock.unlock(false);
             return fail(NativeError::poisoned_lock());
         }
-        return Guard(*cell_, std::move(lock));
+        return Guard(*cell_);
     }
 
     // Recovery and inspection after a failure: the value as it was left, poisoned or not.
-    Guard lock_ignoring_poison() const { return Guard(*cell_, std::unique_lock<std::mutex>(cell_->mutex)); }
-
-    bool is_poisoned() const {
-        std::lock_guard<std::mutex> lock(cell_->mutex);
-        return cell_->poisoned;
+    Guard lock_ignoring_poison() const {
+        cell_->lock.lock();
+        return Guard(*cell_);
     }
+
+    bool is_poisoned() const { return cell_->lock.is_poisoned(); }
 
     // True when both handles share one value.
     bool same_value(const Shared& other) const { return cell_ == other.cell_; }
-    long holders() const { return cell_.use_count(); }
+    long holders() const { return static_cast<long>(cell_->holders.load(std::memory_order_relaxed)); }
 
 private:
-    explicit Shared(std::shared_ptr<Cell> cell) : cell_(std::move(cell)) {}
-    std::shared_ptr<Cell> cell_;
+    // Takes over a new cell (tagged, so that no other argument can pick this constructor).
+    struct Adopt {};
+    Shared(Adopt, Cell* cell) noexcept : cell_(cell) {}
+
+    void retain() noexcept {
+        // More handles than the count can hold would free the value while it is still shared.
+        constexpr std::uint32_t kMostHolders = std::numeric_limits<std::uint32_t>::max();
+        if (cell_->holders.fetch_add(1, std::memory_order_relaxed) == kMostHolders) std::terminate();
+    }
+    void release() noexcept {
+        if (cell_->holders.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+            const std::unique_ptr<Cell> last(cell_);
+        }
+    }
+
+    Cell* cell_;
 };
 
 }  // namespace velmor::core

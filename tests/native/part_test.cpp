@@ -147,4 +147,42 @@ TEST(Part, CopiesAreIndependent) {
     EXPECT_EQ(velmor::core::write_ovrajson(copy), "[[7, 7]]");
 }
 
+TEST(Part, GrowingAndShiftingKeepEveryColumnInPlace) {
+    // All columns share one block, each as long as the capacity: a column read at the wrong offset
+    // after the block grows or shrinks shows up as a wrong z or m.
+    for (const Dims dims : {Dims::XY, Dims::XYZ, Dims::XYM, Dims::XYZM}) {
+        SCOPED_TRACE(std::string(velmor::core::upper_name(dims)));
+        const auto vertex = [](double k) { return Coord::xyzm(k, 10 * k, 100 * k, 1000 * k); };
+        std::vector<double> expected;
+        Part part(dims);
+        for (int k = 0; k < 37; ++k) {
+            part.push(vertex(k));
+            expected.push_back(k);
+        }
+        part.insert(5, vertex(-1));
+        expected.insert(expected.begin() + 5, -1);
+        part.remove(20);
+        expected.erase(expected.begin() + 20);
+        part.shrink_to_fit();
+        Part copy = part;
+        for (const Part* read : {&part, &copy}) {
+            ASSERT_EQ(read->size(), expected.size());
+            EXPECT_EQ(read->heap_bytes(), expected.size() * velmor::core::buffer_len(dims) * sizeof(double));
+            for (std::size_t i = 0; i < expected.size(); ++i) {
+                const Coord want = *part_of(dims, {vertex(expected[i])}).get(0);
+                ASSERT_TRUE(same_coord(*read->get(i), want)) << i << ": " << read->get(i)->text();
+            }
+        }
+    }
+}
+
+TEST(Part, AMovedFromPartIsEmptyAndUsable) {
+    Part part = part_of(Dims::XYZ, {Coord::xyz(1, 2, 3), Coord::xyz(4, 5, 6)});
+    Part taken = std::move(part);
+    EXPECT_EQ(velmor::core::write_ovrajson(taken), "[[1, 2, 3], [4, 5, 6]]");
+    EXPECT_EQ(part.size(), 0U);  // NOLINT(bugprone-use-after-move): the state after a move is defined
+    part.push(Coord::xyz(7, 8, 9));
+    EXPECT_EQ(velmor::core::write_ovrajson(part), "[[7, 8, 9]]");
+}
+
 }  // namespace

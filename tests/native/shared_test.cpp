@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <thread>
+#include <vector>
 
 #include "core/part.hpp"
 #include "core/shared.hpp"
@@ -65,6 +67,27 @@ TEST(Shared, FailuresAlreadyUnwindingWhenLockedDoNotPoison) {
     }
     EXPECT_FALSE(part.is_poisoned());
     EXPECT_TRUE(part.lock_checked());
+}
+
+TEST(Shared, TheLockExcludesOtherThreads) {
+    // The increments are split into a read and a write, so two holders at once would lose some.
+    const velmor::core::Shared<long> counter(0);
+    constexpr int kThreads = 4;
+    constexpr int kRounds = 20000;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&counter] {
+            for (int i = 0; i < kRounds; ++i) {
+                auto guard = counter.lock();
+                const long seen = *guard;
+                std::this_thread::yield();
+                *guard = seen + 1;
+            }
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_EQ(*counter.lock(), long{kThreads} * kRounds);
+    EXPECT_FALSE(counter.is_poisoned());
 }
 
 TEST(Shared, ReturningAnErrorValueDoesNotPoison) {

@@ -1,6 +1,7 @@
 #include "wkb_writer.hpp"
 
 #include <bit>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <optional>
@@ -108,21 +109,24 @@ private:
     std::string out_;
 };
 
-const std::optional<core::SpatialReference>& spatial_reference_of(const core::PointValue& point) {
-    return point.spatial_reference;
+// The identifier EWKB carries, when the geometry has one.
+std::optional<std::uint32_t> srid_of(const std::optional<core::SpatialReference>& reference) {
+    return reference ? reference->wkid : std::nullopt;
 }
-const std::optional<core::SpatialReference>& spatial_reference_of(const core::EnvelopeValue& envelope) {
-    return envelope.spatial_reference;
+std::optional<std::uint32_t> srid_of(const core::PointValue& point) {
+    return srid_of(point.spatial_reference);
+}
+std::optional<std::uint32_t> srid_of(const core::EnvelopeValue& envelope) {
+    return srid_of(envelope.spatial_reference);
 }
 template <class Geometry>
-const std::optional<core::SpatialReference>& spatial_reference_of(const Geometry& geometry) {
-    return geometry.spatial_reference();
+std::optional<std::uint32_t> srid_of(const Geometry& geometry) {
+    return srid_of(geometry.spatial_reference());
 }
 
 template <class Geometry>
 std::string written(const Geometry& geometry, WkbFlavour flavour, const WriteOptions& options) {
-    const auto& reference = spatial_reference_of(geometry);
-    WkbSink sink(dims_of(geometry), flavour, reference ? reference->wkid : std::nullopt);
+    WkbSink sink(dims_of(geometry), flavour, srid_of(geometry));
     walk_geometry(geometry, sink, options);
     return sink.take();
 }

@@ -32,6 +32,8 @@ Result<core::Part> part_from_coordinate_lists(PyObject* value, core::Dims dims) 
         VELMOR_TRY_ASSIGN(const core::Coord vertex, vertex_from_py(item.get(), dims));
         part.push(vertex);
     }
+    // A list that shrank while it was read leaves room that no vertex will use.
+    part.shrink_to_fit();
     return part;
 }
 

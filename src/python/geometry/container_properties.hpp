@@ -36,7 +36,7 @@ int set_container(PyObject* self, PyObject* assigned, void*) {
 // Traits of the geometries whose spatial reference sits behind accessors.
 template <class Value>
 struct AccessorSpatialReference {
-    static const std::optional<core::SpatialReference>& spatial_reference(const Value& value) {
+    static std::optional<core::SpatialReference> spatial_reference(const Value& value) {
         return value.spatial_reference();
     }
     static void set_spatial_reference(Value& value, std::optional<core::SpatialReference> reference) {
