@@ -22,9 +22,6 @@ class BlockPool {
             --list.count;
             return node;
         }
-        // The first block a thread takes arranges for its list to be emptied when the thread ends.
-        static thread_local Drain drain;
-        drain.armed = true;
         return ::operator new(Size);
     }
 
@@ -34,6 +31,9 @@ class BlockPool {
             ::operator delete(block);
             return;
         }
+        // A thread that only releases blocks (made on another thread) keeps them too, so whichever
+        // thread first keeps one arranges for its list to be emptied when it ends.
+        if (list.head == nullptr) arm_drain();
         list.head = ::new (block) Node{list.head};
         ++list.count;
     }
@@ -62,6 +62,11 @@ class BlockPool {
             list.count = 0;
         }
     };
+
+    static void arm_drain() noexcept {
+        static thread_local Drain drain;
+        drain.armed = true;
+    }
 
     static constinit thread_local List local_list;
 };
