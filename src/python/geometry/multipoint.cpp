@@ -85,4 +85,8 @@ PyTypeObject* multipoint_type() {
 
 Result<Ref> new_multipoint(core::Multipoint value) { return gc::new_object<MultipointTraits>(std::move(value)); }
 
+core::Result<runtime::GeometryOwned> multipoint_runtime_value(PyObject* multipoint) {
+    return gc::runtime_geometry<MultipointTraits>(multipoint);
+}
+
 }  // namespace velmor::py

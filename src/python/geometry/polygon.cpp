@@ -114,4 +114,8 @@ PyTypeObject* polygon_type() {
 
 Result<Ref> new_polygon(core::Polygon value) { return gc::new_object<PolygonTraits>(std::move(value)); }
 
+core::Result<runtime::GeometryOwned> polygon_runtime_value(PyObject* polygon) {
+    return gc::runtime_geometry<PolygonTraits>(polygon);
+}
+
 }  // namespace velmor::py

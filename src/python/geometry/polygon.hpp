@@ -4,6 +4,7 @@
 
 #include "core/polygon.hpp"
 #include "errors.hpp"
+#include "runtime/owned.hpp"
 
 namespace velmor::py {
 
@@ -12,5 +13,9 @@ PyTypeObject* polygon_type();
 
 // A new Polygon holding its own polygon.
 Result<Ref> new_polygon(core::Polygon value);
+
+// The runtime geometry of a Polygon, built from its native value under its lock without calling the
+// object's __gkn_geo().
+core::Result<runtime::GeometryOwned> polygon_runtime_value(PyObject* polygon);
 
 }  // namespace velmor::py

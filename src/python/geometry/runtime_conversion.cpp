@@ -27,17 +27,54 @@ Result<Ref> polygon_object(const runtime::Polygon& polygon) {
     return new_polygon(std::move(value));
 }
 
+// The five classes convert their own instances without a call to __gkn_geo(): their types are
+// immutable and their instances have no attribute dictionary, so that call could only reach the
+// class's own method, and skipping it saves the lookup, the bound method and the GKNGeo carrier.
+using RuntimeValue = core::Result<runtime::GeometryOwned> (*)(PyObject*);
+struct OwnClass {
+    PyTypeObject* (*type)();
+    RuntimeValue runtime_value;
+};
+constexpr OwnClass own_classes[] = {
+    {polygon_type, polygon_runtime_value}, {polyline_type, polyline_runtime_value},
+    {point_type, point_runtime_value},     {envelope_type, envelope_runtime_value},
+    {multipoint_type, multipoint_runtime_value},
+};
+
+// The conversion of an instance of exactly one of the five classes; null for any other object.
+RuntimeValue own_conversion(PyObject* object) {
+    for (const OwnClass& own : own_classes) {
+        if (Py_IS_TYPE(object, own.type())) return own.runtime_value;
+    }
+    return nullptr;
+}
+
+// The method name, interned once and kept for the life of the process like the type objects.
+PyObject* gkn_geo_name() {
+    static PyObject* name = nullptr;
+    if (name == nullptr) name = PyUnicode_InternFromString("__gkn_geo");
+    return name;
+}
+
+// Any other geometry (a Python subclass may override __gkn_geo): the method is called and the
+// geometry taken out of the GKNGeo it returns.
+Result<runtime::GeometryOwned> carried_geometry(PyObject* object) {
+    PyObject* name = gkn_geo_name();
+    if (name == nullptr) return fail(python_error());
+    Ref carrier = Ref::steal(PyObject_CallMethodNoArgs(object, name));
+    if (!carrier) return fail(python_error());
+    return take_gkn_geo(carrier.get());
+}
+
 }  // namespace
 
 Result<runtime::GeometryOwned> geometry_to_runtime(PyObject* value) {
+    if (const RuntimeValue runtime_value = own_conversion(value)) return runtime_value(value);
     VELMOR_TRY_ASSIGN(bool geometry, is_geometry(value));
-    Ref object = Ref::borrow(value);
-    if (!geometry) {
-        VELMOR_TRY_ASSIGN(object, geometry_from_py(value));
-    }
-    Ref carrier = Ref::steal(PyObject_CallMethod(object.get(), "__gkn_geo", nullptr));
-    if (!carrier) return fail(python_error());
-    return take_gkn_geo(carrier.get());
+    if (geometry) return carried_geometry(value);
+    // A dictionary or OvraJSON text becomes a geometry first, which then takes one of the roads above.
+    VELMOR_TRY_ASSIGN(Ref object, geometry_from_py(value));
+    return geometry_to_runtime(object.get());
 }
 
 Result<Ref> geometry_from_runtime(runtime::GeometryOwned geometry) {
