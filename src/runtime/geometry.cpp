@@ -151,16 +151,18 @@ core::Coord point_coord(GK_GeometryHandle point) {
     return point_coord(point, core::dims_from_flags(has_z(point), has_m(point)));
 }
 
+PlaneBounds envelope_plane_bounds(const Envelope& envelope) {
+    const GK_GeometryHandle e = envelope.get();
+    return PlaneBounds{invoke_or_fail(VELMOR_GK(Envelope_getXMin), e),
+                       invoke_or_fail(VELMOR_GK(Envelope_getYMin), e),
+                       invoke_or_fail(VELMOR_GK(Envelope_getXMax), e),
+                       invoke_or_fail(VELMOR_GK(Envelope_getYMax), e)};
+}
+
 EnvelopeBounds envelope_bounds(const Envelope& envelope) {
     const GK_GeometryHandle e = envelope.get();
-    EnvelopeBounds bounds{invoke_or_fail(VELMOR_GK(Envelope_getXMin), e),
-                          invoke_or_fail(VELMOR_GK(Envelope_getYMin), e),
-                          invoke_or_fail(VELMOR_GK(Envelope_getXMax), e),
-                          invoke_or_fail(VELMOR_GK(Envelope_getYMax), e),
-                          {},
-                          {},
-                          {},
-                          {}};
+    const PlaneBounds plane = envelope_plane_bounds(envelope);
+    EnvelopeBounds bounds{plane.xmin, plane.ymin, plane.xmax, plane.ymax, {}, {}, {}, {}};
     if (has_z(e)) {
         bounds.zmin = invoke_or_fail(VELMOR_GK(Envelope_getZMin), e);
         bounds.zmax = invoke_or_fail(VELMOR_GK(Envelope_getZMax), e);

@@ -79,6 +79,11 @@ core::Coord point_coord(GK_GeometryHandle point);
 // The coordinate of a point whose z and m awareness the caller knows (the points of a part have their
 // geometry's): only the coordinates are asked, a z or m the point lacks is NaN.
 core::Coord point_coord(GK_GeometryHandle point, core::Dims dims);
+// The x-y bounds alone, for readers that need no z or m range.
+struct PlaneBounds {
+    double xmin, ymin, xmax, ymax;
+};
+PlaneBounds envelope_plane_bounds(const Envelope& envelope);
 EnvelopeBounds envelope_bounds(const Envelope& envelope);
 Point envelope_center(const Envelope& envelope);
 

@@ -10,6 +10,7 @@
 #include "core/internal_failure.hpp"
 #include "engine/geometry_members.hpp"
 #include "entry.hpp"
+#include "float_tuple.hpp"
 #include "geometry/envelope.hpp"
 #include "geometry/geometry_class.hpp"
 #include "geometry/geometry_from_py.hpp"
@@ -59,9 +60,12 @@ auto with_extent(PyObject* self, Read&& reader) -> Result<decltype(reader(std::d
 
 PyObject* get_extent(PyObject* self, void*) {
     return guard([&]() -> Result<Ref> {
-        VELMOR_TRY_ASSIGN(runtime::EnvelopeBounds bounds,
-                          with_extent(self, [](const runtime::Envelope& e) { return runtime::envelope_bounds(e); }));
-        return checked(Py_BuildValue("(dddd)", bounds.xmin, bounds.ymin, bounds.xmax, bounds.ymax));
+        using Bounds = std::array<double, 4>;
+        VELMOR_TRY_ASSIGN(Bounds bounds, with_extent(self, [](const runtime::Envelope& e) {
+                              const runtime::PlaneBounds plane = runtime::envelope_plane_bounds(e);
+                              return Bounds{plane.xmin, plane.ymin, plane.xmax, plane.ymax};
+                          }));
+        return float_tuple(bounds);
     });
 }
 
@@ -72,7 +76,7 @@ PyObject* get_centroid(PyObject* self, void*) {
                               const runtime::Point point = runtime::envelope_center(e);
                               return Centre{runtime::point_x(point), runtime::point_y(point)};
                           }));
-        return checked(Py_BuildValue("(dd)", centre[0], centre[1]));
+        return float_tuple(centre);
     });
 }
 
