@@ -5,6 +5,7 @@
 #include <exception>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -120,5 +121,24 @@ private:
 
     Cell* cell_;
 };
+
+// Runs `reader` on the value that `guard` holds locked and releases the lock before an exception from
+// the reader goes on: a reader that changes nothing cannot leave the value half-changed, so its
+// failure must not poison a value that views and other geometries share.
+template <class Guard, class Read>
+auto read_without_poisoning(Guard guard, Read&& reader) -> decltype(reader(*guard)) {
+    std::exception_ptr failure;
+    std::optional<decltype(reader(*guard))> result;
+    {
+        const Guard held = std::move(guard);
+        try {
+            result.emplace(reader(*held));
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }
+    if (failure) std::rethrow_exception(failure);
+    return std::move(*result);
+}
 
 }  // namespace velmor::core

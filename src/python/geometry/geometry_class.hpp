@@ -110,14 +110,14 @@ PyObject* text(PyObject* self) {
     });
 }
 
-// A runtime geometry built from the value as it is now. The conversion can fail inside the runtime core
-// (a spatial reference it refuses), and a failure under the lock would poison it for every object that
-// shares the value; so the value is copied under the lock and converted after it is released.
+// A runtime geometry built from the value as it is now, under its lock. The conversion can fail inside
+// the runtime core (a spatial reference it refuses) but changes nothing, so its failure is held until
+// the lock is released rather than poisoning it for every object that shares the value.
 template <class Traits>
 core::Result<runtime::GeometryOwned> runtime_geometry(PyObject* self) {
     using Value = typename Traits::Value;
-    VELMOR_TRY_ASSIGN(Value snapshot, (read<Value>(self, [](const Value& value) { return value; })));
-    return Traits::to_runtime(snapshot);
+    VELMOR_TRY_ASSIGN(auto guard, holder_of<Value>(self).lock_checked());
+    return core::read_without_poisoning(std::move(guard), [](const Value& value) { return Traits::to_runtime(value); });
 }
 
 template <class Traits>

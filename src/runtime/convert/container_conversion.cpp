@@ -1,8 +1,5 @@
 #include "runtime/convert/container_conversion.hpp"
 
-#include <exception>
-#include <optional>
-
 #include "core/lock_messages.hpp"
 #include "runtime/builders.hpp"
 #include "runtime/convert/curve_part_conversion.hpp"
@@ -19,24 +16,14 @@ core::Result<MutablePart> to_runtime(const core::CurvePart& part, const SpatialR
     return curve_part_to_runtime(part, spatial_reference);
 }
 
-// The part is read under its lock without a copy of it. Converting only reads the part, so a failure
-// inside the runtime core cannot leave it half-changed: the failure is held until the lock is released,
-// so that it does not poison a part that views and other geometries share.
+// The part is read under its lock without a copy of it; converting only reads it, so a failure inside
+// the runtime core does not poison it.
 template <class PartT>
 core::Result<MutablePart> converted_under_lock(const core::Shared<PartT>& shared,
                                                const SpatialReference* spatial_reference) {
-    std::exception_ptr failure;
-    std::optional<core::Result<MutablePart>> converted;
-    {
-        const auto part = shared.lock(core::lock_messages::kAny);
-        try {
-            converted.emplace(to_runtime(*part, spatial_reference));
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    }
-    if (failure) std::rethrow_exception(failure);
-    return std::move(*converted);
+    return core::read_without_poisoning(shared.lock(core::lock_messages::kAny), [&](const PartT& part) {
+        return to_runtime(part, spatial_reference);
+    });
 }
 
 template <class PartT>
