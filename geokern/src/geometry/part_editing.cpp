@@ -110,6 +110,17 @@ void append_joined(PartValue& part, const PartValue& tail) {
     for (const CurveEntry& entry : tail.curves) part.curves.push_back({entry.segment + offset, entry.curve});
 }
 
+// Parts are mostly assembled a point at a time, and most are small: their columns start with room
+// for a few points, so that a small ring is not moved at 1, 2 and 4 points in every column.
+constexpr std::size_t first_columns_capacity = 8;
+
+void reserve_columns(PartValue& part, std::size_t capacity) {
+    part.xs.reserve(capacity);
+    part.ys.reserve(capacity);
+    if (part.has_z) part.zs.reserve(capacity);
+    if (part.has_m) part.ms.reserve(capacity);
+}
+
 }  // namespace
 
 void widen(PartValue& part, bool has_z, bool has_m) {
@@ -125,6 +136,7 @@ void widen(PartValue& part, bool has_z, bool has_m) {
 
 void add_point(PartValue& part, const Vertex& point, bool has_z, bool has_m) {
     widen(part, has_z, has_m);
+    if (part.xs.capacity() == 0) reserve_columns(part, first_columns_capacity);
     const Vertex stored = adapted(point, has_z, has_m);
     part.xs.push_back(stored.x);
     part.ys.push_back(stored.y);
