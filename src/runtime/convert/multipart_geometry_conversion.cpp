@@ -17,11 +17,18 @@
 namespace velmor::runtime::convert {
 namespace {
 
-// A copy of a container taken under its lock (the parts stay shared), so that a failure while
-// converting leaves the lock sound.
+// The parts of a container as a runtime collection, converted under the container's lock (a failure
+// goes on once the lock is released, so nothing is poisoned); none when the container is empty.
 template <class Container>
-Container parts_of(const core::Shared<Container>& container) {
-    return *container.lock(core::lock_messages::kAny);
+core::Result<std::optional<MutablePartCollection>> collection_of(const core::Shared<Container>& container,
+                                                                 const SpatialReference* spatial_reference) {
+    using Collection = std::optional<MutablePartCollection>;
+    return core::read_without_poisoning(
+        container.lock(core::lock_messages::kAny), [&](const Container& parts) -> core::Result<Collection> {
+            if (parts.empty()) return Collection();
+            VELMOR_TRY_ASSIGN(MutablePartCollection collection, parts_to_runtime(parts, spatial_reference));
+            return Collection(std::move(collection));
+        });
 }
 
 template <class Kind, class Assemble>
@@ -32,6 +39,9 @@ core::Result<Kind> assembled(Assemble assemble, const SpatialReference* spatial_
     return std::move(*built);
 }
 
+// Most geometries have no curves: their straight parts are then the only collection, which saves a
+// collection and the moving of every part into the first one. A geometry without parts hands over none,
+// and the assembly makes the empty collection.
 template <class Kind, class Assemble>
 core::Result<Kind> multipart_to_runtime(const std::optional<core::SpatialReference>& spatial_reference_value,
                                         const core::SharedCurveMultipart& curved,
@@ -39,21 +49,15 @@ core::Result<Kind> multipart_to_runtime(const std::optional<core::SpatialReferen
     VELMOR_TRY_ASSIGN(const std::optional<SpatialReference> spatial_reference,
                       runtime_spatial_reference(spatial_reference_value));
     const SpatialReference* reference = argument(spatial_reference);
-    const core::CurveMultipart curved_parts = parts_of(curved);
-    const core::Multipart straight_parts = parts_of(straight);
-    // Most geometries have no curves: their straight parts are then the only collection, which saves a
-    // collection and the moving of every part into the first one.
-    std::optional<MutablePartCollection> curved_collection;
-    if (!curved_parts.empty()) {
-        VELMOR_TRY_ASSIGN(MutablePartCollection converted, parts_to_runtime(curved_parts, reference));
-        curved_collection.emplace(std::move(converted));
+    VELMOR_TRY_ASSIGN(std::optional<MutablePartCollection> curved_collection, collection_of(curved, reference));
+    VELMOR_TRY_ASSIGN(std::optional<MutablePartCollection> straight_collection, collection_of(straight, reference));
+    if (curved_collection && straight_collection) {
+        const std::array collections{std::move(*curved_collection), std::move(*straight_collection)};
+        return assembled<Kind>(assemble, reference, std::span<const MutablePartCollection>(collections));
     }
-    VELMOR_TRY_ASSIGN(MutablePartCollection straight_collection, parts_to_runtime(straight_parts, reference));
-    if (!curved_collection) {
-        return assembled<Kind>(assemble, reference, std::span<const MutablePartCollection>(&straight_collection, 1));
-    }
-    const std::array collections{std::move(*curved_collection), std::move(straight_collection)};
-    return assembled<Kind>(assemble, reference, std::span<const MutablePartCollection>(collections));
+    const std::optional<MutablePartCollection>& only = curved_collection ? curved_collection : straight_collection;
+    if (!only) return assembled<Kind>(assemble, reference, {});
+    return assembled<Kind>(assemble, reference, std::span<const MutablePartCollection>(&*only, 1));
 }
 
 // The parts of a runtime polyline or polygon sorted into the two native containers.

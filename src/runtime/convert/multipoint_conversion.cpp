@@ -11,11 +11,12 @@ namespace velmor::runtime::convert {
 core::Result<Multipoint> multipoint_to_runtime(const core::Multipoint& multipoint) {
     VELMOR_TRY_ASSIGN(const std::optional<SpatialReference> spatial_reference,
                       runtime_spatial_reference(multipoint.spatial_reference()));
-    // A copy taken under the lock is converted after it, so that a failure while converting leaves the
-    // lock sound.
-    const core::Part points = *multipoint.points().lock(core::lock_messages::kAny);
-    auto built = assemble_multipoint(argument(spatial_reference), points.size(),
-                                     [&](std::size_t index) { return *points.get(index); });
+    // The points are read under their lock without a copy; a failure goes on once it is released.
+    auto built = core::read_without_poisoning(
+        multipoint.points().lock(core::lock_messages::kAny), [&](const core::Part& points) {
+            return assemble_multipoint(argument(spatial_reference), points.size(),
+                                       [&](std::size_t index) { return *points.get(index); });
+        });
     if (!built) return core::fail(to_native_error(built.error()));
     return std::move(*built);
 }
