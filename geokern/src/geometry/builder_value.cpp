@@ -14,10 +14,30 @@ GeometryBuilderValue empty_builder(GK_GeometryType type, SpatialReferenceRef spa
     }
     GeometryBuilderValue builder;
     builder.type = type;
-    builder.spatial_reference = spatial_reference;
-    builder.parts->spatial_reference = spatial_reference;
-    builder.points->spatial_reference = std::move(spatial_reference);
+    builder.spatial_reference = std::move(spatial_reference);
     return builder;
+}
+
+namespace {
+
+template <class Collection>
+const std::shared_ptr<Collection>& made(std::shared_ptr<Collection>& collection,
+                                        const SpatialReferenceRef& spatial_reference) {
+    if (collection == nullptr) {
+        collection = std::make_shared<Collection>();
+        collection->spatial_reference = spatial_reference;
+    }
+    return collection;
+}
+
+}  // namespace
+
+const std::shared_ptr<MutablePartCollectionValue>& builder_parts(GeometryBuilderValue& builder) {
+    return made(builder.parts, builder.spatial_reference);
+}
+
+const std::shared_ptr<MutablePointCollectionValue>& builder_points(GeometryBuilderValue& builder) {
+    return made(builder.points, builder.spatial_reference);
 }
 
 GeometryBuilderValue builder_for(const GeometryValue& geometry) {
@@ -29,26 +49,28 @@ GeometryBuilderValue builder_for(const GeometryValue& geometry) {
     for (const auto& part : geometry.parts) {
         auto copy = std::make_shared<MutablePartValue>(MutablePartValue{*part, geometry.spatial_reference});
         reopen_ring(copy->part);
-        builder.parts->parts.push_back(std::move(copy));
+        builder_parts(builder)->parts.push_back(std::move(copy));
     }
-    if (geometry.points != nullptr) builder.points->points = *geometry.points;
+    if (geometry.points != nullptr) builder_points(builder)->points = *geometry.points;
     return builder;
 }
 
 namespace {
 
+// Every part is copied once, straight into the block the geometry shares it from.
 void build_parts(const GeometryBuilderValue& builder, GeometryValue& geometry) {
-    std::vector<PartValue> parts;
-    parts.reserve(builder.parts->parts.size());
-    for (const auto& part : builder.parts->parts) {
-        parts.push_back(part->part);
-        if (builder.type == geometry_type_polygon) close_ring(parts.back());
-        geometry.has_z = geometry.has_z || parts.back().has_z;
-        geometry.has_m = geometry.has_m || parts.back().has_m;
+    if (builder.parts == nullptr) return;
+    const auto& assembled = builder.parts->parts;
+    for (const auto& part : assembled) {
+        geometry.has_z = geometry.has_z || part->part.has_z;
+        geometry.has_m = geometry.has_m || part->part.has_m;
     }
-    for (PartValue& part : parts) {
-        widen(part, geometry.has_z, geometry.has_m);
-        geometry.parts.push_back(std::make_shared<const PartValue>(std::move(part)));
+    geometry.parts.reserve(assembled.size());
+    for (const auto& part : assembled) {
+        auto copy = std::make_shared<PartValue>(part->part);
+        if (builder.type == geometry_type_polygon) close_ring(*copy);
+        widen(*copy, geometry.has_z, geometry.has_m);
+        geometry.parts.push_back(std::move(copy));
     }
 }
 
@@ -67,9 +89,11 @@ GeometryValue build_geometry(const GeometryBuilderValue& builder) {
     geometry.type = builder.type;
     geometry.spatial_reference = builder.spatial_reference;
     if (builder.type == geometry_type_multipoint) {
-        geometry.has_z = builder.points->points.has_z;
-        geometry.has_m = builder.points->points.has_m;
-        geometry.points = std::make_shared<const PartValue>(builder.points->points);
+        static const PartValue no_points;
+        const PartValue& points = builder.points != nullptr ? builder.points->points : no_points;
+        geometry.has_z = points.has_z;
+        geometry.has_m = points.has_m;
+        geometry.points = std::make_shared<const PartValue>(points);
     } else {
         build_parts(builder, geometry);
     }

@@ -8,7 +8,8 @@ namespace geokern {
 
 // A geometry being assembled. Only the fields of its type are used: `point` and `envelope` (with their
 // z and m awareness), `parts` of a polyline or polygon builder (a collection the builder shares with
-// whoever handed it over or read it out), `points` of a multipoint builder (likewise).
+// whoever handed it over or read it out), `points` of a multipoint builder (likewise). The collections
+// are made when first needed (null means empty): most builders are handed a whole collection.
 struct GeometryBuilderValue {
     GK_GeometryType type = geometry_type_point;
     SpatialReferenceRef spatial_reference;
@@ -16,10 +17,14 @@ struct GeometryBuilderValue {
     bool has_m = false;
     Vertex point;
     EnvelopeData envelope;
-    std::shared_ptr<MutablePartCollectionValue> parts = std::make_shared<MutablePartCollectionValue>();
-    std::shared_ptr<MutablePointCollectionValue> points = std::make_shared<MutablePointCollectionValue>();
+    std::shared_ptr<MutablePartCollectionValue> parts;
+    std::shared_ptr<MutablePointCollectionValue> points;
 };
 GEOKERN_HANDLE_VALUE(GK_GeometryBuilderHandle, GeometryBuilderValue, "geometry builder");
+
+// The builder's own collections, made empty with the builder's spatial reference when it has none yet.
+const std::shared_ptr<MutablePartCollectionValue>& builder_parts(GeometryBuilderValue& builder);
+const std::shared_ptr<MutablePointCollectionValue>& builder_points(GeometryBuilderValue& builder);
 
 GeometryBuilderValue empty_builder(GK_GeometryType type, SpatialReferenceRef spatial_reference);
 // A builder holding a copy of the geometry (a polygon's rings reopened, see part.hpp).

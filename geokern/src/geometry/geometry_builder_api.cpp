@@ -29,7 +29,7 @@ bool sketch_valid(const GeometryValue& geometry) {
 }
 
 PartValue& last_part(GeometryBuilderValue& builder) {
-    auto& parts = builder.parts->parts;
+    auto& parts = builder_parts(builder)->parts;
     if (parts.empty())
         parts.push_back(std::make_shared<MutablePartValue>(MutablePartValue{{}, builder.spatial_reference}));
     return parts.back()->part;
@@ -163,7 +163,7 @@ GK_GeometryBuilderHandle GK_MultipointBuilder_createFromSpatialReference(
 GK_MutablePointCollectionHandle GK_MultipointBuilder_getPoints(GK_GeometryBuilderHandle builder, GK_EH) {
     return guarded<GK_MutablePointCollectionHandle>(handler, [&] {
         return new_handle<GK_MutablePointCollectionHandle>(
-            builder_of(builder, geometry_type_multipoint).points);
+            builder_points(builder_of(builder, geometry_type_multipoint)));
     });
 }
 
@@ -178,7 +178,7 @@ void GK_MultipointBuilder_setPoints(GK_GeometryBuilderHandle builder, GK_Mutable
 
 GK_MutablePartCollectionHandle GK_MultipartBuilder_getParts(GK_GeometryBuilderHandle builder, GK_EH) {
     return guarded<GK_MutablePartCollectionHandle>(handler, [&] {
-        return new_handle<GK_MutablePartCollectionHandle>(multipart_builder_of(builder).parts);
+        return new_handle<GK_MutablePartCollectionHandle>(builder_parts(multipart_builder_of(builder)));
     });
 }
 
