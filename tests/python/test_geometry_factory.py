@@ -181,6 +181,33 @@ def test_python_subclass_may_override_gkn_geo():
         shape.extent
 
 
+# Instances of the five classes themselves reach the runtime core without calling __gkn_geo(), which
+# is sound only while nothing can replace that method on them; a plain subclass takes the method call.
+SHAPES = [
+    {"x": 1, "y": 2, "z": 3, "m": 4, "spatialReference": {"wkid": 4326}},
+    {"xmin": -1, "ymin": 0, "xmax": 2, "ymax": 5, "zmin": 1, "zmax": 2},
+    {"points": [[0, 0], [4, 1, 7]], "hasZ": True, "spatialReference": {"wkid": 3857}},
+    {"paths": [[[0, 0], [1, 1]]], "curvePaths": [[[0, 0], {"c": [[2, 0], [1, 1]]}]]},
+    {"rings": [RING, [[5, 5], [5, 6], [6, 6], [5, 5]]], "hasM": True},
+]
+
+
+@pytest.mark.parametrize("form", SHAPES, ids=lambda form: type(Geometry(form)).__name__)
+def test_own_classes_reach_the_runtime_as_their_subclasses_do(form):
+    shape = Geometry(form)
+    cls = type(shape)
+    with pytest.raises(AttributeError):
+        setattr(shape, "__gkn_geo", lambda: 5)
+    with pytest.raises(TypeError):
+        setattr(cls, "__gkn_geo", lambda self: 5)
+
+    derived = type("Derived", (cls,), {})(shape)
+    assert derived.extent == shape.extent and derived.centroid == shape.centroid
+    assert shape.equals(derived) and derived.equals(shape)
+    moved = shape.move_relative(0, 0)
+    assert type(moved) is cls and str(moved) == str(derived.move_relative(0, 0))
+
+
 def test_gkn_geo_type_is_not_exported():
     carrier = Point({"x": 1, "y": 2}).__gkn_geo()
     assert type(carrier).__name__ == "GKNGeo"
