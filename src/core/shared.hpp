@@ -16,14 +16,88 @@
 
 namespace velmor::core {
 
-// A reference-counted, lock-guarded value shared between native geometries and Python views. The
-// lock is not reentrant and is held for one access only, outer to inner (geometry, container, part).
+// The lock of one value held by its one holder. Locks are not reentrant and are held for one access
+// only, outer to inner (geometry, container, part).
 //
 // Poisoning: a guard remembers how many exceptions were in flight when it locked; if it is released
 // while a newer one unwinds, the holder failed midway and the value may be half-changed, so the lock
 // stays poisoned for good. Native code that meets a poisoned lock stops with an internal failure
 // carrying its fixed text (lock()); the Python-facing layer gets the Lock error (lock_checked()).
 // Either way the refused caller never sees the value.
+template <class T>
+class LockGuard {
+public:
+    static constexpr std::string_view kPoisoned = "Lock poisoned";
+
+    // For the native model: a poisoned lock is a broken invariant.
+    static LockGuard lock(CompactLock& lock, T& value, std::string_view poisoned_message = kPoisoned) {
+        if (lock.lock()) {
+            lock.unlock(false);
+            internal_failure(std::string(poisoned_message));
+        }
+        return LockGuard(lock, value);
+    }
+
+    // For the Python-facing layer: a poisoned lock is reported as the Lock error, after the lock
+    // has been released again.
+    static Result<LockGuard> lock_checked(CompactLock& lock, T& value) {
+        if (lock.lock()) {
+            lock.unlock(false);
+            return fail(NativeError::poisoned_lock());
+        }
+        return LockGuard(lock, value);
+    }
+
+    // Recovery and inspection after a failure: the value as it was left, poisoned or not.
+    static LockGuard lock_ignoring_poison(CompactLock& lock, T& value) {
+        lock.lock();
+        return LockGuard(lock, value);
+    }
+
+    LockGuard(LockGuard&& other) noexcept
+        : lock_(std::exchange(other.lock_, nullptr)),
+          value_(other.value_),
+          exceptions_at_lock_(other.exceptions_at_lock_) {}
+    LockGuard& operator=(LockGuard&&) = delete;
+    ~LockGuard() {
+        if (lock_ != nullptr) lock_->unlock(std::uncaught_exceptions() > exceptions_at_lock_);
+    }
+    T& operator*() const { return *value_; }
+    T* operator->() const { return value_; }
+
+private:
+    // Takes over a lock already held.
+    LockGuard(CompactLock& lock, T& value)
+        : lock_(&lock), value_(&value), exceptions_at_lock_(std::uncaught_exceptions()) {}
+    CompactLock* lock_;
+    T* value_;
+    int exceptions_at_lock_;
+};
+
+// A lock-guarded value kept in place, for an object that never shares it.
+template <class T>
+class Locked {
+public:
+    using Guard = LockGuard<T>;
+
+    explicit Locked(T value) : value_(std::move(value)) {}
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+
+    Guard lock(std::string_view poisoned_message = Guard::kPoisoned) const {
+        return Guard::lock(lock_, value_, poisoned_message);
+    }
+    Result<Guard> lock_checked() const { return Guard::lock_checked(lock_, value_); }
+    Guard lock_ignoring_poison() const { return Guard::lock_ignoring_poison(lock_, value_); }
+    bool is_poisoned() const { return lock_.is_poisoned(); }
+
+private:
+    mutable CompactLock lock_;
+    mutable T value_;
+};
+
+// A reference-counted, lock-guarded value shared between native geometries and Python views, locked
+// as LockGuard describes.
 template <class T>
 class Shared {
     // One block per value: the count of handles, the lock with its poisoned mark, the value.
@@ -36,24 +110,7 @@ class Shared {
     };
 
 public:
-    class Guard {
-    public:
-        Guard(Guard&& other) noexcept
-            : cell_(std::exchange(other.cell_, nullptr)), exceptions_at_lock_(other.exceptions_at_lock_) {}
-        Guard& operator=(Guard&&) = delete;
-        ~Guard() {
-            if (cell_ != nullptr) cell_->lock.unlock(std::uncaught_exceptions() > exceptions_at_lock_);
-        }
-        T& operator*() const { return cell_->value; }
-        T* operator->() const { return &cell_->value; }
-
-    private:
-        friend class Shared;
-        // Takes over a lock already held.
-        explicit Guard(Cell& cell) : cell_(&cell), exceptions_at_lock_(std::uncaught_exceptions()) {}
-        Cell* cell_;
-        int exceptions_at_lock_;
-    };
+    using Guard = LockGuard<T>;
 
     explicit Shared(T value) : cell_(std::make_unique<Cell>(std::move(value)).release()) {}
     // A handle is never empty: moving one copies it (one atomic count), so no moved-from handle
@@ -70,33 +127,13 @@ public:
         return Shared(Adopt{}, std::make_unique<Cell>(std::forward<Args>(args)...).release());
     }
 
-    static constexpr std::string_view kPoisoned = "Lock poisoned";
+    static constexpr std::string_view kPoisoned = Guard::kPoisoned;
 
-    // For the native model: a poisoned lock is a broken invariant.
     Guard lock(std::string_view poisoned_message = kPoisoned) const {
-        if (cell_->lock.lock()) {
-            cell_->lock.unlock(false);
-            internal_failure(std::string(poisoned_message));
-        }
-        return Guard(*cell_);
+        return Guard::lock(cell_->lock, cell_->value, poisoned_message);
     }
-
-    // For the Python-facing layer: a poisoned lock is reported as the Lock error, after the lock
-    // has been released again.
-    Result<Guard> lock_checked() const {
-        if (cell_->lock.lock()) {
-            cell_->lock.unlock(false);
-            return fail(NativeError::poisoned_lock());
-        }
-        return Guard(*cell_);
-    }
-
-    // Recovery and inspection after a failure: the value as it was left, poisoned or not.
-    Guard lock_ignoring_poison() const {
-        cell_->lock.lock();
-        return Guard(*cell_);
-    }
-
+    Result<Guard> lock_checked() const { return Guard::lock_checked(cell_->lock, cell_->value); }
+    Guard lock_ignoring_poison() const { return Guard::lock_ignoring_poison(cell_->lock, cell_->value); }
     bool is_poisoned() const { return cell_->lock.is_poisoned(); }
 
     // True when both handles share one value.

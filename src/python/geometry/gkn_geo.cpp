@@ -10,9 +10,9 @@
 namespace velmor::py {
 namespace {
 
-// The handle sits behind a lock like every other shared value; taking it empties the holder, and a
-// holder that still has one when it dies releases it.
-using Holder = core::Shared<std::optional<runtime::GeometryOwned>>;
+// The handle sits behind a lock like every native value, kept in the object itself since a carrier is
+// never shared; taking it empties the holder, and a holder that still has one when it dies releases it.
+using Holder = core::Locked<std::optional<runtime::GeometryOwned>>;
 
 PyType_Slot slots[] = {
     {Py_tp_dealloc, reinterpret_cast<void*>(dealloc_instance<Holder>)},
@@ -35,7 +35,7 @@ PyTypeObject* gkn_geo_type() {
 }
 
 Result<Ref> new_gkn_geo(runtime::GeometryOwned geometry) {
-    return new_instance(gkn_geo_type(), Holder(std::optional<runtime::GeometryOwned>(std::move(geometry))));
+    return new_instance_of<Holder>(gkn_geo_type(), std::optional<runtime::GeometryOwned>(std::move(geometry)));
 }
 
 Result<runtime::GeometryOwned> take_gkn_geo(PyObject* object) {

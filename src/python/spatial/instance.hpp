@@ -22,13 +22,19 @@ Payload& payload_of(PyObject* self) {
     return reinterpret_cast<Instance<Payload>*>(self)->payload;
 }
 
-template <class Payload>
-Result<Ref> new_instance(PyTypeObject* type, Payload payload) {
+// A new object whose payload is made in place from the arguments (a payload may be immovable).
+template <class Payload, class... Args>
+Result<Ref> new_instance_of(PyTypeObject* type, Args&&... args) {
     if (type == nullptr) return fail(python_error());
     Ref object = Ref::steal(type->tp_alloc(type, 0));
     if (!object) return fail(python_error());
-    new (&reinterpret_cast<Instance<Payload>*>(object.get())->payload) Payload(std::move(payload));
+    new (&reinterpret_cast<Instance<Payload>*>(object.get())->payload) Payload(std::forward<Args>(args)...);
     return object;
+}
+
+template <class Payload>
+Result<Ref> new_instance(PyTypeObject* type, Payload payload) {
+    return new_instance_of<Payload>(type, std::move(payload));
 }
 
 // tp_dealloc of such a type; instances of heap types hold a reference to their type.
