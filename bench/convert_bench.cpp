@@ -7,7 +7,6 @@
 //   build/bench/bench/convert_bench
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <numbers>
 #include <optional>
@@ -95,7 +94,6 @@ int main() {
     const double to_ns = (thread_seconds() - to_start) * 1e9 / double(vertex_count);
     if (!runtime) return 1;
 
-    if (std::getenv("REPEAT")) { for (int r = 0; r < std::atoi(std::getenv("REPEAT")); ++r) { auto b = runtime::convert::polyline_from_runtime(*runtime); } return 0; }
     const double from_start = thread_seconds();
     auto back = runtime::convert::polyline_from_runtime(*runtime);
     const double from_ns = (thread_seconds() - from_start) * 1e9 / double(vertex_count);
