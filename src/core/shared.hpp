@@ -5,7 +5,6 @@
 #include <exception>
 #include <limits>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -60,12 +59,22 @@ public:
           exceptions_at_lock_(other.exceptions_at_lock_) {}
     LockGuard& operator=(LockGuard&&) = delete;
     ~LockGuard() {
-        if (lock_ != nullptr) lock_->unlock(std::uncaught_exceptions() > exceptions_at_lock_);
+        if (lock_ == nullptr) return;
+        lock_->unlock(exceptions_at_lock_ != kReadOnly && std::uncaught_exceptions() > exceptions_at_lock_);
     }
     T& operator*() const { return *value_; }
     T* operator->() const { return value_; }
 
+    // For a holder that only reads: its failure cannot leave the value half-changed, so releasing the
+    // lock while an exception unwinds does not poison it.
+    const T& read_only() {
+        exceptions_at_lock_ = kReadOnly;
+        return *value_;
+    }
+
 private:
+    static constexpr int kReadOnly = -1;
+
     // Takes over a lock already held.
     LockGuard(CompactLock& lock, T& value)
         : lock_(&lock), value_(&value), exceptions_at_lock_(std::uncaught_exceptions()) {}
@@ -159,23 +168,12 @@ private:
     Cell* cell_;
 };
 
-// Runs `reader` on the value that `guard` holds locked and releases the lock before an exception from
-// the reader goes on: a reader that changes nothing cannot leave the value half-changed, so its
-// failure must not poison a value that views and other geometries share.
+// Runs `reader` on the value that `guard` holds locked, as a read-only holder: a reader that changes
+// nothing cannot leave the value half-changed, so its failure must not poison a value that views and
+// other geometries share. The lock is released as the failure goes on.
 template <class Guard, class Read>
-auto read_without_poisoning(Guard guard, Read&& reader) -> decltype(reader(*guard)) {
-    std::exception_ptr failure;
-    std::optional<decltype(reader(*guard))> result;
-    {
-        const Guard held = std::move(guard);
-        try {
-            result.emplace(reader(*held));
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    }
-    if (failure) std::rethrow_exception(failure);
-    return std::move(*result);
+auto read_without_poisoning(Guard guard, Read&& reader) -> decltype(reader(guard.read_only())) {
+    return reader(guard.read_only());
 }
 
 }  // namespace velmor::core

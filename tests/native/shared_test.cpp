@@ -101,4 +101,32 @@ TEST(Shared, ReturningAnErrorValueDoesNotPoison) {
     EXPECT_EQ(part.lock()->size(), 1U);
 }
 
+// A holder that only reads cannot leave the value half-changed: its failure releases the lock as it
+// goes on, unpoisoned, for shared and in-place values alike, while a writer's failure still poisons.
+TEST(Shared, AReaderFailureReleasesTheLockUnpoisoned) {
+    const SharedPart part = SharedPart::make(Dims::XY);
+    const velmor::core::Locked<Part> kept{Part(Dims::XY)};
+    kept.lock()->push(Coord::xy(1, 2));
+    auto fail_while_reading = [](const Part& value) -> std::size_t {
+        if (value.size() < 5) throw std::runtime_error("refused");
+        return value.size();
+    };
+    EXPECT_THROW(velmor::core::read_without_poisoning(part.lock(), fail_while_reading), std::runtime_error);
+    EXPECT_THROW(velmor::core::read_without_poisoning(kept.lock(), fail_while_reading), std::runtime_error);
+    EXPECT_FALSE(part.is_poisoned());
+    EXPECT_FALSE(kept.is_poisoned());
+    EXPECT_EQ(velmor::core::read_without_poisoning(kept.lock(), [](const Part& value) { return value.size(); }),
+              1U);
+
+    EXPECT_THROW(
+        {
+            auto guard = kept.lock();
+            guard->push(Coord::xy(3, 4));
+            throw std::runtime_error("failed midway");
+        },
+        std::runtime_error);
+    EXPECT_TRUE(kept.is_poisoned());
+    EXPECT_EQ(velmor::test::internal_failure_of([&] { kept.lock(); }), "Lock poisoned");
+}
+
 }  // namespace
