@@ -173,8 +173,9 @@ def test_class_surface():
 
 
 # A spatial reference that the runtime core refuses (a NUL inside its text) fails every operation that
-# needs the runtime form, but the failure goes on only once the geometry's locks are released: the
-# geometry, its copies and its views stay usable, and a new spatial reference makes it whole again.
+# needs the runtime form, but the conversion only reads, so its failure releases the geometry's locks
+# unpoisoned: the geometry, its copies and its views stay usable, and a new spatial reference makes it
+# whole again.
 BAD_REFERENCE = {"wkt": "a\x00b"}
 
 

@@ -111,13 +111,14 @@ PyObject* text(PyObject* self) {
 }
 
 // A runtime geometry built from the value as it is now, under its lock. The conversion can fail inside
-// the runtime core (a spatial reference it refuses) but changes nothing, so its failure is held until
-// the lock is released rather than poisoning it for every object that shares the value.
+// the runtime core (a spatial reference it refuses) but changes nothing, so its failure releases the
+// lock unpoisoned rather than poisoning it for every object that shares the value.
 template <class Traits>
 core::Result<runtime::GeometryOwned> runtime_geometry(PyObject* self) {
     using Value = typename Traits::Value;
     VELMOR_TRY_ASSIGN(auto guard, holder_of<Value>(self).lock_checked());
-    return core::read_without_poisoning(std::move(guard), [](const Value& value) { return Traits::to_runtime(value); });
+    return core::read_without_poisoning(std::move(guard),
+                                        [](const Value& value) { return Traits::to_runtime(value); });
 }
 
 template <class Traits>

@@ -18,7 +18,7 @@ namespace velmor::runtime::convert {
 namespace {
 
 // The parts of a container as a runtime collection, converted under the container's lock (a failure
-// goes on once the lock is released, so nothing is poisoned); none when the container is empty.
+// releases it unpoisoned); none when the container is empty.
 template <class Container>
 core::Result<std::optional<MutablePartCollection>> collection_of(const core::Shared<Container>& container,
                                                                  const SpatialReference* spatial_reference) {

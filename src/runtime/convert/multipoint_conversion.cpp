@@ -11,7 +11,7 @@ namespace velmor::runtime::convert {
 core::Result<Multipoint> multipoint_to_runtime(const core::Multipoint& multipoint) {
     VELMOR_TRY_ASSIGN(const std::optional<SpatialReference> spatial_reference,
                       runtime_spatial_reference(multipoint.spatial_reference()));
-    // The points are read under their lock without a copy; a failure goes on once it is released.
+    // The points are read under their lock without a copy; a failure releases it unpoisoned.
     auto built = core::read_without_poisoning(
         multipoint.points().lock(core::lock_messages::kAny), [&](const core::Part& points) {
             return assemble_multipoint(argument(spatial_reference), points.size(),
