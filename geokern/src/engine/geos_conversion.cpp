@@ -47,21 +47,34 @@ double ring_area2(const LinearPart& ring) {
     return signed_area2(xs, ys);
 }
 
-GeosGeometry polygons_of(const GeometryValue& polygon, double deviation) {
-    std::vector<LinearPart> rings;
+}  // namespace
+
+PolygonRings polygon_rings(const GeometryValue& polygon, double deviation) {
+    PolygonRings polygons;
     for (const auto& part : polygon.parts) {
         LinearPart points = linearize(*part, deviation);
         if (points.size() < 4) continue;  // fewer than three distinct points hold no area
         // A ring whose lobes cancel (a bow-tie) still covers area and counts as an outer ring, for the
         // operation to resolve; a ring on one line covers none.
         if (ring_area2(points) == 0.0 && all_collinear(points)) continue;
-        rings.push_back(std::move(points));
+        polygons.rings.push_back(std::move(points));
     }
-    const RingGroups grouped = group_rings(rings);
+    polygons.groups = group_rings(polygons.rings);
+    for (size_t lonely : polygons.groups.lonely) polygons.groups.groups.push_back(RingGroup{lonely, {}});
+    polygons.groups.lonely.clear();
+    return polygons;
+}
+
+GeosGeometry to_geos(const PolygonRings& polygons) {
     std::vector<GeosGeometry> members;
-    for (const RingGroup& group : grouped.groups) members.push_back(geos_polygon(rings, group));
-    for (size_t lonely : grouped.lonely) members.push_back(geos_polygon(rings, RingGroup{lonely, {}}));
+    for (const RingGroup& group : polygons.groups.groups) members.push_back(geos_polygon(polygons.rings, group));
     return geos_collection(GEOS_MULTIPOLYGON, std::move(members));
+}
+
+namespace {
+
+GeosGeometry polygons_of(const GeometryValue& polygon, double deviation) {
+    return to_geos(polygon_rings(polygon, deviation));
 }
 
 GeosGeometry point_of(const Vertex& point) {

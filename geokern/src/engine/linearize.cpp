@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <type_traits>
 
 #include "spatial/spatial_reference_value.hpp"
@@ -47,6 +48,30 @@ Vertex bezier_at(const Vertex& p0, const CubicBezier& c, const Vertex& p3, doubl
 }
 
 double lerp(double a, double b, double t) { return a + (b - a) * t; }
+
+// A part without curves column by column, as a whole: the same points as vertex by vertex, without the
+// cost of asking each segment for a curve (large straight rings are the common input).
+LinearPart straight_linear(const PartValue& part) {
+    LinearPart linear;
+    const size_t count = part.xs.size();
+    if (count == 0) return linear;
+    auto column = [&](const std::vector<double>& values, bool present) {
+        std::vector<double> copy;
+        copy.reserve(count + 1);
+        if (present) copy.assign(values.begin(), values.end());
+        else copy.assign(count, nan_value);
+        if (part.closed) copy.push_back(copy[0]);
+        return copy;
+    };
+    linear.xs = column(part.xs, true);
+    linear.ys = column(part.ys, true);
+    linear.zs = column(part.zs, part.has_z);
+    linear.ms = column(part.ms, part.has_m);
+    linear.source.resize(linear.xs.size());
+    std::iota(linear.source.begin(), linear.source.begin() + static_cast<std::ptrdiff_t>(count), int64_t{0});
+    if (part.closed) linear.source.back() = 0;
+    return linear;
+}
 
 }  // namespace
 
@@ -94,11 +119,11 @@ std::vector<CurveSample> curve_interior(const Vertex& start, const Curve& curve,
 }
 
 LinearPart linearize(const PartValue& part, double deviation) {
+    if (!part.has_curves()) return straight_linear(part);
     LinearPart linear;
     const int64_t count = part.point_count();
     linear.xs.reserve(static_cast<size_t>(count) + 1);
     linear.ys.reserve(static_cast<size_t>(count) + 1);
-    if (count == 0) return linear;
     for (int64_t i = 0; i < count; ++i) {
         linear.add(part.point(i), i);
         const int64_t segment = part.segment_starting_at(i);
