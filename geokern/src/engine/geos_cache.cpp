@@ -81,7 +81,7 @@ class FormCache {
 }  // namespace
 
 GeosForm::GeosForm(const GeometryValue& value) : extent_(extent_of(value)), vertex_count_(vertex_count_of(value)) {
-    const double deviation = chord_deviation(value);
+    const double deviation = chord_deviation(value.spatial_reference, extent_);
     if (areal(value)) areas_ = polygon_rings(polygon_of_envelope(value), deviation);
     else geometry_ = relation_form(value, deviation);
 }

@@ -10,12 +10,6 @@
 namespace geokern::engine {
 namespace {
 
-double deviation_for(const SpatialReferenceRef& spatial_reference, const EnvelopeData& extent) {
-    if (spatial_reference != nullptr && spatial_reference->tolerance > 0.0) return spatial_reference->tolerance;
-    const double side = extent.empty() ? 0.0 : std::max(extent.xmax - extent.xmin, extent.ymax - extent.ymin);
-    return side > 0.0 && std::isfinite(side) ? side * 1e-9 : 1e-9;
-}
-
 int clamp_chords(double chords) {
     if (!(chords >= 1.0)) return 1;
     return chords >= max_chords_per_curve ? max_chords_per_curve : static_cast<int>(std::ceil(chords));
@@ -75,8 +69,14 @@ LinearPart straight_linear(const PartValue& part) {
 
 }  // namespace
 
+double chord_deviation(const SpatialReferenceRef& spatial_reference, const EnvelopeData& extent) {
+    if (spatial_reference != nullptr && spatial_reference->tolerance > 0.0) return spatial_reference->tolerance;
+    const double side = extent.empty() ? 0.0 : std::max(extent.xmax - extent.xmin, extent.ymax - extent.ymin);
+    return side > 0.0 && std::isfinite(side) ? side * 1e-9 : 1e-9;
+}
+
 double chord_deviation(const GeometryValue& geometry) {
-    return deviation_for(geometry.spatial_reference, extent_of(geometry));
+    return chord_deviation(geometry.spatial_reference, extent_of(geometry));
 }
 
 double chord_deviation(const GeometryValue& a, const GeometryValue& b) {

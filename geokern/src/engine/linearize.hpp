@@ -14,6 +14,8 @@ namespace geokern::engine {
 inline constexpr int max_chords_per_curve = 1 << 16;
 
 double chord_deviation(const GeometryValue& geometry);
+// The same for a geometry of that spatial reference and extent (when the extent is already at hand).
+double chord_deviation(const SpatialReferenceRef& spatial_reference, const EnvelopeData& extent);
 double chord_deviation(const GeometryValue& a, const GeometryValue& b);
 
 // A part as straight segments: its points column by column, with each curve replaced by its chords.
