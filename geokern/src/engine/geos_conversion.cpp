@@ -52,7 +52,7 @@ double ring_area2(const LinearPart& ring) {
 PolygonRings polygon_rings(const GeometryValue& polygon, double deviation) {
     PolygonRings polygons;
     for (const auto& part : polygon.parts) {
-        LinearPart points = linearize(*part, deviation);
+        LinearPart points = linearize_xy(*part, deviation);
         if (points.size() < 4) continue;  // fewer than three distinct points hold no area
         // A ring whose lobes cancel (a bow-tie) still covers area and counts as an outer ring, for the
         // operation to resolve; a ring on one line covers none.

@@ -44,8 +44,9 @@ Vertex bezier_at(const Vertex& p0, const CubicBezier& c, const Vertex& p3, doubl
 double lerp(double a, double b, double t) { return a + (b - a) * t; }
 
 // A part without curves column by column, as a whole: the same points as vertex by vertex, without the
-// cost of asking each segment for a curve (large straight rings are the common input).
-LinearPart straight_linear(const PartValue& part) {
+// cost of asking each segment for a curve (large straight rings are the common input). Without
+// attributes, zs, ms and source stay empty.
+LinearPart straight_linear(const PartValue& part, bool with_attributes) {
     LinearPart linear;
     const size_t count = part.xs.size();
     if (count == 0) return linear;
@@ -59,6 +60,7 @@ LinearPart straight_linear(const PartValue& part) {
     };
     linear.xs = column(part.xs, true);
     linear.ys = column(part.ys, true);
+    if (!with_attributes) return linear;
     linear.zs = column(part.zs, part.has_z);
     linear.ms = column(part.ms, part.has_m);
     linear.source.resize(linear.xs.size());
@@ -119,7 +121,7 @@ std::vector<CurveSample> curve_interior(const Vertex& start, const Curve& curve,
 }
 
 LinearPart linearize(const PartValue& part, double deviation) {
-    if (!part.has_curves()) return straight_linear(part);
+    if (!part.has_curves()) return straight_linear(part, true);
     LinearPart linear;
     const int64_t count = part.point_count();
     linear.xs.reserve(static_cast<size_t>(count) + 1);
@@ -137,6 +139,10 @@ LinearPart linearize(const PartValue& part, double deviation) {
     }
     if (part.closed) linear.add(part.point(0), 0);
     return linear;
+}
+
+LinearPart linearize_xy(const PartValue& part, double deviation) {
+    return part.has_curves() ? linearize(part, deviation) : straight_linear(part, false);
 }
 
 PartValue part_of(const LinearPart& linear, bool has_z, bool has_m) {

@@ -31,6 +31,9 @@ struct LinearPart {
 };
 
 LinearPart linearize(const PartValue& part, double deviation);
+// The same where only x and y are read (GEOS takes nothing else): a straight part leaves zs, ms and
+// source empty.
+LinearPart linearize_xy(const PartValue& part, double deviation);
 
 // A straight part made of a chord form's points, keeping z and m where the part has them.
 PartValue part_of(const LinearPart& linear, bool has_z, bool has_m);
