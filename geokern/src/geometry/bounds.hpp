@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "geometry/vertex.hpp"
 
@@ -23,6 +24,26 @@ struct Bounds {
         xmax = std::max(xmax, x);
         ymin = std::min(ymin, y);
         ymax = std::max(ymax, y);
+    }
+    // Every point of two columns. One pass of plain minima and maxima, with no test per point; a
+    // column with a NaN goes point by point instead, skipping the points that have one.
+    void add_columns(const std::vector<double>& xs, const std::vector<double>& ys) {
+        double low_x = INFINITY, high_x = -INFINITY, low_y = INFINITY, high_y = -INFINITY;
+        bool nan = false;
+        for (size_t i = 0; i < xs.size(); ++i) {
+            const double x = xs[i], y = ys[i];
+            nan |= std::isnan(x) | std::isnan(y);
+            low_x = x < low_x ? x : low_x;
+            high_x = x > high_x ? x : high_x;
+            low_y = y < low_y ? y : low_y;
+            high_y = y > high_y ? y : high_y;
+        }
+        if (nan) {
+            for (size_t i = 0; i < xs.size(); ++i) add(xs[i], ys[i]);
+        } else if (!xs.empty()) {
+            add(low_x, low_y);
+            add(high_x, high_y);
+        }
     }
 };
 
