@@ -31,14 +31,17 @@ GeosGeometry line_of(const PartValue& part, double deviation) {
     return geos_line(linear);
 }
 
-// Twice the signed area of a ring, refusing coordinates that are not finite numbers.
+// Twice the signed area of a ring, refusing coordinates that are not finite numbers. Each coordinate
+// takes part in the area, so only a ring whose area is not finite can hold one.
 double ring_area2(const LinearPart& ring) {
+    const double area2 = signed_area2(ring.xs, ring.ys);
+    if (std::isfinite(area2)) return area2;
     for (size_t i = 0; i < ring.size(); ++i) {
         if (!std::isfinite(ring.xs[i]) || !std::isfinite(ring.ys[i])) {
             fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.", "a ring has a coordinate that is not a finite number.");
         }
     }
-    return signed_area2(ring.xs, ring.ys);
+    return area2;
 }
 
 // Whether a ring of that doubled area covers none: a ring whose lobes cancel (a bow-tie) still covers
