@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <new>
+
+#include "thread_end.hpp"
 
 namespace geokern {
 
@@ -33,13 +36,16 @@ class BlockPool {
         }
         // A thread that only releases blocks (made on another thread) keeps them too, so whichever
         // thread first keeps one arranges for its list to be emptied when it ends.
-        if (list.head == nullptr) arm_drain();
+        if (!list.armed) {
+            list.armed = drain_registered;
+            arm_thread_end_cleanup();
+        }
         list.head = ::new (block) Node{list.head};
         ++list.count;
     }
 
   private:
-    static constexpr std::size_t kept = 1024;
+    static constexpr uint32_t kept = 1024;
 
     struct Node {
         Node* next;
@@ -47,32 +53,27 @@ class BlockPool {
     // Trivial, so that it is reachable while its thread ends (handles may still be released then).
     struct List {
         Node* head;
-        std::size_t count;
+        uint32_t count;
         bool closed;
-    };
-    struct Drain {
-        bool armed = false;
-        ~Drain() {
-            List& list = local_list;
-            list.closed = true;
-            while (Node* node = list.head) {
-                list.head = node->next;
-                ::operator delete(node);
-            }
-            list.count = 0;
-        }
+        bool armed;
     };
 
-    static void arm_drain() noexcept {
-        static thread_local Drain drain;
-        drain.armed = true;
+    static void drain() noexcept {
+        List& list = local_list;
+        list.closed = true;
+        while (Node* node = list.head) {
+            list.head = node->next;
+            ::operator delete(node);
+        }
+        list.count = 0;
     }
 
     static constinit thread_local List local_list;
+    static inline const bool drain_registered = register_thread_end_cleanup(&drain);
 };
 
 template <std::size_t Size>
-constinit thread_local typename BlockPool<Size>::List BlockPool<Size>::local_list{nullptr, 0, false};
+constinit thread_local typename BlockPool<Size>::List BlockPool<Size>::local_list{nullptr, 0, false, false};
 
 // An allocator of single objects from the block pool of their size, for std::allocate_shared: the
 // shared value and its counts come from one kept block.

@@ -65,12 +65,11 @@ Handle make_handle(Args&&... args) {
 }
 
 // The shared value behind a handle; a null handle is the caller's error.
+[[noreturn]] void null_handle(const char* handle_name);
+
 template <class Handle>
 const std::shared_ptr<ValueOf<Handle>>& shared_value(Handle handle) {
-    if (handle == nullptr) {
-        fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.",
-             std::string("the ") + HandleTraits<Handle>::name + " handle is null.");
-    }
+    if (handle == nullptr) null_handle(HandleTraits<Handle>::name);
     return reinterpret_cast<Box<ValueOf<Handle>>*>(handle)->value;
 }
 

@@ -34,6 +34,18 @@ public:
                              std::optional<std::vector<double>> zs = std::nullopt,
                              std::optional<std::vector<double>> ms = std::nullopt);
 
+    // A part of `count` vertices written straight into its block: `fill(x, y, z, m)` gets each column's
+    // storage, z and m null when the part lacks them, and writes all `count` values of each.
+    template <class Fill>
+    static Part filled(bool has_z, bool has_m, std::size_t count, Fill&& fill) {
+        Part part(has_z, has_m);
+        part.reserve(count);
+        fill(part.column_data(kX), part.column_data(kY), has_z ? part.column_data(part.z_column()) : nullptr,
+             has_m ? part.column_data(part.m_column()) : nullptr);
+        part.size_ = count;
+        return part;
+    }
+
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
     Dims dims() const { return dims_from_flags(has_z(), has_m()); }

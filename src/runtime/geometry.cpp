@@ -126,25 +126,31 @@ std::optional<double> point_m(const Point& point) {
     return invoke_or_fail(VELMOR_GK(Point_getM), point.get());
 }
 
+// Called once per vertex when a part is read back: the two to four reads share one error slot, checked
+// once, since none of them can fail on a point handle.
 core::Coord point_coord(GK_GeometryHandle point, core::Dims dims) {
     const FunctionTable& gk = functions();
-    const double x = invoke_or_fail("GK_Point_getX", gk.Point_getX, point);
-    const double y = invoke_or_fail("GK_Point_getY", gk.Point_getY, point);
-    const auto z = [&] { return invoke_or_fail("GK_Point_getZ", gk.Point_getZ, point); };
-    const auto m = [&] { return invoke_or_fail("GK_Point_getM", gk.Point_getM, point); };
-    switch (dims) {
-        case core::Dims::XYZM: {
-            const double z_value = z();
-            return core::Coord::xyzm(x, y, z_value, m());
+    ErrorSlot slot;
+    const GK_ErrorHandler* handler = slot.handler();
+    const double x = gk.Point_getX(point, handler);
+    const double y = gk.Point_getY(point, handler);
+    const core::Coord coord = [&] {
+        switch (dims) {
+            case core::Dims::XYZM: {
+                const double z = gk.Point_getZ(point, handler);
+                return core::Coord::xyzm(x, y, z, gk.Point_getM(point, handler));
+            }
+            case core::Dims::XYZ:
+                return core::Coord::xyz(x, y, gk.Point_getZ(point, handler));
+            case core::Dims::XYM:
+                return core::Coord::xym(x, y, gk.Point_getM(point, handler));
+            case core::Dims::XY:
+                break;
         }
-        case core::Dims::XYZ:
-            return core::Coord::xyz(x, y, z());
-        case core::Dims::XYM:
-            return core::Coord::xym(x, y, m());
-        case core::Dims::XY:
-            break;
-    }
-    return core::Coord::xy(x, y);
+        return core::Coord::xy(x, y);
+    }();
+    if (!slot.empty()) unexpected_runtime_error("GK_Point_getX/getY/getZ/getM", *slot.take());
+    return coord;
 }
 
 core::Coord point_coord(GK_GeometryHandle point) {

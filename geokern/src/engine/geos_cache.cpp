@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <utility>
 
 #include "engine/geos_conversion.hpp"
@@ -103,8 +104,10 @@ const GEOSPreparedGeometry* GeosForm::prepare() const {
 std::shared_ptr<const GeosForm> geos_form(const GeometryValue& value) {
     // The context first, so that it outlives the cache's GEOS geometries when the thread ends.
     geos();
-    thread_local FormCache cache;
-    return cache.find_or_make(value);
+    // On the heap: the library's thread-local storage stays small enough for a static slot.
+    thread_local std::unique_ptr<FormCache> cache;
+    if (!cache) cache = std::make_unique<FormCache>();
+    return cache->find_or_make(value);
 }
 
 }  // namespace geokern::engine

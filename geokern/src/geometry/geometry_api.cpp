@@ -1,11 +1,12 @@
 // The Geometry family: what every geometry answers. (JSON text comes with the JSON support.)
 #include "geometry/geometry_value.hpp"
+#include "geometry/point_handles.hpp"
 #include "report.hpp"
 
 using namespace geokern;
 
 void GK_Geometry_destroy(GK_GeometryHandle geometry, GK_EH) {
-    guarded<void>(handler, [&] { destroy_handle(geometry); });
+    guarded<void>(handler, [&] { release_geometry_handle(geometry); });
 }
 
 int32_t GK_Geometry_getDimension(GK_GeometryHandle geometry, GK_EH) {

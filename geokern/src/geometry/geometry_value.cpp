@@ -5,6 +5,7 @@
 
 #include "failure.hpp"
 #include "geometry/hashing.hpp"
+#include "geometry/point_handles.hpp"
 
 namespace geokern {
 
@@ -25,14 +26,9 @@ const char* geometry_type_name(GK_GeometryType type) {
     }
 }
 
-const GeometryValue& geometry_of(GK_GeometryHandle handle, GK_GeometryType expected) {
-    const GeometryValue& geometry = value_of(handle);
-    if (geometry.type != expected) {
-        fail(GK_ERROR_TYPE_MISMATCH, "type mismatch.",
-             std::string("expected a ") + geometry_type_name(expected) + ", got a " +
-                 geometry_type_name(geometry.type) + ".");
-    }
-    return geometry;
+void geometry_type_mismatch(GK_GeometryType expected, GK_GeometryType got) {
+    fail(GK_ERROR_TYPE_MISMATCH, "type mismatch.",
+         std::string("expected a ") + geometry_type_name(expected) + ", got a " + geometry_type_name(got) + ".");
 }
 
 GK_GeometryHandle new_geometry(GeometryValue value) {
@@ -53,6 +49,10 @@ GeometryValue point_value(const Vertex& point, bool has_z, bool has_m,
 // Filled in place: reading a point out of a part is the hottest path of the library.
 GK_GeometryHandle new_point(const Vertex& point, bool has_z, bool has_m,
                             const SpatialReferenceRef& spatial_reference) {
+    if (GK_GeometryHandle reused =
+            reuse_point_handle(point.x, point.y, point.z, point.m, has_z, has_m, spatial_reference)) {
+        return reused;
+    }
     auto value = make_value<GeometryValue>();
     value->has_z = has_z;
     value->has_m = has_m;

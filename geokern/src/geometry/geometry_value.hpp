@@ -42,8 +42,15 @@ GEOKERN_HANDLE_VALUE(GK_GeometryHandle, GeometryValue, "geometry");
 
 const char* geometry_type_name(GK_GeometryType type);
 
-// The geometry behind a handle, which must be of the given type (a type mismatch otherwise).
-const GeometryValue& geometry_of(GK_GeometryHandle handle, GK_GeometryType expected);
+[[noreturn]] void geometry_type_mismatch(GK_GeometryType expected, GK_GeometryType got);
+
+// The geometry behind a handle, which must be of the given type (a type mismatch otherwise). Inline:
+// reading a point's coordinates calls it once per number.
+inline const GeometryValue& geometry_of(GK_GeometryHandle handle, GK_GeometryType expected) {
+    const GeometryValue& geometry = value_of(handle);
+    if (geometry.type != expected) geometry_type_mismatch(expected, geometry.type);
+    return geometry;
+}
 
 // A point argument: the point geometry behind the handle.
 inline const GeometryValue& point_value_of(GK_GeometryHandle point) {

@@ -14,11 +14,6 @@ int64_t PartValue::segment_count() const {
     return closed ? points : points - 1;
 }
 
-Vertex PartValue::point(int64_t index) const {
-    const auto i = static_cast<size_t>(index);
-    return Vertex{xs[i], ys[i], has_z ? zs[i] : nan_value, has_m ? ms[i] : nan_value};
-}
-
 const Curve* PartValue::curve_of(int64_t segment) const {
     const auto found =
         std::lower_bound(curves.begin(), curves.end(), segment,
@@ -27,12 +22,10 @@ const Curve* PartValue::curve_of(int64_t segment) const {
     return &found->curve;
 }
 
-void PartValue::check_point_index(int64_t index) const {
-    if (index < 0 || index >= point_count()) {
-        fail(GK_ERROR_OUT_OF_RANGE, "index out of range.",
-             "point index " + std::to_string(index) + " is not below the point count " +
-                 std::to_string(point_count()) + ".");
-    }
+void PartValue::point_index_out_of_range(int64_t index) const {
+    fail(GK_ERROR_OUT_OF_RANGE, "index out of range.",
+         "point index " + std::to_string(index) + " is not below the point count " +
+             std::to_string(point_count()) + ".");
 }
 
 void PartValue::check_segment_index(int64_t index) const {

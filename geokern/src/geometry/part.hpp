@@ -36,17 +36,26 @@ struct PartValue {
     int64_t point_count() const { return static_cast<int64_t>(xs.size()); }
     int64_t segment_count() const;
     bool empty() const { return xs.empty(); }
-    Vertex point(int64_t index) const;
+    // Inline: reading a part point by point calls it once per vertex.
+    Vertex point(int64_t index) const {
+        const auto i = static_cast<size_t>(index);
+        return Vertex{xs[i], ys[i], has_z ? zs[i] : nan_value, has_m ? ms[i] : nan_value};
+    }
     const Curve* curve_of(int64_t segment) const;
     bool has_curves() const { return !curves.empty(); }
 
     // Index arithmetic; a bad index argument is an out-of-range error, "none" is -1.
-    void check_point_index(int64_t index) const;
+    void check_point_index(int64_t index) const {
+        if (index < 0 || index >= point_count()) point_index_out_of_range(index);
+    }
     void check_segment_index(int64_t index) const;
     int64_t start_point_of(int64_t segment) const;
     int64_t end_point_of(int64_t segment) const;
     int64_t segment_starting_at(int64_t point) const;
     int64_t segment_ending_at(int64_t point) const;
+
+  private:
+    [[noreturn]] void point_index_out_of_range(int64_t index) const;
 };
 
 // Bounds of all points and the bulges of all curves.

@@ -1,23 +1,10 @@
 #include "runtime/convert/part_conversion.hpp"
 
-#include <optional>
-#include <utility>
-#include <vector>
-
 #include "runtime/builders.hpp"
 #include "runtime/geometry.hpp"
 #include "runtime/parts.hpp"
 
 namespace velmor::runtime::convert {
-namespace {
-
-// A column sized once for the part, present only when the part has that coordinate.
-std::optional<std::vector<double>> column_if(bool present, std::size_t count) {
-    if (!present) return std::nullopt;
-    return std::vector<double>(count);
-}
-
-}  // namespace
 
 // The columns are read straight and every vertex goes in by one call; only a vertex with m needs a
 // point of its own, since parts take m through points alone.
@@ -44,22 +31,21 @@ MutablePart part_to_runtime(const core::Part& part, const SpatialReference* spat
     return target;
 }
 
-// The columns are sized once from the runtime count; z and m are asked of the caller's dimensionality,
-// not of every point.
+// The part's block is sized once from the runtime count and written in place; z and m are asked of
+// the caller's dimensionality, not of every point.
 core::Part part_from_points(ImmutablePointCollection points, core::Dims dims) {
     const auto count = static_cast<std::size_t>(size(points));
-    std::vector<double> xs(count), ys(count);
-    auto zs = column_if(core::has_z(dims), count);
-    auto ms = column_if(core::has_m(dims), count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const Point point = point_at(points, static_cast<int64_t>(i));
-        const core::Coord coord = point_coord(point.get(), dims);
-        xs[i] = coord.x();
-        ys[i] = coord.y();
-        if (zs) (*zs)[i] = *coord.z();
-        if (ms) (*ms)[i] = *coord.m();
-    }
-    return core::Part::from_columns(std::move(xs), std::move(ys), std::move(zs), std::move(ms));
+    return core::Part::filled(core::has_z(dims), core::has_m(dims), count,
+                              [&](double* xs, double* ys, double* zs, double* ms) {
+                                  for (std::size_t i = 0; i < count; ++i) {
+                                      const Point point = point_at(points, static_cast<int64_t>(i));
+                                      const core::Coord coord = point_coord(point.get(), dims);
+                                      xs[i] = coord.x();
+                                      ys[i] = coord.y();
+                                      if (zs) zs[i] = *coord.z();
+                                      if (ms) ms[i] = *coord.m();
+                                  }
+                              });
 }
 
 core::Part part_from_runtime(const ImmutablePart& part, core::Dims dims) {
