@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "engine/geos_context.hpp"
 #include "engine/geos_conversion.hpp"
@@ -19,11 +20,14 @@ class GeosForm {
 
     const EnvelopeData& extent() const { return extent_; }
     int64_t vertex_count() const { return vertex_count_; }
-    // The rings of a polygon or envelope that is not empty; null for every other geometry.
+    // The rings of a polygon or envelope (none when it is empty); null for every other geometry.
     const PolygonRings* areas() const { return areas_ ? &*areas_ : nullptr; }
 
     const GEOSGeometry* geometry() const;
     const GEOSPreparedGeometry* prepare() const;
+    // Whether a test asked for this form before (from now on it has): a form tested again is worth
+    // its prepared form.
+    bool asked_before() const { return std::exchange(asked_, true); }
 
   private:
     EnvelopeData extent_;
@@ -31,6 +35,7 @@ class GeosForm {
     std::optional<PolygonRings> areas_;
     mutable GeosGeometry geometry_;
     mutable GeosPrepared prepared_;
+    mutable bool asked_ = false;
 };
 
 // The GEOS form of a geometry value. Geometry values never change, so each thread keeps the forms of
