@@ -2,7 +2,10 @@
 // and how edits keep points and segments consistent.
 #include <cmath>
 #include <numbers>
+#include <utility>
+#include <vector>
 
+#include "geometry/bounds.hpp"
 #include "geometry/part_editing.hpp"
 #include "geometry_fixture.hpp"
 
@@ -256,3 +259,34 @@ TEST(PartEditing, MovedPointKeepsTheArcsDirectionAndSize) {
 }
 
 }  // namespace
+
+// Columns taken in lanes give the bounds that point by point gives, down to the sign of a zero at an
+// end and the points skipped for a NaN, for every length around the lane count.
+TEST(PartBounds, ColumnsInLanesMatchPointByPoint) {
+    const double nan = std::nan("");
+    const std::vector<std::pair<std::vector<double>, std::vector<double>>> columns = {
+        {{3, -1, 7, 2, 9, -4, 5, 1, 8}, {2, 6, -3, 0.5, 4, 1, -2, 7, 3}},
+        {{5, -0.0, 6, 7, 0.0}, {-5, 0.0, -6, -7, -0.0}},  // an earlier zero in a later lane
+        {{0.0, -0.0, 3, 1, 2}, {-0.0, 0.0, -1, -2, -0.0}},
+        {{1, nan, -5, 2, 3, 4}, {1, 9, 8, nan, 2, 3}},
+        {{-INFINITY, 1, 2, 3, INFINITY}, {1, 2, 3, 4, 5}},
+    };
+    for (const auto& [xs, ys] : columns) {
+        for (size_t length = 0; length <= xs.size(); ++length) {
+            const std::vector<double> x(xs.begin(), xs.begin() + static_cast<std::ptrdiff_t>(length));
+            const std::vector<double> y(ys.begin(), ys.begin() + static_cast<std::ptrdiff_t>(length));
+            geokern::Bounds lanes, one_by_one;
+            lanes.add_columns(x, y);
+            for (size_t i = 0; i < length; ++i) one_by_one.add(x[i], y[i]);
+            for (auto [got, want] : {std::pair{lanes.xmin, one_by_one.xmin}, {lanes.xmax, one_by_one.xmax},
+                                     {lanes.ymin, one_by_one.ymin}, {lanes.ymax, one_by_one.ymax}}) {
+                if (std::isnan(want)) {
+                    EXPECT_TRUE(std::isnan(got)) << "length " << length;
+                } else {
+                    EXPECT_EQ(got, want) << "length " << length;
+                    EXPECT_EQ(std::signbit(got), std::signbit(want)) << "length " << length;
+                }
+            }
+        }
+    }
+}

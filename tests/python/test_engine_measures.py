@@ -238,6 +238,46 @@ def test_relations_match_shapely(seed):
             assert engine().engine(name, a, b, result="bool") == getattr(pa, name)(pb), (name, a, b)
 
 
+def area_peer(rings):
+    """Clockwise rings are outer rings; the others are holes of the only outer ring."""
+    outer = [ring for ring in rings if not sg.LinearRing(ring).is_ccw]
+    if len(outer) > 1:
+        return sg.MultiPolygon([sg.Polygon(ring) for ring in outer])
+    return sg.Polygon(outer[0], [ring for ring in rings if sg.LinearRing(ring).is_ccw])
+
+
+SQUARE = [[0, 0], [0, 10], [10, 10], [10, 0], [0, 0]]
+SQUARE_WITH_HOLE = [SQUARE, [[3, 3], [7, 3], [7, 7], [3, 7], [3, 3]]]
+
+
+# Two areas are found to meet from the first vertex of a ring of one lying in or on the other; these
+# pairs put that vertex on edges, vertices and holes, or leave it outside while the edges cross.
+@pytest.mark.parametrize("rings_a, rings_b", [
+    ([SQUARE], [[[10, 5], [15, 8], [15, 2], [10, 5]]]),  # on a vertical edge
+    ([SQUARE], [[[5, 10], [2, 15], [8, 15], [5, 10]]]),  # on a horizontal edge
+    ([SQUARE], [[[10, 10], [12, 15], [15, 12], [10, 10]]]),  # on a corner
+    ([SQUARE], [[[10.5, 5], [15, 8], [15, 2], [10.5, 5]]]),  # beside an edge
+    (SQUARE_WITH_HOLE, [[[4, 4], [4, 6], [6, 4], [4, 4]]]),  # inside the hole
+    (SQUARE_WITH_HOLE, [[[5, 7], [6, 5], [4, 5], [5, 7]]]),  # on the hole's edge
+    (SQUARE_WITH_HOLE, [[[2, 2], [2, 8], [8, 8], [8, 2], [2, 2]]]),  # holds the hole's first vertex
+    ([SQUARE], [[[2, 2], [2, 3], [3, 2], [2, 2]]]),  # inside, away from the edges
+    ([[[0, 5], [5, 10], [10, 5], [5, 0], [0, 5]]], [[[3, 5], [4, 6], [4, 4], [3, 5]]]),  # ray through a vertex
+    ([[[0, 5], [5, 10], [10, 5], [5, 0], [0, 5]]], [[[-1, 5], [0, 9], [2, 9], [-1, 5]]]),  # ray through both
+    ([[[0, 4], [0, 6], [10, 6], [10, 4], [0, 4]]], [[[4, 0], [4, 10], [6, 10], [6, 0], [4, 0]]]),  # a cross
+    ([[[0, 0], [0, 10], [3, 10], [3, 3], [10, 3], [10, 0], [0, 0]]],
+     [[[5, 5], [5, 9], [9, 9], [9, 5], [5, 5]]]),  # in the bend of an L
+    ([SQUARE, [[20, 0], [20, 10], [30, 10], [30, 0], [20, 0]]], [[[12, 4], [12, 6], [25, 6], [25, 4], [12, 4]]]),
+    (SQUARE_WITH_HOLE, [[[5, 4], [4, 4.5], [4, 5], [4, 5.5], [5, 6], [6, 5.5], [6, 5], [6, 4.5], [5, 4]]]),
+])
+def test_areas_meet_where_shapely_says_they_do(rings_a, rings_b):
+    a, b = {"rings": rings_a}, {"rings": rings_b}
+    pa, pb = area_peer(rings_a), area_peer(rings_b)
+    for first, second, peer_first, peer_second in ((a, b, pa, pb), (b, a, pb, pa)):
+        expected = peer_first.intersects(peer_second)
+        assert engine().engine("intersects", first, second, result="bool") == expected, (first, second)
+        assert engine().engine("disjoint", first, second, result="bool") == (not expected), (first, second)
+
+
 # GEOS 3.11 relates a line without length as if it were empty (even to itself), and the newer GEOS in
 # shapely answers disjoint for it where its own matrix says the two intersect: the engine takes such a
 # line for its point.

@@ -32,10 +32,13 @@ bool without_length(const PartValue& part) {
     return true;
 }
 
+bool areal(const GeometryValue& geometry) {
+    return geometry.type == geometry_type_polygon || geometry.type == geometry_type_envelope;
+}
+
 // GEOS 3.11 relates a line without length as if it were empty; it is a point (as later GEOS versions
 // have it), so a polyline whose every part has no length goes to GEOS as the multipoint of its points.
-GeosGeometry relation_form(const GeometryValue& geometry) {
-    const double deviation = chord_deviation(geometry);
+GeosGeometry relation_form(const GeometryValue& geometry, double deviation) {
     if (geometry.type != geometry_type_polyline || is_empty(geometry)) return to_geos(geometry, deviation);
     auto points = std::make_shared<PartValue>();
     for (const auto& part : geometry.parts) {
@@ -62,10 +65,7 @@ class FormCache {
                 return entries_[0].form;
             }
         }
-        auto form = std::make_shared<GeosForm>();
-        form->geometry = relation_form(value);
-        form->extent = extent_of(value);
-        form->vertex_count = vertex_count_of(value);
+        auto form = std::make_shared<const GeosForm>(value);
         std::rotate(entries_.begin(), entries_.end() - 1, entries_.end());
         entries_[0] = Entry{identity, form};
         return form;
@@ -81,13 +81,24 @@ class FormCache {
 
 }  // namespace
 
+GeosForm::GeosForm(const GeometryValue& value) : extent_(extent_of(value)), vertex_count_(vertex_count_of(value)) {
+    const double deviation = chord_deviation(value.spatial_reference, extent_);
+    if (areal(value)) areas_ = polygon_rings(polygon_of_envelope(value), deviation);
+    else geometry_ = relation_form(value, deviation);
+}
+
+const GEOSGeometry* GeosForm::geometry() const {
+    if (geometry_ == nullptr) geometry_ = to_geos(*areas_);
+    return geometry_.get();
+}
+
 const GEOSPreparedGeometry* GeosForm::prepare() const {
-    if (prepared == nullptr) {
-        const GEOSPreparedGeometry* made = GEOSPrepare_r(geos(), geometry.get());
+    if (prepared_ == nullptr) {
+        const GEOSPreparedGeometry* made = GEOSPrepare_r(geos(), geometry());
         if (made == nullptr) fail_geos("preparing a geometry");
-        prepared.reset(made);
+        prepared_.reset(made);
     }
-    return prepared.get();
+    return prepared_.get();
 }
 
 std::shared_ptr<const GeosForm> geos_form(const GeometryValue& value) {

@@ -31,37 +31,62 @@ GeosGeometry line_of(const PartValue& part, double deviation) {
     return geos_line(linear);
 }
 
-// Twice the signed area of a ring, refusing coordinates that are not finite numbers. A ring of huge
-// coordinates whose area overflows is measured at a power-of-two scale, which keeps its orientation.
+// Twice the signed area of a ring, refusing coordinates that are not finite numbers. Each coordinate
+// takes part in the area, so only a ring whose area is not finite can hold one.
 double ring_area2(const LinearPart& ring) {
+    const double area2 = signed_area2(ring.xs, ring.ys);
+    if (std::isfinite(area2)) return area2;
     for (size_t i = 0; i < ring.size(); ++i) {
         if (!std::isfinite(ring.xs[i]) || !std::isfinite(ring.ys[i])) {
             fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.", "a ring has a coordinate that is not a finite number.");
         }
     }
-    const double area2 = signed_area2(ring.xs, ring.ys);
-    if (std::isfinite(area2)) return area2;
-    std::vector<double> xs(ring.xs), ys(ring.ys);
-    for (double& x : xs) x = std::ldexp(x, -600);
-    for (double& y : ys) y = std::ldexp(y, -600);
-    return signed_area2(xs, ys);
+    return area2;
 }
 
-GeosGeometry polygons_of(const GeometryValue& polygon, double deviation) {
-    std::vector<LinearPart> rings;
-    for (const auto& part : polygon.parts) {
-        LinearPart points = linearize(*part, deviation);
-        if (points.size() < 4) continue;  // fewer than three distinct points hold no area
-        // A ring whose lobes cancel (a bow-tie) still covers area and counts as an outer ring, for the
-        // operation to resolve; a ring on one line covers none.
-        if (ring_area2(points) == 0.0 && all_collinear(points)) continue;
-        rings.push_back(std::move(points));
+// Whether a ring of that doubled area covers none: a ring whose lobes cancel (a bow-tie) still covers
+// area, a ring on one line does not. A ring of huge coordinates whose area overflows is measured at a
+// power-of-two scale, which keeps its orientation.
+bool without_area(const LinearPart& ring, double area2) {
+    if (!std::isfinite(area2)) {
+        std::vector<double> xs(ring.xs), ys(ring.ys);
+        for (double& x : xs) x = std::ldexp(x, -600);
+        for (double& y : ys) y = std::ldexp(y, -600);
+        area2 = signed_area2(xs, ys);
     }
-    const RingGroups grouped = group_rings(rings);
+    return area2 == 0.0 && all_collinear(ring);
+}
+
+}  // namespace
+
+PolygonRings polygon_rings(const GeometryValue& polygon, double deviation) {
+    PolygonRings polygons;
+    std::vector<double> areas2;
+    for (const auto& part : polygon.parts) {
+        LinearPart points = linearize_xy(*part, deviation);
+        if (points.size() < 4) continue;  // fewer than three distinct points hold no area
+        // A bow-tie counts as an outer ring, for the operation to resolve.
+        const double area2 = ring_area2(points);
+        if (without_area(points, area2)) continue;
+        polygons.rings.push_back(std::move(points));
+        areas2.push_back(area2);
+    }
+    polygons.groups = group_rings(polygons.rings, areas2);
+    for (size_t lonely : polygons.groups.lonely) polygons.groups.groups.push_back(RingGroup{lonely, {}});
+    polygons.groups.lonely.clear();
+    return polygons;
+}
+
+GeosGeometry to_geos(const PolygonRings& polygons) {
     std::vector<GeosGeometry> members;
-    for (const RingGroup& group : grouped.groups) members.push_back(geos_polygon(rings, group));
-    for (size_t lonely : grouped.lonely) members.push_back(geos_polygon(rings, RingGroup{lonely, {}}));
+    for (const RingGroup& group : polygons.groups.groups) members.push_back(geos_polygon(polygons.rings, group));
     return geos_collection(GEOS_MULTIPOLYGON, std::move(members));
+}
+
+namespace {
+
+GeosGeometry polygons_of(const GeometryValue& polygon, double deviation) {
+    return to_geos(polygon_rings(polygon, deviation));
 }
 
 GeosGeometry point_of(const Vertex& point) {

@@ -4,6 +4,7 @@
 
 #include "engine/geos_context.hpp"
 #include "engine/linearize.hpp"
+#include "engine/ring_groups.hpp"
 #include "engine/vertex_attributes.hpp"
 #include "geometry/geometry_value.hpp"
 
@@ -16,6 +17,15 @@ namespace geokern::engine {
 // counter-clockwise holes, each hole given to the smallest outer ring around it; a hole that no outer
 // ring holds counts as an outer ring of its own).
 GeosGeometry to_geos(const GeometryValue& geometry, double deviation);
+
+// The rings of a polygon as they go to GEOS: closed chord forms of its parts without those that hold
+// no area, grouped into polygons as to_geos describes; a hole without an outer ring is a group of its own.
+struct PolygonRings {
+    std::vector<LinearPart> rings;
+    RingGroups groups;  // every ring in `groups`; `lonely` is empty
+};
+PolygonRings polygon_rings(const GeometryValue& polygon, double deviation);
+GeosGeometry to_geos(const PolygonRings& polygons);
 
 // Everything a result needs beside GEOS's coordinates.
 struct ResultShape {

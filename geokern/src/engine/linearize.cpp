@@ -2,18 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <type_traits>
 
 #include "spatial/spatial_reference_value.hpp"
 
 namespace geokern::engine {
 namespace {
-
-double deviation_for(const SpatialReferenceRef& spatial_reference, const EnvelopeData& extent) {
-    if (spatial_reference != nullptr && spatial_reference->tolerance > 0.0) return spatial_reference->tolerance;
-    const double side = extent.empty() ? 0.0 : std::max(extent.xmax - extent.xmin, extent.ymax - extent.ymin);
-    return side > 0.0 && std::isfinite(side) ? side * 1e-9 : 1e-9;
-}
 
 int clamp_chords(double chords) {
     if (!(chords >= 1.0)) return 1;
@@ -48,10 +43,42 @@ Vertex bezier_at(const Vertex& p0, const CubicBezier& c, const Vertex& p3, doubl
 
 double lerp(double a, double b, double t) { return a + (b - a) * t; }
 
+// A part without curves column by column, as a whole: the same points as vertex by vertex, without the
+// cost of asking each segment for a curve (large straight rings are the common input). Without
+// attributes, zs, ms and source stay empty.
+LinearPart straight_linear(const PartValue& part, bool with_attributes) {
+    LinearPart linear;
+    const size_t count = part.xs.size();
+    if (count == 0) return linear;
+    auto column = [&](const std::vector<double>& values, bool present) {
+        std::vector<double> copy;
+        copy.reserve(count + 1);
+        if (present) copy.assign(values.begin(), values.end());
+        else copy.assign(count, nan_value);
+        if (part.closed) copy.push_back(copy[0]);
+        return copy;
+    };
+    linear.xs = column(part.xs, true);
+    linear.ys = column(part.ys, true);
+    if (!with_attributes) return linear;
+    linear.zs = column(part.zs, part.has_z);
+    linear.ms = column(part.ms, part.has_m);
+    linear.source.resize(linear.xs.size());
+    std::iota(linear.source.begin(), linear.source.begin() + static_cast<std::ptrdiff_t>(count), int64_t{0});
+    if (part.closed) linear.source.back() = 0;
+    return linear;
+}
+
 }  // namespace
 
+double chord_deviation(const SpatialReferenceRef& spatial_reference, const EnvelopeData& extent) {
+    if (spatial_reference != nullptr && spatial_reference->tolerance > 0.0) return spatial_reference->tolerance;
+    const double side = extent.empty() ? 0.0 : std::max(extent.xmax - extent.xmin, extent.ymax - extent.ymin);
+    return side > 0.0 && std::isfinite(side) ? side * 1e-9 : 1e-9;
+}
+
 double chord_deviation(const GeometryValue& geometry) {
-    return deviation_for(geometry.spatial_reference, extent_of(geometry));
+    return chord_deviation(geometry.spatial_reference, extent_of(geometry));
 }
 
 double chord_deviation(const GeometryValue& a, const GeometryValue& b) {
@@ -94,11 +121,11 @@ std::vector<CurveSample> curve_interior(const Vertex& start, const Curve& curve,
 }
 
 LinearPart linearize(const PartValue& part, double deviation) {
+    if (!part.has_curves()) return straight_linear(part, true);
     LinearPart linear;
     const int64_t count = part.point_count();
     linear.xs.reserve(static_cast<size_t>(count) + 1);
     linear.ys.reserve(static_cast<size_t>(count) + 1);
-    if (count == 0) return linear;
     for (int64_t i = 0; i < count; ++i) {
         linear.add(part.point(i), i);
         const int64_t segment = part.segment_starting_at(i);
@@ -112,6 +139,10 @@ LinearPart linearize(const PartValue& part, double deviation) {
     }
     if (part.closed) linear.add(part.point(0), 0);
     return linear;
+}
+
+LinearPart linearize_xy(const PartValue& part, double deviation) {
+    return part.has_curves() ? linearize(part, deviation) : straight_linear(part, false);
 }
 
 PartValue part_of(const LinearPart& linear, bool has_z, bool has_m) {

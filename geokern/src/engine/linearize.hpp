@@ -14,6 +14,8 @@ namespace geokern::engine {
 inline constexpr int max_chords_per_curve = 1 << 16;
 
 double chord_deviation(const GeometryValue& geometry);
+// The same for a geometry of that spatial reference and extent (when the extent is already at hand).
+double chord_deviation(const SpatialReferenceRef& spatial_reference, const EnvelopeData& extent);
 double chord_deviation(const GeometryValue& a, const GeometryValue& b);
 
 // A part as straight segments: its points column by column, with each curve replaced by its chords.
@@ -29,6 +31,9 @@ struct LinearPart {
 };
 
 LinearPart linearize(const PartValue& part, double deviation);
+// The same where only x and y are read (GEOS takes nothing else): a straight part leaves zs, ms and
+// source empty.
+LinearPart linearize_xy(const PartValue& part, double deviation);
 
 // A straight part made of a chord form's points, keeping z and m where the part has them.
 PartValue part_of(const LinearPart& linear, bool has_z, bool has_m);

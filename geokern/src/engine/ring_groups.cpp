@@ -41,11 +41,13 @@ bool ring_holds(const LinearPart& ring, double x, double y) {
 
 RingGroups group_rings(const std::vector<LinearPart>& rings) {
     std::vector<double> area2(rings.size());
+    for (size_t i = 0; i < rings.size(); ++i) area2[i] = signed_area2(rings[i].xs, rings[i].ys);
+    return group_rings(rings, area2);
+}
+
+RingGroups group_rings(const std::vector<LinearPart>& rings, const std::vector<double>& area2) {
     std::vector<size_t> outers, holes;
-    for (size_t i = 0; i < rings.size(); ++i) {
-        area2[i] = signed_area2(rings[i].xs, rings[i].ys);
-        (area2[i] <= 0.0 ? outers : holes).push_back(i);
-    }
+    for (size_t i = 0; i < rings.size(); ++i) (area2[i] <= 0.0 ? outers : holes).push_back(i);
     RingGroups result;
     for (size_t o : outers) result.groups.push_back(RingGroup{o, {}});
     for (size_t h : holes) {

@@ -19,6 +19,8 @@ struct RingGroups {
 };
 // Rings as closed point lists (first point repeated at the end), each of at least four points.
 RingGroups group_rings(const std::vector<LinearPart>& rings);
+// The same with each ring's doubled signed area (signed_area2) already at hand.
+RingGroups group_rings(const std::vector<LinearPart>& rings, const std::vector<double>& area2);
 
 // Whether (x, y) lies inside a closed point list, by the even-odd rule.
 bool ring_holds(const LinearPart& ring, double x, double y);

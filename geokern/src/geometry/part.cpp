@@ -59,7 +59,7 @@ int64_t PartValue::segment_ending_at(int64_t point) const {
 
 Bounds part_bounds(const PartValue& part) {
     Bounds bounds;
-    for (size_t i = 0; i < part.xs.size(); ++i) bounds.add(part.xs[i], part.ys[i]);
+    bounds.add_columns(part.xs, part.ys);
     for (const CurveEntry& entry : part.curves) {
         const Bounds bulge = segment_bounds(part.point(entry.segment), entry.curve,
                                             part.point(part.end_point_of(entry.segment)));
