@@ -17,18 +17,17 @@
 namespace velmor::runtime::convert {
 namespace {
 
-// The parts of a container as a runtime collection, converted under the container's lock (a failure
-// releases it unpoisoned); none when the container is empty.
+// The parts of a container as a runtime collection; none when the container is empty. Containers and
+// parts are locked one at a time, so the parts are converted from a copy of the container (the parts
+// stay shared) taken under its lock, and each part is locked after that lock is released.
 template <class Container>
 core::Result<std::optional<MutablePartCollection>> collection_of(const core::Shared<Container>& container,
                                                                  const SpatialReference* spatial_reference) {
     using Collection = std::optional<MutablePartCollection>;
-    return core::read_without_poisoning(
-        container.lock(core::lock_messages::kAny), [&](const Container& parts) -> core::Result<Collection> {
-            if (parts.empty()) return Collection();
-            VELMOR_TRY_ASSIGN(MutablePartCollection collection, parts_to_runtime(parts, spatial_reference));
-            return Collection(std::move(collection));
-        });
+    const Container parts = *container.lock(core::lock_messages::kAny);
+    if (parts.empty()) return Collection();
+    VELMOR_TRY_ASSIGN(MutablePartCollection collection, parts_to_runtime(parts, spatial_reference));
+    return Collection(std::move(collection));
 }
 
 template <class Kind, class Assemble>
