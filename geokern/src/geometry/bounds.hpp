@@ -38,7 +38,7 @@ struct Bounds {
         }
         bool nan = false;
         auto take = [&](size_t lane, double x, double y) {
-            nan |= std::isnan(x) | std::isnan(y);
+            nan |= std::isunordered(x, y);  // either is NaN
             low_x[lane] = x < low_x[lane] ? x : low_x[lane];
             high_x[lane] = x > high_x[lane] ? x : high_x[lane];
             low_y[lane] = y < low_y[lane] ? y : low_y[lane];
