@@ -128,7 +128,7 @@ void close_ring(PartValue& part) {
     if (part.closed) return;
     const int64_t points = part.point_count();
     part.closed = true;
-    if (points >= 3 && same_xy(part.point(0), part.point(points - 1))) pop_last_point(part);
+    if (points >= 3 && same_stored_xy(part.point(0), part.point(points - 1))) pop_last_point(part);
 }
 
 void reopen_ring(PartValue& part) {
@@ -140,7 +140,7 @@ void reopen_ring(PartValue& part) {
     // ring that already ends on its start ([a, b, c, a]) gets the start again, since close_ring drops
     // one repeated point.
     const bool closing_curved = part.curve_of(points - 1) != nullptr;
-    if (points == 2 && !closing_curved && same_xy(part.point(0), part.point(1))) return;
+    if (points == 2 && !closing_curved && same_stored_xy(part.point(0), part.point(1))) return;
     part.xs.push_back(part.xs.front());
     part.ys.push_back(part.ys.front());
     if (part.has_z) part.zs.push_back(part.zs.front());

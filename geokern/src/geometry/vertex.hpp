@@ -28,4 +28,10 @@ inline bool same_xy(const Vertex& a, const Vertex& b) {
     return a.x == b.x && a.y == b.y;
 }
 
+// Whether a ring's last vertex repeats its first as stored, NaN included: a ring read back from its own
+// text must find the closing vertex it was written with.
+inline bool same_stored_xy(const Vertex& a, const Vertex& b) {
+    return same_number(a.x, b.x) && same_number(a.y, b.y);
+}
+
 }  // namespace geokern

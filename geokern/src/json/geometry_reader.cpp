@@ -54,6 +54,8 @@ GeometryValue read_point(const rapidjson::Value& object, const SpatialReferenceR
     JsonDims dims = read_dims(object);
     point.z = optional_number(object, "z", dims.has_z);
     point.m = optional_number(object, "m", dims.has_m);
+    // An empty point's text carries no coordinates (it is written all NaN), so none are kept from it.
+    if (std::isnan(point.x)) point = Vertex{};
     return point_value(point, dims.has_z, dims.has_m, read_spatial_reference_member(object, given));
 }
 
@@ -68,6 +70,10 @@ GeometryValue read_envelope(const rapidjson::Value& object, const SpatialReferen
     data.zmax = optional_number(object, "zmax", dims.has_z);
     data.mmin = optional_number(object, "mmin", dims.has_m);
     data.mmax = optional_number(object, "mmax", dims.has_m);
+    // As for a point: an empty envelope is written all NaN, so it keeps no z or m range either.
+    if (std::isnan(data.xmin) || std::isnan(data.ymin) || std::isnan(data.xmax) || std::isnan(data.ymax)) {
+        data = EnvelopeData{};
+    }
     return envelope_value(data, dims.has_z, dims.has_m, read_spatial_reference_member(object, given));
 }
 

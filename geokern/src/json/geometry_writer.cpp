@@ -127,7 +127,7 @@ class JsonWriter {
         const int64_t points = ring.point_count();
         if (points < 2) return false;
         if (points > 2 || ring.curve_of(points - 1) != nullptr || !ring.has_curves()) return true;
-        return !same_xy(ring.point(0), ring.point(1));
+        return !same_stored_xy(ring.point(0), ring.point(1));
     }
 
     std::string out_;
