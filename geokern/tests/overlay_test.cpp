@@ -355,6 +355,10 @@ TEST_F(Overlay, BufferEdgeCases) {
         {inner_point, 1e-300,
          "error: the buffer distance is below the precision of the geometry's coordinates: their spacing there is "
          "2.22e-16."},
+        // A line grown by less than the spacing at its far end is refused even where its start could move.
+        {R"({"paths": [[[0, 0], [1e6, 0]]]})", 1e-11,
+         "error: the buffer distance is below the precision of the geometry's coordinates: their spacing there is "
+         "1.16e-10."},
         {inner_point, NAN, "error: the buffer distance must be a finite number: got NaN."},
         {inner_point, 1e200, "error: the buffer distance is beyond 1e150 in size, out of the range buffers are computed in."},
         {R"({"x": 1e160, "y": 0})", 1.0,

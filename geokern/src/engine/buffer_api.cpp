@@ -53,6 +53,13 @@ double coordinate_resolution(const GeometryValue& geometry) {
     return std::nextafter(largest, INFINITY) - largest;
 }
 
+[[noreturn]] void refuse_below_precision(double resolution) {
+    char spacing[32];
+    std::snprintf(spacing, sizeof spacing, "%.3g", resolution);
+    refuse("the buffer distance is below the precision of the geometry's coordinates: their spacing there is " +
+           std::string(spacing) + ".");
+}
+
 struct BufferParamsDeleter {
     void operator()(GEOSBufferParams* params) const { GEOSBufferParams_destroy_r(geos(), params); }
 };
@@ -74,14 +81,17 @@ GeosGeometry geos_buffer(const OverlayInputs& inputs, size_t index, double dista
     // then the polygon itself, to a few units in the last place.
     const double resolution = coordinate_resolution(geometry);
     if (dimension_of_type(geometry.type) == 2 && std::fabs(distance) <= 4 * resolution) distance = 0.0;
+    // A point or line grown by less than the spacing at its largest coordinate has an outline that the
+    // coordinates cannot hold. It is refused before GEOS: GEOS would node offset curves and joins that
+    // collapse onto the input, which on a finely chorded curve takes it minutes and gigabytes.
+    if (dimension_of_type(geometry.type) < 2 && distance > 0.0 && distance < resolution) {
+        refuse_below_precision(resolution);
+    }
     GeosGeometry input = inputs.geos_of(index);
     GeosGeometry buffer = checked(GEOSBufferWithParams_r(geos(), input.get(), params.get(), distance), "buffer");
     if (distance > 0.0 && checked(GEOSisEmpty_r(geos(), buffer.get()), "buffer") &&
         !checked(GEOSisEmpty_r(geos(), input.get()), "buffer")) {
-        char spacing[32];
-        std::snprintf(spacing, sizeof spacing, "%.3g", resolution);
-        refuse("the buffer distance is below the precision of the geometry's coordinates: their spacing there is " +
-               std::string(spacing) + ".");
+        refuse_below_precision(resolution);
     }
     return buffer;
 }
