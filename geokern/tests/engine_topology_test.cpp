@@ -262,6 +262,8 @@ TEST_F(TopologyTest, OffsetRefusesUnknownTypesAndPoints) {
     EXPECT_EQ(single_error(), "offset needs a polyline or a polygon: got a point.");
     EXPECT_EQ(offset(square, std::nan(""), 0), "null");
     EXPECT_EQ(single_error(), "offset distance must be a finite number.");
+    EXPECT_EQ(offset(R"({"curvePaths": [[[5, 1], {"b": [[19, 0], [3, 5], [7, -5]]}, [202, 9]]]})", -1e300, 0), "null");
+    EXPECT_EQ(single_error(), "the offset distance is beyond 1e150 in size, out of the range offsets are computed in.");
 }
 
 // ---- extend ----

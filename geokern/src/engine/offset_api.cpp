@@ -21,6 +21,7 @@
 
 #include "engine/engine_inputs.hpp"
 #include "engine/geos_conversion.hpp"
+#include "engine/overlay.hpp"
 #include "engine/topology_support.hpp"
 #include "report.hpp"
 
@@ -81,6 +82,11 @@ GeometryValue offset_value(const GeometryValue& input, double distance, int32_t 
         refuse(std::string("offset needs a polyline or a polygon: got a ") + geometry_type_name(input.type) + ".");
     }
     if (!std::isfinite(distance)) refuse("offset distance must be a finite number.");
+    // Beyond this GEOS falls into retries at reduced precision that take it many seconds, for an outline
+    // that would not stay finite anyway.
+    if (std::fabs(distance) > largest_coordinate) {
+        refuse("the offset distance is beyond 1e150 in size, out of the range offsets are computed in.");
+    }
     const Joins joins = joins_of(offset_type, distance, bevel_ratio, flatten_error);
     if (!finite_coordinates(input)) refuse("offset needs finite coordinates: the geometry has a NaN or infinite coordinate.");
     const GeometryValue source = polygon_of_envelope(input);
