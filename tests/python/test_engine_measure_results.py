@@ -28,6 +28,47 @@ def test_area(value, area):
     assert polygon.calculate_area() == pytest.approx(area, rel=1e-12)
 
 
+def mirrored(value):
+    """The same polygon with every ring running the other way round (curves kept)."""
+    def reverse(ring):
+        start, segments = ring[0], ring[1:]
+        points, reversed_ring = [start], []
+        for segment in segments:
+            points.append(segment["c"][0] if isinstance(segment, dict) else segment)
+        reversed_ring.append(points[-1])
+        for i in range(len(segments) - 1, -1, -1):
+            segment = segments[i]
+            reversed_ring.append({"c": [points[i], segment["c"][1]]} if isinstance(segment, dict) else points[i])
+        return reversed_ring
+    key = "curveRings" if "curveRings" in value else "rings"
+    return {**value, key: [reverse(ring) for ring in value[key]]}
+
+
+# The README's bay: a half disc of radius 1 whose ring runs counter-clockwise.
+BAY = {"curveRings": [[[0, 0], [2, 0], {"c": [[0, 0], [1, 1]]}]]}
+
+
+@pytest.mark.parametrize("value, area", [(SQUARE, 100.0), (HOLED, 84.0), (CIRCLE, math.pi * 9), (BAY, math.pi / 2)])
+def test_area_is_that_of_the_region_whichever_way_the_rings_run(value, area):
+    shapely = pytest.importorskip("shapely")
+    straight = mirrored(value)
+    for form in (value, straight):
+        polygon = Polygon(form)
+        assert polygon.area == pytest.approx(area, rel=1e-12)
+        assert polygon.calculate_area() == pytest.approx(area, rel=1e-12)
+        assert velmor_geometry.area_collection([form, form]) == pytest.approx(2 * area, rel=1e-12)
+    if "rings" in value:
+        # shapely measures the region whatever the orientation, as GeoJSON's counter-clockwise outer rings have it.
+        peer = shapely.Polygon(straight["rings"][0], straight["rings"][1:])
+        assert Polygon(straight).area == pytest.approx(peer.area, rel=1e-12)
+
+
+def test_empty_polygon_measures_positive_zero():
+    for area in (Polygon({"rings": []}).area, Polygon({"rings": []}).calculate_area(),
+                 velmor_geometry.area_collection([{"rings": []}])):
+        assert area == 0.0 and math.copysign(1.0, area) == 1.0
+
+
 @pytest.mark.parametrize("value, length", [
     (SQUARE, 40.0),
     (HOLED, 56.0),

@@ -56,6 +56,18 @@ def test_private_and_collection_forms_of_the_area_agree():
     assert g.calculate_area() != pytest.approx(SQUARE_METRES)
 
 
+# A strip across the antimeridian, counter-clockwise as GeoJSON writes outer rings; reversed, clockwise.
+STRIP = [[179.0, -10.0], [-179.0, -10.0], [-179.0, 10.0], [179.0, 10.0], [179.0, -10.0]]
+
+
+@pytest.mark.parametrize("ring", [STRIP, STRIP[::-1], RING, RING[::-1]])
+def test_geodesic_area_is_that_of_the_region_whichever_way_the_ring_runs(ring):
+    expected = abs(peer(ring[:-1], False)[2])
+    g = Polygon({"rings": [ring], "spatialReference": {"wkid": 4326}})
+    assert close(g.calculate_area(GeodeticCurveType.Geodesic), expected)
+    assert close(vg.area_collection([g], GeodeticCurveType.Geodesic), expected)
+
+
 @pytest.mark.parametrize("unit,per_metre", [(None, 1.0), (LinearUnitId.Kilometers, 1e-3),
                                             (LinearUnitId.NauticalMiles, 1 / 1852.0)])
 def test_calculate_length_across_the_antimeridian(unit, per_metre):

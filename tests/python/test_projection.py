@@ -148,6 +148,14 @@ def test_an_envelope_is_the_extent_of_its_projected_outline():
     ({"x": 15, "y": 91, "spatialReference": {"wkid": 4326}}, 32633),
     ({"x": 0, "y": -92, "spatialReference": {"wkid": 4326}}, 3857),
     ({"points": [[15, 52], [15, 95]], "spatialReference": {"wkid": 4326}}, 3857),
+    # PROJ gives numbers for these, but they are no projection of the point: they do not map back onto
+    # it, lie beyond latitude 90 or at the singular opposite pole of a polar projection.
+    ({"x": -1e10, "y": 1e10, "spatialReference": {"wkid": 2056}}, 4326),
+    ({"x": 5e7, "y": 0, "spatialReference": {"wkid": 2056}}, 4326),
+    ({"x": 1e17, "y": 1e17, "spatialReference": {"wkid": 3857}}, 4326),
+    ({"x": 0, "y": 95, "spatialReference": {"wkid": 4326}}, 4267),
+    ({"x": 0, "y": 90, "spatialReference": {"wkid": 4326}}, 3031),
+    ({"paths": [[[2600000, 1200000], [-1e10, 1e10]]], "spatialReference": {"wkid": 2056}}, 4326),
 ])
 def test_points_that_cannot_be_projected_are_errors(geometry, target):
     from velmor_geometry import Geometry
@@ -155,6 +163,29 @@ def test_points_that_cannot_be_projected_are_errors(geometry, target):
         Geometry(geometry).project({"wkid": target})
     assert str(raised.value).startswith("Geokern library error: '")
     assert "cannot be projected" in str(raised.value)
+
+
+@pytest.mark.parametrize("source, target, xy", [
+    (4326, 32633, (60.0, 0.0)),  # 45 degrees off the zone's central meridian
+    (4326, 32633, (-165.0, 0.0)),  # the far side of the central meridian, over the pole
+    (4326, 32633, (100.0, 60.0)),
+    (4326, 3031, (30.0, -40.0)),  # north of the polar system's area
+    (32633, 4326, (6125021.0, 0.0)),
+    (3857, 4326, (1e7, 3.2e7)),  # beyond latitude 85 in Web Mercator
+])
+def test_points_outside_the_areas_of_use_that_map_back_project_as_pyproj_does(source, target, xy):
+    ours = Point({"x": xy[0], "y": xy[1], "spatialReference": {"wkid": source}}).project({"wkid": target})
+    theirs = pyproj.Transformer.from_crs(source, target, always_xy=True).transform(*xy)
+    tolerance = MILLIMETRE_IN_DEGREES if target == 4326 else MILLIMETRE
+    assert (ours.x, ours.y) == pytest.approx(theirs, abs=tolerance)
+
+
+def test_the_point_that_cannot_be_projected_is_named():
+    points = MultiPoint({"points": [[8.5, 47.3], [9.0, 47.0], [0.0, 95.0]], "spatialReference": {"wkid": 4326}})
+    with pytest.raises(Exception) as raised:
+        points.project({"wkid": 2056})
+    assert str(raised.value) == ("Geokern library error: 'Invalid argument: Point 2 (0.000000, 95.000000) cannot be "
+                                 "projected into the output spatial reference'")
 
 
 def test_a_geometry_without_a_spatial_reference_cannot_be_projected():

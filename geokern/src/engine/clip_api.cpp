@@ -1,9 +1,12 @@
 // Clip: the part of a geometry inside an envelope (its boundary included), of the geometry's type. Points
 // are kept or dropped; an envelope meets the other; a polyline's parts that lie wholly inside are kept
 // as they are (curves too) and the others are cut by GEOS's rectangle clipping; a polygon wholly inside
-// is kept, otherwise clipped as a whole. Clipped results get their vertices' z and m from the input, and
-// every curved segment that survives whole becomes a curve again (see curve_restoration.hpp); curves
-// that the envelope cuts stay chords.
+// is kept, otherwise clipped as a whole (repaired first where GEOS finds it invalid, as the overlays
+// do), and its result is simple (pieces that touch at a point are separate rings). An envelope without
+// width or height clips as the segment or point it is: a polyline keeps its stretches along it, a
+// polygon keeps nothing (its result has no area). Clipped results get their vertices' z and m from the
+// input, and every curved segment that survives whole becomes a curve again (see
+// curve_restoration.hpp); curves that the envelope cuts stay chords.
 #include <algorithm>
 #include <cmath>
 
@@ -11,6 +14,8 @@
 #include "engine/curve_restoration.hpp"
 #include "engine/engine_inputs.hpp"
 #include "engine/geos_conversion.hpp"
+#include "engine/overlay.hpp"
+#include "engine/simplify.hpp"
 #include "report.hpp"
 
 using namespace geokern;
@@ -49,20 +54,40 @@ bool finite_parts(const GeometryValue& geometry) {
     return true;
 }
 
+// The overlay's intersection with the box: it takes a flat box as the segment or point it is, keeps
+// the pieces of a polygon that meet at a point apart, and computes crossings without overflow for huge
+// coordinates.
+GeosGeometry intersection_with_box(const GEOSGeometry* input, const EnvelopeData& box, double deviation) {
+    GeosGeometry shape = to_geos(envelope_value(box, false, false, nullptr), deviation);
+    return checked(GEOSIntersection_r(geos(), input, shape.get()), "intersection");
+}
+
+// Whether GEOS's rectangle clipping gave a result to keep. It computes crossings from the segment's far
+// end, which overflows for huge coordinates; where a polygon's part inside the box is pieces that meet
+// at a point it gives one ring through that point twice; and it keeps an input's repeated vertices.
+// A polygon result must be simple by the engine's own rule.
+bool sound_clip(const GeometryValue& result, const GeometryValue& geometry) {
+    if (!finite_parts(result) && finite_parts(geometry)) return false;
+    return geometry.type != geometry_type_polygon || is_simple_geometry(result);
+}
+
 GeometryValue clipped_by_geos(const GeometryValue& geometry, const EnvelopeData& box, double deviation) {
     GeosGeometry input = to_geos(geometry, deviation);
+    // A polygon that GEOS finds invalid is repaired first, as every overlay does: clipping its invalid
+    // form has no defined answer.
+    if (geometry.type == geometry_type_polygon) input = valid_polygons(std::move(input));
     VertexAttributes attributes;
     attributes.add(geometry, deviation);
     const ResultShape shape{geometry.type, geometry.has_z, geometry.has_m, geometry.spatial_reference, &attributes};
-    GeosGeometry clipped =
-        checked(GEOSClipByRect_r(geos(), input.get(), box.xmin, box.ymin, box.xmax, box.ymax), "clipping by a rectangle");
-    GeometryValue result = from_geos(clipped.get(), shape);
-    if (finite_parts(result) || !finite_parts(geometry)) return result;
-    // Rectangle clipping computes crossings from the segment's far end, which overflows for huge
-    // coordinates; the overlay's intersection does not.
-    GeometryValue rectangle = polygon_of_envelope(envelope_value(box, false, false, nullptr));
-    GeosGeometry met = checked(GEOSIntersection_r(geos(), input.get(), to_geos(rectangle, deviation).get()), "intersection");
-    result = from_geos(met.get(), shape);
+    // GEOS's rectangle clipping is the fast way, for a box with area.
+    if (!flat_envelope(box)) {
+        GeosGeometry clipped = checked(GEOSClipByRect_r(geos(), input.get(), box.xmin, box.ymin, box.xmax, box.ymax),
+                                       "clipping by a rectangle");
+        GeometryValue result = from_geos(clipped.get(), shape);
+        if (sound_clip(result, geometry)) return result;
+    }
+    GeosGeometry met = intersection_with_box(input.get(), box, deviation);
+    GeometryValue result = from_geos(met.get(), shape);
     if (!finite_parts(result)) refuse("the geometry's coordinates are too large to clip.");
     return result;
 }

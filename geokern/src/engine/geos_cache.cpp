@@ -32,8 +32,10 @@ bool without_length(const PartValue& part) {
     return true;
 }
 
+// A flat envelope relates as the segment or point it is (see to_geos).
 bool areal(const GeometryValue& geometry) {
-    return geometry.type == geometry_type_polygon || geometry.type == geometry_type_envelope;
+    if (geometry.type == geometry_type_envelope) return !flat_envelope(geometry.envelope);
+    return geometry.type == geometry_type_polygon;
 }
 
 // GEOS 3.11 relates a line without length as if it were empty; it is a point (as later GEOS versions

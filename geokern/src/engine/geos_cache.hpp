@@ -20,7 +20,8 @@ class GeosForm {
 
     const EnvelopeData& extent() const { return extent_; }
     int64_t vertex_count() const { return vertex_count_; }
-    // The rings of a polygon or envelope (none when it is empty); null for every other geometry.
+    // The rings of a polygon or of an envelope with area (none when it is empty); null for every other
+    // geometry.
     const PolygonRings* areas() const { return areas_ ? &*areas_ : nullptr; }
 
     const GEOSGeometry* geometry() const;

@@ -196,6 +196,18 @@ GeometryValue polygon_of_envelope(const GeometryValue& geometry) {
     return polygon;
 }
 
+bool flat_envelope(const EnvelopeData& envelope) {
+    return !envelope.empty() && (envelope.xmin == envelope.xmax || envelope.ymin == envelope.ymax);
+}
+
+GeosGeometry flat_envelope_form(const EnvelopeData& envelope) {
+    if (envelope.xmin == envelope.xmax && envelope.ymin == envelope.ymax) {
+        return point_of(Vertex{envelope.xmin, envelope.ymin});
+    }
+    const double xs[2] = {envelope.xmin, envelope.xmax}, ys[2] = {envelope.ymin, envelope.ymax};
+    return checked(GEOSGeom_createLineString_r(geos(), sequence_of(xs, ys, 2).release()), "building a line");
+}
+
 GeosGeometry to_geos(const GeometryValue& geometry, double deviation) {
     switch (geometry.type) {
         case geometry_type_point:
@@ -217,6 +229,7 @@ GeosGeometry to_geos(const GeometryValue& geometry, double deviation) {
             return geos_collection(GEOS_MULTILINESTRING, std::move(members));
         }
         case geometry_type_envelope:
+            if (flat_envelope(geometry.envelope)) return flat_envelope_form(geometry.envelope);
             return polygons_of(polygon_of_envelope(geometry), deviation);
         default:
             return polygons_of(geometry, deviation);

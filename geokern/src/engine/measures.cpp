@@ -64,12 +64,12 @@ double planar_area(const GeometryValue& geometry) {
     if (geometry.type == geometry_type_envelope) {
         const EnvelopeData& e = geometry.envelope;
         if (e.empty()) return 0.0;
-        return (e.xmax - e.xmin) * (e.ymax - e.ymin);
+        return region_measure((e.xmax - e.xmin) * (e.ymax - e.ymin));
     }
     if (geometry.type != geometry_type_polygon) return 0.0;
     double sum = 0.0;
     for (const auto& part : geometry.parts) sum += ring_area2(*part);
-    return -0.5 * sum;  // clockwise outer rings count positive
+    return region_measure(-0.5 * sum);  // clockwise outer rings count positive
 }
 
 double planar_length(const GeometryValue& geometry) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+
 #include "geometry/geometry_value.hpp"
 
 namespace geokern::engine {
@@ -12,8 +14,14 @@ double curve_bulge_area2(const Vertex& start, const Curve& curve, const Vertex& 
 // Twice the signed area of a closed part with its curves, positive counter-clockwise.
 double ring_area2(const PartValue& ring);
 
-// Planar area: clockwise outer rings count positive, counter-clockwise holes negative; an envelope its
-// rectangle; every other geometry 0.
+// The area of the region a polygon bounds, from the signed sum over its rings (clockwise outer rings
+// positive, counter-clockwise holes negative). Rings that all run the other way round (as GeoJSON writes
+// outer rings) bound the same region as their mirror, so the measure is the sum's size; no polygon
+// measures -0.0.
+inline double region_measure(double signed_sum) { return std::fabs(signed_sum); }
+
+// Planar area of the region a polygon bounds (see region_measure); an envelope its rectangle; every
+// other geometry 0.
 double planar_area(const GeometryValue& geometry);
 
 // Planar length: paths and rings (with their closing segment) with exact curves; an envelope its

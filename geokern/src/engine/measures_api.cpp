@@ -96,9 +96,10 @@ Vertex inscribed_centre(const GEOSGeometry* shape) {
 
 }  // namespace
 
-// Clockwise outer rings count positive, counter-clockwise holes negative (so a polygon given with
-// counter-clockwise outer rings has a negative area); curved segments add the exact area between them
-// and their chords.
+// The area of the region the polygon bounds, never negative: clockwise outer rings count positive,
+// counter-clockwise holes negative, and a polygon whose rings all run the other way round measures what
+// its mirror measures (see region_measure); curved segments add the exact area between them and their
+// chords.
 double GK_GeometryEngine_area(GK_GeometryHandle geometry, GK_EH) {
     return guarded<double>(handler, [&] { return planar_area(value_of(geometry)); });
 }

@@ -59,7 +59,9 @@ bool finite_result(const GeometryValue& result) {
     return std::all_of(result.parts.begin(), result.parts.end(), [&](const auto& part) { return finite(*part); });
 }
 
-GeosGeometry repaired(GeosGeometry geometry) {
+}  // namespace
+
+GeosGeometry valid_polygons(GeosGeometry geometry) {
     if (checked(GEOSisValid_r(geos(), geometry.get()), "checking a polygon")) return geometry;
     GEOSMakeValidParams* params = GEOSMakeValidParams_create_r(geos());
     if (params == nullptr) fail_geos("repairing a polygon");
@@ -69,8 +71,6 @@ GeosGeometry repaired(GeosGeometry geometry) {
     GEOSMakeValidParams_destroy_r(geos(), params);
     return checked(valid, "repairing a polygon");
 }
-
-}  // namespace
 
 int dimension_of_type(GK_GeometryType type) {
     if (type == geometry_type_point || type == geometry_type_multipoint) return 0;
@@ -117,7 +117,7 @@ OverlayInputs::OverlayInputs(std::vector<GeometryValue> geometries) : geometries
 
 GeosGeometry OverlayInputs::geos_of(size_t index) const {
     GeosGeometry geometry = to_geos(geometries_[index], deviation_);
-    if (geometries_[index].type == geometry_type_polygon) return repaired(std::move(geometry));
+    if (geometries_[index].type == geometry_type_polygon) return valid_polygons(std::move(geometry));
     return geometry;
 }
 

@@ -48,6 +48,10 @@ class OverlayInputs {
     bool has_z_ = false, has_m_ = false;
 };
 
+// Polygons in GEOS's form as GEOS finds them valid: invalid ones (crossing or overlapping rings) are
+// rebuilt by GEOS's make-valid with the structure method, their outer rings unioned and holes cut out.
+GeosGeometry valid_polygons(GeosGeometry geometry);
+
 // The dimension of a geometry type: 0 points, 1 polylines, 2 polygons and envelopes.
 int dimension_of_type(GK_GeometryType type);
 // The type of a result of a dimension: multipoint, polyline, polygon.

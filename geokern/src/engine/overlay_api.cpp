@@ -4,10 +4,12 @@
 // Result types: intersection has the lower dimension of its inputs (a point when either input is a
 // point, as the result lies within it), intersections one result per dimension present, ascending;
 // union, symmetric difference and the union of a collection need inputs of one dimension and give
-// that dimension's type (points give a multipoint); difference has the type of its first input, and a
-// second input of lower dimension leaves it as it is. The union of an empty collection is refused: it
+// that dimension's type (points give a multipoint), where an empty input has no dimension and adds
+// nothing; difference has the type of its first input, and a second input of lower dimension leaves it
+// as it is. The union of an empty collection is refused: it
 // has no type and no spatial reference to give.
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,11 +44,35 @@ OverlayInputs pair_of(GK_GeometryHandle geometry1, GK_GeometryHandle geometry2) 
 
 int dimension_at(const OverlayInputs& inputs, size_t index) { return dimension_of_type(inputs[index].type); }
 
-void require_one_dimension(const OverlayInputs& inputs, const char* operation) {
-    const int first = dimension_at(inputs, 0), second = dimension_at(inputs, 1);
-    if (first == second) return;
-    refuse(std::string(operation) + " needs geometries of one dimension: got " + geometry_type_name(inputs[0].type) +
-           " and " + geometry_type_name(inputs[1].type) + ".");
+// The input whose dimension a union or symmetric difference gives: the first that is not empty. An
+// empty input has no dimension and takes no part in the one-dimension rule, so union(a, empty) is a
+// whatever type the empty one has; of inputs that are all empty the highest dimension counts, as GEOS
+// gives the empty result of that type.
+size_t leading_input(const OverlayInputs& inputs) {
+    size_t lead = 0;
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        if (!is_empty(inputs[i])) return i;
+        if (dimension_at(inputs, i) > dimension_at(inputs, lead)) lead = i;
+    }
+    return lead;
+}
+
+// The first input that is not empty and of another dimension than the leading one.
+std::optional<size_t> input_of_other_dimension(const OverlayInputs& inputs, size_t lead) {
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        if (!is_empty(inputs[i]) && dimension_at(inputs, i) != dimension_at(inputs, lead)) return i;
+    }
+    return std::nullopt;
+}
+
+// The dimension of the result; inputs of different dimensions are refused.
+int one_dimension(const OverlayInputs& inputs, const char* operation) {
+    const size_t lead = leading_input(inputs);
+    if (input_of_other_dimension(inputs, lead)) {
+        refuse(std::string(operation) + " needs geometries of one dimension: got " +
+               geometry_type_name(inputs[0].type) + " and " + geometry_type_name(inputs[1].type) + ".");
+    }
+    return dimension_at(inputs, lead);
 }
 
 bool apart(const OverlayInputs& inputs) {
@@ -64,8 +90,13 @@ GK_GeometryType intersection_type(const OverlayInputs& inputs) {
 GK_GeometryHandle same_dimension_operation(SetOperation operation, const char* name, GK_GeometryHandle geometry1,
                                            GK_GeometryHandle geometry2) {
     const OverlayInputs inputs = pair_of(geometry1, geometry2);
-    require_one_dimension(inputs, name);
-    const GK_GeometryType type = type_of_dimension(dimension_at(inputs, 0));
+    const GK_GeometryType type = type_of_dimension(one_dimension(inputs, name));
+    // An empty input adds and takes away nothing; GEOS is not asked (GEOS 3.11 crashes locating an
+    // empty point in a polygon).
+    if (is_empty(inputs[0]) || is_empty(inputs[1])) {
+        GeosGeometry other = inputs.geos_of(is_empty(inputs[0]) ? 1 : 0);
+        return new_geometry(inputs.result(other.get(), type));
+    }
     GeosGeometry result = overlay(operation, inputs);
     return new_geometry(inputs.result(result.get(), type));
 }
@@ -132,16 +163,19 @@ GK_GeometryHandle GK_GeometryEngine_unionCollection(GK_VectorHandle geometries, 
         for (const auto& geometry : geometries_of(geometries)) values.push_back(*geometry);
         if (values.empty()) refuse("the union of a collection needs at least one geometry: the vector is empty.");
         const OverlayInputs inputs(std::move(values));
-        const int dimension = dimension_at(inputs, 0);
-        for (size_t i = 1; i < inputs.size(); ++i) {
-            if (dimension_at(inputs, i) == dimension) continue;
-            refuse("the union of a collection needs geometries of one dimension: geometry 1 is a " +
-                   std::string(geometry_type_name(inputs[0].type)) + " and geometry " + std::to_string(i + 1) +
-                   " a " + geometry_type_name(inputs[i].type) + ".");
+        const size_t lead = leading_input(inputs);
+        if (const auto other = input_of_other_dimension(inputs, lead)) {
+            refuse("the union of a collection needs geometries of one dimension: geometry " + std::to_string(lead + 1) +
+                   " is a " + geometry_type_name(inputs[lead].type) + " and geometry " + std::to_string(*other + 1) +
+                   " a " + geometry_type_name(inputs[*other].type) + ".");
         }
+        const int dimension = dimension_at(inputs, lead);
         std::vector<GeosGeometry> members;
         members.reserve(inputs.size());
-        for (size_t i = 0; i < inputs.size(); ++i) members.push_back(inputs.geos_of(i));
+        // Empty members add nothing, and GEOS 3.11 crashes locating an empty point in a polygon.
+        for (size_t i = 0; i < inputs.size(); ++i) {
+            if (!is_empty(inputs[i])) members.push_back(inputs.geos_of(i));
+        }
         GeosGeometry all = geos_collection(std::move(members));
         GeosGeometry result = checked(GEOSUnaryUnion_r(geos(), all.get()), "union of a collection");
         return new_geometry(inputs.result(result.get(), type_of_dimension(dimension)));

@@ -1,6 +1,6 @@
 // Spatial relationships: the OGC DE-9IM predicates as GEOS computes them, on the inputs' x and y, each
-// input densified at its own chord deviation. Empty inputs relate to nothing (only disjoint is true),
-// and inputs whose extents do not meet are answered without asking GEOS.
+// input densified at its own chord deviation. Empty inputs relate to nothing (only disjoint is true,
+// and equals of two empty inputs), and inputs whose extents do not meet are answered without asking GEOS.
 #include <cstring>
 #include <string>
 
@@ -42,6 +42,9 @@ bool prepared_test(Predicate predicate, const GEOSPreparedGeometry* a, const GEO
     fail(GK_ERROR_INTERNAL, "internal error.", "no prepared form of this relation.");
 }
 
+// Two empty point sets are equal, whatever the types that hold them.
+bool both_empty(const GeometryValue& a, const GeometryValue& b) { return is_empty(a) && is_empty(b); }
+
 bool meet(const EnvelopeData& a, const EnvelopeData& b) {
     return !a.empty() && !b.empty() && a.xmin <= b.xmax && b.xmin <= a.xmax && a.ymin <= b.ymax && b.ymin <= a.ymax;
 }
@@ -72,7 +75,9 @@ GK_Bool relation(Predicate predicate, GK_GeometryHandle geometry1, GK_GeometryHa
         const GeometryValue& b = value_of(geometry2);
         joint_spatial_reference(a, b);
         const auto form_a = geos_form(a), form_b = geos_form(b);
-        if (!meet(form_a->extent(), form_b->extent())) return GK_Bool{predicate == Predicate::disjoint};
+        if (!meet(form_a->extent(), form_b->extent())) {
+            return GK_Bool{predicate == Predicate::disjoint || (predicate == Predicate::equals && both_empty(a, b))};
+        }
         if (predicate == Predicate::equals) {
             return GK_Bool{checked(GEOSEquals_r(geos(), form_a->geometry(), form_b->geometry()), "equals")};
         }

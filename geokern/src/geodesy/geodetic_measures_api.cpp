@@ -1,5 +1,7 @@
 // Geodetic area and length: every edge is a curve of the chosen type on the ellipsoid of the geometry's
-// geographic system.
+// geographic system. The area is that of the region the polygon bounds, whichever way its rings run, as
+// the planar area is.
+#include "engine/measures.hpp"
 #include "geodesy/geodetic_inputs.hpp"
 #include "geodesy/ring_area.hpp"
 #include "report.hpp"
@@ -27,7 +29,7 @@ double GK_GeometryEngine_areaGeodetic(GK_GeometryHandle geometry, GK_UnitHandle 
         if (value.type != geometry_type_polygon && value.type != geometry_type_envelope) return 0.0;
         double sum = 0.0;
         for (const auto& ring : measured_parts(curve->frame(), value)) sum += ring_area(*curve, kind, ring);
-        return in_unit(sum, *unit);
+        return in_unit(engine::region_measure(sum), *unit);
     });
 }
 

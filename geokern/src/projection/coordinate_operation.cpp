@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <list>
+#include <optional>
 #include <string>
 
 #include "failure.hpp"
@@ -76,10 +77,14 @@ OperationChain build_chain(const SpatialReferencePointer& source, const SpatialR
                            const TransformationPointer& transformation) {
     ProjLock lock;
     PJ_CONTEXT* context = lock.context();
+    OperationChain chain;
     if (!transformation || transformation->steps.empty()) {
-        return OperationChain{{between_systems(context, source->crs.get(), target->crs.get())}};
+        chain.operations = {between_systems(context, source->crs.get(), target->crs.get())};
+    } else {
+        chain = chain_through(context, *source, *target, *oriented(context, *source, transformation));
     }
-    return chain_through(context, *source, *target, *oriented(context, *source, transformation));
+    chain.domain = ProjectionDomain(context, *source, *target);
+    return chain;
 }
 
 std::list<CachedChain>& thread_chains() {
@@ -95,13 +100,54 @@ std::list<CachedChain>& thread_chains() {
 
 bool finite_xy(double x, double y) { return std::isfinite(x) && std::isfinite(y); }
 
+void run_operation(const SharedPj& operation, PJ_DIRECTION direction, double* xs, double* ys, double* zs,
+                   size_t count) {
+    proj_errno_reset(operation.get());
+    proj_trans_generic(operation.get(), direction, xs, sizeof(double), count, ys, sizeof(double), count, zs,
+                       zs != nullptr ? sizeof(double) : 0, zs != nullptr ? count : 0, nullptr, 0, 0);
+}
+
 void run_chain(const OperationChain& chain, double* xs, double* ys, double* zs, size_t count) {
     ProjLock lock;
-    for (const SharedPj& operation : chain.operations) {
-        proj_errno_reset(operation.get());
-        proj_trans_generic(operation.get(), PJ_FWD, xs, sizeof(double), count, ys, sizeof(double), count, zs,
-                           zs != nullptr ? sizeof(double) : 0, zs != nullptr ? count : 0, nullptr, 0, 0);
+    for (const SharedPj& operation : chain.operations) run_operation(operation, PJ_FWD, xs, ys, zs, count);
+}
+
+void run_chain_back(const OperationChain& chain, double* xs, double* ys, double* zs, size_t count) {
+    ProjLock lock;
+    for (auto operation = chain.operations.rbegin(); operation != chain.operations.rend(); ++operation) {
+        run_operation(*operation, PJ_INV, xs, ys, zs, count);
     }
+}
+
+// The points that were projected but lie outside the domain's box of trust.
+struct Distrusted {
+    std::vector<size_t> indices;
+    std::vector<double> xs, ys, zs;  // their images, then mapped back
+};
+
+// The index of the first point of the projection from (input_x, input_y) to (xs, ys, zs) that the
+// domain refuses (see projection_domain.hpp), if any. Points whose image is not finite are left to the
+// caller.
+std::optional<size_t> first_refused(const OperationChain& chain, const double* input_x, const double* input_y,
+                                    const double* xs, const double* ys, const double* zs, size_t count) {
+    const ProjectionDomain& domain = chain.domain;
+    Distrusted distrusted;
+    for (size_t i = 0; i < count; ++i) {
+        if (!finite_xy(xs[i], ys[i]) || domain.trusts(input_x[i], input_y[i])) continue;
+        if (!domain.source_valid(input_y[i]) || !domain.image_valid(xs[i], ys[i])) return i;
+        distrusted.indices.push_back(i);
+        distrusted.xs.push_back(xs[i]);
+        distrusted.ys.push_back(ys[i]);
+        if (zs != nullptr) distrusted.zs.push_back(zs[i]);
+    }
+    if (distrusted.indices.empty()) return std::nullopt;
+    run_chain_back(chain, distrusted.xs.data(), distrusted.ys.data(), zs != nullptr ? distrusted.zs.data() : nullptr,
+                   distrusted.indices.size());
+    for (size_t k = 0; k < distrusted.indices.size(); ++k) {
+        const size_t i = distrusted.indices[k];
+        if (!domain.maps_back(input_x[i], input_y[i], distrusted.xs[k], distrusted.ys[k])) return i;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -128,11 +174,15 @@ void transform_columns(const OperationChain& chain, double* xs, double* ys, doub
     for (size_t i = 0; i < count; ++i) {
         if (!finite_xy(xs[i], ys[i]) && finite_xy(input_x[i], input_y[i])) unprojectable(i, input_x[i], input_y[i]);
     }
+    if (const auto refused = first_refused(chain, input_x.data(), input_y.data(), xs, ys, zs, count)) {
+        unprojectable(*refused, input_x[*refused], input_y[*refused]);
+    }
 }
 
 bool transform_point(const OperationChain& chain, double& x, double& y) {
+    const double input_x = x, input_y = y;
     run_chain(chain, &x, &y, nullptr, 1);
-    return finite_xy(x, y);
+    return finite_xy(x, y) && !first_refused(chain, &input_x, &input_y, &x, &y, nullptr, 1);
 }
 
 }  // namespace geokern

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "projection/projection_domain.hpp"
 #include "spatial/proj_context.hpp"
 #include "spatial/spatial_reference_value.hpp"
 #include "spatial/transformation_value.hpp"
@@ -14,6 +15,7 @@ namespace geokern {
 // the systems declare, in the systems' own units.
 struct OperationChain {
     std::vector<SharedPj> operations;
+    ProjectionDomain domain;  // which points to check, and how (see projection_domain.hpp)
 };
 
 // The chain between two systems: PROJ's best available operation for each point when no transformation
@@ -25,8 +27,8 @@ const OperationChain& operation_between(const SpatialReferencePointer& source, c
                                         const TransformationPointer& transformation);
 
 // Transforms columns in place; `zs` may be null (then z is taken as 0 and not written). A point that
-// cannot be transformed (outside the operation's domain) is a runtime error naming its index; no
-// infinite or NaN x or y comes out of finite input.
+// cannot be transformed (outside the operation's domain, see projection_domain.hpp) is a runtime error
+// naming its index; no infinite or NaN x or y comes out of finite input.
 void transform_columns(const OperationChain& chain, double* xs, double* ys, double* zs, size_t count);
 
 // One point; false when it cannot be transformed.
