@@ -172,6 +172,7 @@ def test_points_that_cannot_be_projected_are_errors(geometry, target):
     (4326, 3031, (30.0, -40.0)),  # north of the polar system's area
     (32633, 4326, (6125021.0, 0.0)),
     (3857, 4326, (1e7, 3.2e7)),  # beyond latitude 85 in Web Mercator
+    (4326, 3857, (190.0, 10.0)),  # a longitude past 180, as geodesic buffers keep them, comes back as -170
 ])
 def test_points_outside_the_areas_of_use_that_map_back_project_as_pyproj_does(source, target, xy):
     ours = Point({"x": xy[0], "y": xy[1], "spatialReference": {"wkid": source}}).project({"wkid": target})

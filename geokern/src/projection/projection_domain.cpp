@@ -71,7 +71,8 @@ ProjectionDomain::ProjectionDomain(PJ_CONTEXT* context, const SpatialReferenceVa
     : source_latitude_limit_(latitude_limit(source)),
       target_latitude_limit_(latitude_limit(target)),
       image_limit_(target.geographic ? INFINITY : image_limit),
-      ground_tolerance_(ground_tolerance_m / metres_per_unit(source)) {
+      ground_tolerance_(ground_tolerance_m / metres_per_unit(source)),
+      full_turn_(source.geographic ? 2.0 * std::numbers::pi / source.unit->factor.approximate : 0.0) {
     const auto common = common_area(context, source.horizontal.get(), target.horizontal.get());
     if (!common) return;
     const LonLatBox area = widened(*common);
@@ -93,7 +94,8 @@ ProjectionDomain::ProjectionDomain(PJ_CONTEXT* context, const SpatialReferenceVa
 
 bool ProjectionDomain::maps_back(double x, double y, double back_x, double back_y) const {
     const double tolerance = std::max(relative_tolerance * std::max(std::fabs(x), std::fabs(y)), ground_tolerance_);
-    return std::fabs(back_x - x) <= tolerance && std::fabs(back_y - y) <= tolerance;
+    const double apart_x = full_turn_ > 0.0 ? std::remainder(back_x - x, full_turn_) : back_x - x;
+    return std::fabs(apart_x) <= tolerance && std::fabs(back_y - y) <= tolerance;
 }
 
 }  // namespace geokern

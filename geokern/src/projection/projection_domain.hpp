@@ -20,8 +20,9 @@ namespace geokern {
 //   pole opposite a polar stereographic's centre, a gnomonic's horizon) reach farther, as the rounding
 //   of an infinity (Mercator at one double from its pole reaches 4.4e9 m);
 // - it maps back onto itself through the inverse operations: within 1e-7 of its own size (the larger of
-//   |x| and |y|) or within 1 cm on the ground, whichever is larger. PROJ's inverses of sound points
-//   outside the areas come back within millimetres (a datum shift's inverse is not exact).
+//   |x| and |y|) or within 1 cm on the ground, whichever is larger, a longitude up to whole turns (190°
+//   comes back as -170°). PROJ's inverses of sound points outside the areas come back within
+//   millimetres (a datum shift's inverse is not exact).
 // Points inside the box are not checked, so data within its systems' areas projects at PROJ's speed.
 class ProjectionDomain {
   public:
@@ -42,6 +43,7 @@ class ProjectionDomain {
     double target_latitude_limit_ = INFINITY;
     double image_limit_ = INFINITY;  // for a projected target
     double ground_tolerance_ = 0.0;  // 1 cm in the source's unit
+    double full_turn_ = 0.0;         // 360° in the unit of a geographic source, whose longitudes wrap; 0 else
 };
 
 }  // namespace geokern
