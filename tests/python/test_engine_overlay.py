@@ -252,6 +252,17 @@ def test_union_of_a_collection_takes_no_dimension_from_its_empty_members():
 
 @pytest.mark.parametrize("first", EMPTIES)
 @pytest.mark.parametrize("second", EMPTIES)
+@pytest.mark.parametrize("operation", OPERATIONS)
+def test_two_empty_inputs_give_the_empty_result_of_the_higher_dimension(operation, first, second):
+    # GEOS's XML suite: POINT EMPTY with LINESTRING EMPTY gives LINESTRING EMPTY, and so on.
+    expected = OPERATIONS[operation](shapely.from_wkt(first[1]), shapely.from_wkt(second[1]))
+    ours = engine().engine(operation, first[0], second[0])
+    key = ("points", "paths", "rings")[shapely.get_dimensions(expected)]
+    assert ours == {key: []}
+
+
+@pytest.mark.parametrize("first", EMPTIES)
+@pytest.mark.parametrize("second", EMPTIES)
 def test_equals_of_two_empty_geometries_whatever_their_types(first, second):
     assert shapely.equals(shapely.from_wkt(first[1]), shapely.from_wkt(second[1]))
     assert engine().engine("equals", first[0], second[0], result="bool") is True
