@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <utility>
 
 #include "engine/geos_building.hpp"
@@ -201,6 +202,11 @@ bool flat_envelope(const EnvelopeData& envelope) {
 }
 
 GeosGeometry flat_envelope_form(const EnvelopeData& envelope) {
+    for (double bound : {envelope.xmin, envelope.ymin, envelope.xmax, envelope.ymax}) {
+        if (!std::isfinite(bound)) {
+            fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.", "an envelope has a bound that is not a finite number.");
+        }
+    }
     if (envelope.xmin == envelope.xmax && envelope.ymin == envelope.ymax) {
         return point_of(Vertex{envelope.xmin, envelope.ymin});
     }

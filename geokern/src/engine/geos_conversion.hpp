@@ -46,7 +46,8 @@ GeometryValue from_geos(const GEOSGeometry* geometry, const ResultShape& shape);
 // of a vertical or horizontal line, or of one point. Such an envelope is the segment or point it
 // covers, as GEOS makes it, not a rectangle without area (which GEOS would take for nothing at all).
 bool flat_envelope(const EnvelopeData& envelope);
-// The segment from (xmin, ymin) to (xmax, ymax) of a flat envelope, or its point.
+// The segment from (xmin, ymin) to (xmax, ymax) of a flat envelope, or its point; a bound that is not
+// a finite number is refused.
 GeosGeometry flat_envelope_form(const EnvelopeData& envelope);
 
 // The polygon of an envelope (one clockwise ring), or the geometry itself for every other type.
