@@ -3,19 +3,20 @@
 // and inputs whose extents do not meet are answered without asking GEOS.
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "engine/area_points.hpp"
+#include "engine/early_relate.hpp"
 #include "engine/engine_inputs.hpp"
 #include "engine/geos_cache.hpp"
 #include "engine/geos_conversion.hpp"
+#include "engine/relation_predicates.hpp"
 #include "report.hpp"
 
 using namespace geokern;
 using namespace geokern::engine;
 
 namespace {
-
-enum class Predicate { contains, crosses, disjoint, equals, intersects, overlaps, touches, within };
 
 // The same question with the two inputs swapped: a contains b exactly when b lies within a, and the
 // other predicates are symmetric.
@@ -66,6 +67,12 @@ bool areas_touch(const GeosForm& larger, const GeosForm& smaller) {
     return any_first_vertex(*small, *large, covered_even_odd) || any_first_vertex(*large, *small, covered_by_polygons);
 }
 
+MatrixQuestion matrix_question(Predicate predicate) {
+    return [predicate](const MatrixBounds& matrix, int dimension_a, int dimension_b) {
+        return predicate_of(predicate, matrix, dimension_a, dimension_b);
+    };
+}
+
 GK_Bool relation(Predicate predicate, GK_GeometryHandle geometry1, GK_GeometryHandle geometry2, GK_EH) {
     return guarded<GK_Bool>(handler, [&] {
         const GeometryValue& a = value_of(geometry1);
@@ -73,6 +80,11 @@ GK_Bool relation(Predicate predicate, GK_GeometryHandle geometry1, GK_GeometryHa
         joint_spatial_reference(a, b);
         const auto form_a = geos_form(a), form_b = geos_form(b);
         if (!meet(form_a->extent(), form_b->extent())) return GK_Bool{predicate == Predicate::disjoint};
+        // Intersects and disjoint are settled by GEOS's prepared test below as cheaply as the early
+        // layer could settle them.
+        if (predicate != Predicate::intersects && predicate != Predicate::disjoint) {
+            if (const auto early = early_answer(*form_a, *form_b, matrix_question(predicate))) return GK_Bool{*early};
+        }
         if (predicate == Predicate::equals) {
             return GK_Bool{checked(GEOSEquals_r(geos(), form_a->geometry(), form_b->geometry()), "equals")};
         }
@@ -129,6 +141,9 @@ GK_Bool GK_GeometryEngine_relate(GK_GeometryHandle geometry1, GK_GeometryHandle 
         const GeometryValue& b = value_of(geometry2);
         joint_spatial_reference(a, b);
         const auto form_a = geos_form(a), form_b = geos_form(b);
+        const std::string_view pattern(relation);
+        const MatrixQuestion question = [pattern](const MatrixBounds& matrix, int, int) { return matrix.matches(pattern); };
+        if (const auto early = early_answer(*form_a, *form_b, question)) return GK_Bool{*early};
         return GK_Bool{checked(GEOSRelatePattern_r(geos(), form_a->geometry(), form_b->geometry(), relation),
                                "relate")};
     });

@@ -1,0 +1,46 @@
+#include "engine/edge_meeting.hpp"
+
+#include <algorithm>
+
+namespace geokern::engine {
+namespace {
+
+bool within_extent(Xy p, Xy e1, Xy e2) {
+    return p.x >= std::min(e1.x, e2.x) && p.x <= std::max(e1.x, e2.x) && p.y >= std::min(e1.y, e2.y) &&
+           p.y <= std::max(e1.y, e2.y);
+}
+
+int orientation(GEOSContextHandle_t context, Xy a, Xy b, Xy p) {
+    return GEOSOrientationIndex_r(context, a.x, a.y, b.x, b.y, p.x, p.y);
+}
+
+}  // namespace
+
+EdgeMeeting edge_meeting(GEOSContextHandle_t context, Xy a1, Xy a2, Xy b1, Xy b2) {
+    EdgeMeeting meeting;
+    const int b1_side = orientation(context, a1, a2, b1), b2_side = orientation(context, a1, a2, b2);
+    if (b1_side * b2_side > 0) return meeting;
+    const int a1_side = orientation(context, b1, b2, a1), a2_side = orientation(context, b1, b2, a2);
+    if (a1_side * a2_side > 0) return meeting;
+    if (b1_side != 0 && b2_side != 0 && a1_side != 0 && a2_side != 0) {
+        meeting.kind = EdgeMeeting::crossing;
+        return meeting;
+    }
+    // On the other edge's line, and within its extent: on the edge.
+    meeting.on_other = {a1_side == 0 && within_extent(a1, b1, b2), a2_side == 0 && within_extent(a2, b1, b2),
+                        b1_side == 0 && within_extent(b1, a1, a2), b2_side == 0 && within_extent(b2, a1, a2)};
+    const std::array<Xy, 4> ends{a1, a2, b1, b2};
+    const Xy* found = nullptr;
+    for (size_t i = 0; i < 4; ++i) {
+        if (!meeting.on_other[i]) continue;
+        if (found != nullptr && !(ends[i] == *found)) {
+            meeting.kind = EdgeMeeting::overlap;
+            return meeting;
+        }
+        found = &ends[i];
+    }
+    if (found != nullptr) meeting.kind = EdgeMeeting::touch;
+    return meeting;
+}
+
+}  // namespace geokern::engine
