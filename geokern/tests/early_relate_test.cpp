@@ -126,23 +126,29 @@ MatrixQuestion predicate_question(Predicate predicate) {
 
 class EarlyRelateTest : public json_test::JsonTest {
   protected:
-    // Every early answer about (a, b) against GEOS's full relate. Valid areas and simple lines must be
-    // answered whole: the matrix itself as a pattern, and every predicate.
+    // Every early answer about (a, b) against GEOS's full relate, for valid areas and simple lines,
+    // which the layer must answer whole: the matrix itself as a pattern, and every predicate.
     void compare(const std::string& a_text, const std::string& b_text) {
         auto a = read(a_text), b = read(b_text);
         ASSERT_TRUE(no_errors()) << a_text << " / " << b_text;
         const auto form_a = geos_form(value_of(a.get())), form_b = geos_form(value_of(b.get()));
         const GEOSGeometry* ga = form_a->geometry();
         const GEOSGeometry* gb = form_b->geometry();
-        const bool clean = valid(ga) && valid(gb);
+        // GEOS's relate of areas whose rings cross is no topology to hold answers to, and it nodes a
+        // line that crosses itself at rounded points, and so misjudges it (a piece of such a line may
+        // come out not within it); the Python suite checks such lines against shapely's newer GEOS.
+        if (!valid(ga) || !valid(gb)) return;
         char* full = GEOSRelate_r(geos(), ga, gb);
-        ASSERT_NE(full, nullptr);
+        ASSERT_NE(full, nullptr) << a_text << " / " << b_text;
         const std::string matrix(full);
         GEOSFree_r(geos(), full);
+        // Empty inputs and paths without length are left to GEOS; the layer answers everything else.
+        const bool answerable = form_a->edges() != nullptr && form_b->edges() != nullptr &&
+                                form_a->edges()->usable() && form_b->edges()->usable();
         const std::string where = a_text + " / " + b_text + ": " + matrix;
 
         const std::optional<bool> whole = early_answer(*form_a, *form_b, pattern_question(matrix));
-        if (clean) {
+        if (answerable) {
             EXPECT_EQ(whole, std::optional<bool>(true)) << where;
         } else if (whole) {
             EXPECT_TRUE(*whole) << where;
@@ -160,7 +166,9 @@ class EarlyRelateTest : public json_test::JsonTest {
         }
         for (const NamedPredicate& named : predicates) {
             const auto early = early_answer(*form_a, *form_b, predicate_question(named.predicate));
-            if (clean) EXPECT_TRUE(early.has_value()) << where << " predicate " << static_cast<int>(named.predicate);
+            if (answerable) {
+                EXPECT_TRUE(early.has_value()) << where << " predicate " << static_cast<int>(named.predicate);
+            }
             if (early) {
                 EXPECT_EQ(*early, named.full(geos(), ga, gb) == 1)
                     << where << " predicate " << static_cast<int>(named.predicate);

@@ -15,14 +15,13 @@
 namespace geokern::engine {
 namespace {
 
-struct XyHash {
-    size_t operator()(const Xy& p) const { return std::hash<double>{}(p.x) * 31 + std::hash<double>{}(p.y); }
+// Two edges that meet at a node: an end point of one of them.
+struct NodeMeeting {
+    Xy at;
+    EdgeRef a, b;
 };
 
-// The edges of each geometry that meet at a node.
-struct NodeEdges {
-    std::vector<EdgeRef> a, b;
-};
+bool before(Xy p, Xy q) { return p.x < q.x || (p.x == q.x && p.y < q.y); }
 
 // A piece of an edge, as a range along the edge's longer axis.
 using Range = std::pair<double, double>;
@@ -166,7 +165,7 @@ class PairAnalysis {
         const EdgeMeeting meeting = edge_meeting(context_, ends[0], ends[1], ends[2], ends[3]);
         switch (meeting.kind) {
             case EdgeMeeting::none: return true;
-            case EdgeMeeting::crossing: return !found_crossing();
+            case EdgeMeeting::crossing: return !found_crossing(ends);
             case EdgeMeeting::touch: return !found_node(edge_a, edge_b, meeting, ends);
             case EdgeMeeting::overlap: {
                 const bool node_answers = found_node(edge_a, edge_b, meeting, ends);
@@ -178,9 +177,9 @@ class PairAnalysis {
 
     // Two edges cross inside both. Two areas' interiors and exteriors all meet near the crossing, and
     // each boundary runs through the other's interior and exterior; two lines' interiors meet.
-    bool found_crossing() {
+    bool found_crossing(const std::array<Xy, 4>& ends) {
         crossing_ = true;
-        if (!areal_) return found(true, interior, interior, 0);
+        if (!areal_) return !path_end_at(ends) && found(true, interior, interior, 0);
         bool answered = false;
         for (Place own : {interior, exterior}) {
             for (Place other : {interior, exterior}) answered = found(true, own, other, 2) || answered;
@@ -193,10 +192,8 @@ class PairAnalysis {
     bool found_node(EdgeRef edge_a, EdgeRef edge_b, const EdgeMeeting& meeting, const std::array<Xy, 4>& ends) {
         bool answered = false;
         for (size_t i = 0; i < 4; ++i) {
-            if (!meeting.on_other[i]) continue;
-            NodeEdges& node = nodes_[ends[i]];
-            node.a.push_back(edge_a);
-            node.b.push_back(edge_b);
+            if (!meeting.on_other[i] || noted_before(meeting, ends, i)) continue;
+            node_meetings_.push_back(NodeMeeting{ends[i], edge_a, edge_b});
             if (areal_) {
                 answered = found(true, boundary, boundary, 0) || answered;
             } else {
@@ -206,6 +203,30 @@ class PairAnalysis {
         a_met_[edge_a.part] = true;
         b_met_[edge_b.part] = true;
         return answered;
+    }
+
+    // Whether a path end of either line lies where two of their edges cross, which makes the crossing
+    // a boundary point of that line (its node then says so) rather than a point of both interiors.
+    bool path_end_at(const std::array<Xy, 4>& ends) const {
+        const double xmin = std::max(std::min(ends[0].x, ends[1].x), std::min(ends[2].x, ends[3].x));
+        const double xmax = std::min(std::max(ends[0].x, ends[1].x), std::max(ends[2].x, ends[3].x));
+        for (const RelateEdges* line : {&a_, &b_}) {
+            const auto& points = line->boundary_points();
+            for (auto p = std::lower_bound(points.begin(), points.end(), std::pair<double, double>{xmin, -INFINITY});
+                 p != points.end() && p->first <= xmax; ++p) {
+                const Xy at{p->first, p->second};
+                if (on_edge(context_, at, ends[0], ends[1]) && on_edge(context_, at, ends[2], ends[3])) return true;
+            }
+        }
+        return false;
+    }
+
+    // Whether an earlier end point on the other edge is the same point (two edges from one vertex).
+    static bool noted_before(const EdgeMeeting& meeting, const std::array<Xy, 4>& ends, size_t i) {
+        for (size_t j = 0; j < i; ++j) {
+            if (meeting.on_other[j] && ends[j] == ends[i]) return true;
+        }
+        return false;
     }
 
     static Place line_place(const RelateEdges& line, Xy p) { return line.on_boundary(p.x, p.y) ? boundary : interior; }
@@ -232,10 +253,26 @@ class PairAnalysis {
 
     // ---- after every pair has met ----
 
+    // The meetings grouped by node.
+    void sort_nodes() {
+        std::sort(node_meetings_.begin(), node_meetings_.end(),
+                  [](const NodeMeeting& m, const NodeMeeting& n) { return before(m.at, n.at); });
+    }
+
+    bool is_node(Xy p) const {
+        const auto found = std::lower_bound(node_meetings_.begin(), node_meetings_.end(), p,
+                                            [](const NodeMeeting& m, Xy q) { return before(m.at, q); });
+        return found != node_meetings_.end() && found->at == p;
+    }
+
     bool close_areas() {
         if (!crossing_) {
-            for (auto& [at, edges] : nodes_) {
-                if (!add_node_sectors(context_, at, rays_at(at, edges), matrix_)) return false;
+            sort_nodes();
+            for (size_t first = 0; first < node_meetings_.size();) {
+                size_t end = first;
+                while (end < node_meetings_.size() && node_meetings_[end].at == node_meetings_[first].at) ++end;
+                if (!add_node_sectors(context_, node_meetings_[first].at, rays_at(first, end), matrix_)) return false;
+                first = end;
             }
             if (!place_rings_without_nodes(true) || !place_rings_without_nodes(false)) return false;
         }
@@ -243,16 +280,19 @@ class PairAnalysis {
         return true;
     }
 
-    std::vector<NodeRay> rays_at(Xy node, NodeEdges& edges) const {
+    // The rays of the edges of both areas at the node of meetings [first, end).
+    std::vector<NodeRay> rays_at(size_t first, size_t end) const {
+        const Xy node = node_meetings_[first].at;
         std::vector<NodeRay> rays;
         for (bool of_a : {true, false}) {
-            std::vector<EdgeRef>& own = of_a ? edges.a : edges.b;
-            std::sort(own.begin(), own.end());
-            own.erase(std::unique(own.begin(), own.end()), own.end());
-            for (EdgeRef edge : own) {
+            std::vector<EdgeRef> edges;
+            for (size_t i = first; i < end; ++i) edges.push_back(of_a ? node_meetings_[i].a : node_meetings_[i].b);
+            std::sort(edges.begin(), edges.end());
+            edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+            for (EdgeRef edge : edges) {
                 const bool right = (of_a ? a_ : b_).area_on_right(edge.part);
-                const Xy start = point(of_a, edge, 0), end = point(of_a, edge, 1);
-                if (!(node == end)) rays.push_back(NodeRay{end, of_a, !right});
+                const Xy start = point(of_a, edge, 0), end_point = point(of_a, edge, 1);
+                if (!(node == end_point)) rays.push_back(NodeRay{end_point, of_a, !right});
                 if (!(node == start)) rays.push_back(NodeRay{start, of_a, right});
             }
         }
@@ -275,6 +315,7 @@ class PairAnalysis {
     }
 
     bool close_lines() {
+        sort_nodes();
         close_line(true);
         close_line(false);
         matrix_.close();
@@ -286,21 +327,24 @@ class PairAnalysis {
     void close_line(bool of_a) {
         const RelateEdges& own = of_a ? a_ : b_;
         const auto& covered = of_a ? covered_a_ : covered_b_;
+        if (!all_covered(of_a, covered)) found(of_a, interior, exterior, 1);
+        for (const auto& [x, y] : own.boundary_points()) {
+            if (!is_node(Xy{x, y})) found(of_a, boundary, exterior, 0);
+        }
+    }
+
+    bool all_covered(bool of_a, const std::unordered_map<uint64_t, std::vector<Range>>& covered) const {
+        const RelateEdges& own = of_a ? a_ : b_;
         for (uint32_t p = 0; p < own.parts().size(); ++p) {
             for (uint32_t i = 0; i + 1 < own.parts()[p].size(); ++i) {
                 const EdgeRef edge{p, i};
                 const Xy start = point(of_a, edge, 0), end = point(of_a, edge, 1);
                 if (start == end) continue;
                 const auto ranges = covered.find(edge_key(edge));
-                if (ranges == covered.end() || !covers(ranges->second, start, end)) {
-                    found(of_a, interior, exterior, 1);
-                    break;
-                }
+                if (ranges == covered.end() || !covers(ranges->second, start, end)) return false;
             }
         }
-        for (const auto& [x, y] : own.boundary_points()) {
-            if (!nodes_.contains(Xy{x, y})) found(of_a, boundary, exterior, 0);
-        }
+        return true;
     }
 
     const GeosForm& form_a_;
@@ -312,7 +356,7 @@ class PairAnalysis {
     MatrixBounds matrix_;
     GEOSContextHandle_t context_ = nullptr;
     bool crossing_ = false;
-    std::unordered_map<Xy, NodeEdges, XyHash> nodes_;
+    std::vector<NodeMeeting> node_meetings_;
     std::vector<bool> a_met_, b_met_;  // whether a part has a node
     std::unordered_map<uint64_t, std::vector<Range>> covered_a_, covered_b_;
 };

@@ -24,4 +24,7 @@ struct EdgeMeeting {
 
 EdgeMeeting edge_meeting(GEOSContextHandle_t context, Xy a1, Xy a2, Xy b1, Xy b2);
 
+// Whether p lies on the edge from e1 to e2, by the same test.
+bool on_edge(GEOSContextHandle_t context, Xy p, Xy e1, Xy e2);
+
 }  // namespace geokern::engine

@@ -14,9 +14,11 @@ class AngularOrder {
     bool before(const NodeRay& r, const NodeRay& s) const {
         const int half_r = half(r.to), half_s = half(s.to);
         if (half_r != half_s) return half_r < half_s;
-        return turn(r, s) > 0;
+        return !(r.to == s.to) && turn(r, s) > 0;
     }
-    bool same_direction(const NodeRay& r, const NodeRay& s) const { return half(r.to) == half(s.to) && turn(r, s) == 0; }
+    bool same_direction(const NodeRay& r, const NodeRay& s) const {
+        return r.to == s.to || (half(r.to) == half(s.to) && turn(r, s) == 0);
+    }
 
   private:
     // 0 for directions from positive x up to (not including) negative x, 1 for the rest.
