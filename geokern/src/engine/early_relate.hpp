@@ -24,7 +24,8 @@ using MatrixQuestion = std::function<std::optional<bool>(const MatrixBounds&, in
 // 3. Every pair of edges whose extents meet (blocks of edges swept by x), met by the orientation test:
 //    - a proper crossing of two area edges fills every entry but boundary against boundary (interiors
 //      meet, each reaches the other's exterior): decides touches, within, contains and equals false
-//      and overlaps true; of two line edges, the interiors meet in a point: touches false;
+//      and overlaps true; of two line edges, the interiors meet in a point (unless a path end lies
+//      there): touches false;
 //    - a common piece of two edges: boundaries meet in a line (areas) or interiors meet in a line
 //      (lines): decides crosses of two lines false;
 //    - edges that meet at an end point of one of them make a node.
@@ -36,7 +37,11 @@ using MatrixQuestion = std::function<std::optional<bool>(const MatrixBounds&, in
 //      line reaches the other's exterior unless common pieces cover each of its edges, and its
 //      boundary unless each of its boundary points is a node.
 // The complete matrix decides crosses and touches true, and whatever steps 1 to 3 left open. Areas
-// whose rings do not alternate around a node as valid areas do are left to GEOS.
+// whose rings do not alternate around a node as valid areas do are left to GEOS, and so are paths
+// without length. The answers are GEOS's for valid areas and simple lines. Lines that cross themselves
+// get the exact answer, where GEOS 3.11 nodes them at rounded points and may find a piece of such a
+// line outside it; areas whose rings cross have no topology to agree on, and the layer reads them as
+// their rings say.
 std::optional<bool> early_answer(const GeosForm& a, const GeosForm& b, const MatrixQuestion& question);
 
 }  // namespace geokern::engine

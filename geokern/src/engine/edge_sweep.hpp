@@ -67,7 +67,9 @@ bool for_each_close_pair(const RelateEdges& a, const RelateEdges& b, Visit&& vis
     const std::vector<Block>& blocks_b = b.blocks();
     std::vector<const Block*> open_a, open_b;
     size_t next_a = 0, next_b = 0;
-    while (next_a < blocks_a.size() || next_b < blocks_b.size()) {
+    // Once one set has no block left to come and none open, nothing more can meet.
+    while ((next_a < blocks_a.size() || next_b < blocks_b.size()) && !(next_a == blocks_a.size() && open_a.empty()) &&
+           !(next_b == blocks_b.size() && open_b.empty())) {
         const bool take_a =
             next_b == blocks_b.size() || (next_a < blocks_a.size() && blocks_a[next_a].xmin <= blocks_b[next_b].xmin);
         const Block& block = take_a ? blocks_a[next_a++] : blocks_b[next_b++];

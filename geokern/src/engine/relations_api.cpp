@@ -1,6 +1,8 @@
 // Spatial relationships: the OGC DE-9IM predicates as GEOS computes them, on the inputs' x and y, each
 // input densified at its own chord deviation. Empty inputs relate to nothing (only disjoint is true),
-// and inputs whose extents do not meet are answered without asking GEOS.
+// and inputs whose extents do not meet are answered without asking GEOS. Two areas or two lines are
+// answered by the early layer (early_relate.hpp) wherever its exact tests settle the question, which
+// spares GEOS's full relate its noding of both geometries.
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -80,14 +82,6 @@ GK_Bool relation(Predicate predicate, GK_GeometryHandle geometry1, GK_GeometryHa
         joint_spatial_reference(a, b);
         const auto form_a = geos_form(a), form_b = geos_form(b);
         if (!meet(form_a->extent(), form_b->extent())) return GK_Bool{predicate == Predicate::disjoint};
-        // Intersects and disjoint are settled by GEOS's prepared test below as cheaply as the early
-        // layer could settle them.
-        if (predicate != Predicate::intersects && predicate != Predicate::disjoint) {
-            if (const auto early = early_answer(*form_a, *form_b, matrix_question(predicate))) return GK_Bool{*early};
-        }
-        if (predicate == Predicate::equals) {
-            return GK_Bool{checked(GEOSEquals_r(geos(), form_a->geometry(), form_b->geometry()), "equals")};
-        }
         // The larger side answers through its prepared (indexed) form. GEOS's prepared tests skip the
         // full intersection matrix wherever they can, which pays even for small geometries, and the
         // cache keeps the prepared form of a geometry tested again and again.
@@ -97,9 +91,16 @@ GK_Bool relation(Predicate predicate, GK_GeometryHandle geometry1, GK_GeometryHa
         // A geometry tested once goes without the index; one tested again gets it, whose point tests
         // no longer pass over every ring.
         const bool one_off = !larger.asked_before();
-        if (one_off && (predicate == Predicate::intersects || predicate == Predicate::disjoint) &&
-            areas_touch(larger, smaller)) {
-            return GK_Bool{predicate == Predicate::intersects};
+        const bool meeting_test = predicate == Predicate::intersects || predicate == Predicate::disjoint;
+        if (one_off && meeting_test && areas_touch(larger, smaller)) return GK_Bool{predicate == Predicate::intersects};
+        // The early layer answers what GEOS would answer by its full relate, and whether a geometry
+        // tested once meets the other (building GEOS's index costs more than sweeping the edges once;
+        // once built, the index answers sooner).
+        if (one_off || !meeting_test) {
+            if (const auto early = early_answer(*form_a, *form_b, matrix_question(predicate))) return GK_Bool{*early};
+        }
+        if (predicate == Predicate::equals) {
+            return GK_Bool{checked(GEOSEquals_r(geos(), form_a->geometry(), form_b->geometry()), "equals")};
         }
         return GK_Bool{
             prepared_test(a_larger ? predicate : converse(predicate), larger.prepare(), smaller.geometry())};
