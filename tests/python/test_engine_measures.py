@@ -60,8 +60,9 @@ def random_polygon(rng, z, grid):
 
 
 def random_polyline(rng, z, grid):
-    """Paths that neither cross themselves nor each other: GEOS 3.11 (ours) nodes a self-crossing line at
-    rounded crossing points, so its relations there differ from those of the newer GEOS in shapely."""
+    """Paths that neither cross themselves nor each other: GEOS 3.11 (ours, for a line against a point or
+    an area) nodes a self-crossing line at rounded crossing points, so its relations there differ from
+    those of the newer GEOS in shapely (two lines are decided exactly, see the self-crossing cases below)."""
     while True:
         paths = []
         for _ in range(rng.randint(1, 2)):
