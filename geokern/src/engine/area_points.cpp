@@ -20,7 +20,8 @@ class RayCrossings {
 
     bool on_boundary() const { return on_boundary_; }
     bool inside() const { return !on_boundary_ && crossings_ % 2 == 1; }
-    bool covered() const { return on_boundary_ || crossings_ % 2 == 1; }
+    // 1 inside, 0 on an edge, -1 outside.
+    int location() const { return on_boundary_ ? 0 : inside() ? 1 : -1; }
 
   private:
     void count_edge(double x1, double y1, double x2, double y2) {
@@ -53,7 +54,7 @@ class RayCrossings {
 int ring_location(const LinearPart& ring, double x, double y) {
     RayCrossings ray(x, y);
     ray.count(ring);
-    return ray.on_boundary() ? 0 : ray.inside() ? 1 : -1;
+    return ray.location();
 }
 
 bool covered_by_polygon(const PolygonRings& polygons, const RingGroup& group, double x, double y) {
@@ -70,9 +71,13 @@ bool covered_by_polygon(const PolygonRings& polygons, const RingGroup& group, do
 }  // namespace
 
 bool covered_even_odd(const PolygonRings& polygons, double x, double y) {
+    return location_even_odd(polygons, x, y) >= 0;
+}
+
+int location_even_odd(const PolygonRings& polygons, double x, double y) {
     RayCrossings ray(x, y);
     for (const LinearPart& ring : polygons.rings) ray.count(ring);
-    return ray.covered();
+    return ray.location();
 }
 
 bool covered_by_polygons(const PolygonRings& polygons, double x, double y) {

@@ -10,6 +10,8 @@ namespace geokern::engine {
 // only for rings that overlap:
 // - even-odd over every ring at once (its indexed locator, the one of prepared geometries);
 bool covered_even_odd(const PolygonRings& polygons, double x, double y);
+//   the same as a place: 1 inside, 0 on the boundary, -1 outside;
+int location_even_odd(const PolygonRings& polygons, double x, double y);
 // - polygon by polygon: inside an outer ring and not inside one of its holes (its simple locator).
 bool covered_by_polygons(const PolygonRings& polygons, double x, double y);
 

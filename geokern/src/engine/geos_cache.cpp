@@ -87,6 +87,28 @@ GeosForm::GeosForm(const GeometryValue& value) : extent_(extent_of(value)), vert
     const double deviation = chord_deviation(value.spatial_reference, extent_);
     if (areal(value)) areas_ = polygon_rings(polygon_of_envelope(value), deviation);
     else geometry_ = relation_form(value, deviation);
+    if (value.type == geometry_type_polyline) {
+        path_parts_ = value.parts;
+        deviation_ = deviation;
+    }
+}
+
+const RelateEdges* GeosForm::edges() const {
+    if (!edges_) {
+        if (areas_ && !areas_->rings.empty()) {
+            edges_ = RelateEdges::of_rings(*areas_);
+        } else if (!path_parts_.empty()) {
+            paths_.emplace();
+            for (const auto& part : path_parts_) {
+                if (!part->empty()) paths_->push_back(linearize_xy(*part, deviation_));
+            }
+            if (paths_->empty()) return nullptr;
+            edges_ = RelateEdges::of_paths(*paths_);
+        } else {
+            return nullptr;
+        }
+    }
+    return &*edges_;
 }
 
 const GEOSGeometry* GeosForm::geometry() const {

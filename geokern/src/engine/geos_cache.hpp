@@ -6,6 +6,7 @@
 
 #include "engine/geos_context.hpp"
 #include "engine/geos_conversion.hpp"
+#include "engine/relate_edges.hpp"
 #include "geometry/geometry_value.hpp"
 
 namespace geokern::engine {
@@ -26,6 +27,9 @@ class GeosForm {
 
     const GEOSGeometry* geometry() const;
     const GEOSPreparedGeometry* prepare() const;
+    // The straight edges of an area or a polyline for the relation layer, made on first use; null for
+    // points and multipoints, and for an empty geometry.
+    const RelateEdges* edges() const;
     // Whether a test asked for this form before (from now on it has): a form tested again is worth
     // its prepared form.
     bool asked_before() const { return std::exchange(asked_, true); }
@@ -34,6 +38,11 @@ class GeosForm {
     EnvelopeData extent_;
     int64_t vertex_count_ = 0;
     std::optional<PolygonRings> areas_;
+    // A polyline's parts and deviation, until its paths are made.
+    std::vector<std::shared_ptr<const PartValue>> path_parts_;
+    double deviation_ = 0.0;
+    mutable std::optional<std::vector<LinearPart>> paths_;
+    mutable std::optional<RelateEdges> edges_;
     mutable GeosGeometry geometry_;
     mutable GeosPrepared prepared_;
     mutable bool asked_ = false;

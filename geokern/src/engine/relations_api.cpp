@@ -1,21 +1,24 @@
 // Spatial relationships: the OGC DE-9IM predicates as GEOS computes them, on the inputs' x and y, each
 // input densified at its own chord deviation. Empty inputs relate to nothing (only disjoint is true,
 // and equals of two empty inputs), and inputs whose extents do not meet are answered without asking GEOS.
+// Two areas or two lines are answered by the early layer (early_relate.hpp) wherever its exact tests
+// settle the question, which spares GEOS's full relate its noding of both geometries.
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "engine/area_points.hpp"
+#include "engine/early_relate.hpp"
 #include "engine/engine_inputs.hpp"
 #include "engine/geos_cache.hpp"
 #include "engine/geos_conversion.hpp"
+#include "engine/relation_predicates.hpp"
 #include "report.hpp"
 
 using namespace geokern;
 using namespace geokern::engine;
 
 namespace {
-
-enum class Predicate { contains, crosses, disjoint, equals, intersects, overlaps, touches, within };
 
 // The same question with the two inputs swapped: a contains b exactly when b lies within a, and the
 // other predicates are symmetric.
@@ -69,6 +72,12 @@ bool areas_touch(const GeosForm& larger, const GeosForm& smaller) {
     return any_first_vertex(*small, *large, covered_even_odd) || any_first_vertex(*large, *small, covered_by_polygons);
 }
 
+MatrixQuestion matrix_question(Predicate predicate) {
+    return [predicate](const MatrixBounds& matrix, int dimension_a, int dimension_b) {
+        return predicate_of(predicate, matrix, dimension_a, dimension_b);
+    };
+}
+
 GK_Bool relation(Predicate predicate, GK_GeometryHandle geometry1, GK_GeometryHandle geometry2, GK_EH) {
     return guarded<GK_Bool>(handler, [&] {
         const GeometryValue& a = value_of(geometry1);
@@ -77,9 +86,6 @@ GK_Bool relation(Predicate predicate, GK_GeometryHandle geometry1, GK_GeometryHa
         const auto form_a = geos_form(a), form_b = geos_form(b);
         if (!meet(form_a->extent(), form_b->extent())) {
             return GK_Bool{predicate == Predicate::disjoint || (predicate == Predicate::equals && both_empty(a, b))};
-        }
-        if (predicate == Predicate::equals) {
-            return GK_Bool{checked(GEOSEquals_r(geos(), form_a->geometry(), form_b->geometry()), "equals")};
         }
         // The larger side answers through its prepared (indexed) form. GEOS's prepared tests skip the
         // full intersection matrix wherever they can, which pays even for small geometries, and the
@@ -90,9 +96,16 @@ GK_Bool relation(Predicate predicate, GK_GeometryHandle geometry1, GK_GeometryHa
         // A geometry tested once goes without the index; one tested again gets it, whose point tests
         // no longer pass over every ring.
         const bool one_off = !larger.asked_before();
-        if (one_off && (predicate == Predicate::intersects || predicate == Predicate::disjoint) &&
-            areas_touch(larger, smaller)) {
-            return GK_Bool{predicate == Predicate::intersects};
+        const bool meeting_test = predicate == Predicate::intersects || predicate == Predicate::disjoint;
+        if (one_off && meeting_test && areas_touch(larger, smaller)) return GK_Bool{predicate == Predicate::intersects};
+        // The early layer answers what GEOS would answer by its full relate, and whether a geometry
+        // tested once meets the other (building GEOS's index costs more than sweeping the edges once;
+        // once built, the index answers sooner).
+        if (one_off || !meeting_test) {
+            if (const auto early = early_answer(*form_a, *form_b, matrix_question(predicate))) return GK_Bool{*early};
+        }
+        if (predicate == Predicate::equals) {
+            return GK_Bool{checked(GEOSEquals_r(geos(), form_a->geometry(), form_b->geometry()), "equals")};
         }
         return GK_Bool{
             prepared_test(a_larger ? predicate : converse(predicate), larger.prepare(), smaller.geometry())};
@@ -134,6 +147,9 @@ GK_Bool GK_GeometryEngine_relate(GK_GeometryHandle geometry1, GK_GeometryHandle 
         const GeometryValue& b = value_of(geometry2);
         joint_spatial_reference(a, b);
         const auto form_a = geos_form(a), form_b = geos_form(b);
+        const std::string_view pattern(relation);
+        const MatrixQuestion question = [pattern](const MatrixBounds& matrix, int, int) { return matrix.matches(pattern); };
+        if (const auto early = early_answer(*form_a, *form_b, question)) return GK_Bool{*early};
         return GK_Bool{checked(GEOSRelatePattern_r(geos(), form_a->geometry(), form_b->geometry(), relation),
                                "relate")};
     });
