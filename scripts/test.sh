@@ -43,16 +43,19 @@ type_stubs() {
 }
 
 # The module keeps building on the other supported interpreters (3.11 to 3.13) where pyenv has them. Only
-# the module is built; through ccache, the sources that do not include Python's headers are the release
-# build's objects again.
+# the module is built, with the release build's compilers (the build backend picks them from the
+# interpreter's configuration), so that through ccache the sources that do not include Python's headers
+# are the release build's objects again.
 other_interpreters() {
   command -v pyenv >/dev/null 2>&1 || return 0
-  local version other
+  local version other compilers
+  mapfile -t compilers < <(sed -n 's/^CMAKE_\(C\|CXX\)_COMPILER:FILEPATH=\(.*\)/-DCMAKE_\1_COMPILER=\2/p' \
+                           build/release/CMakeCache.txt)
   for version in 3.11 3.13; do
     other=$(ls -d "$(pyenv root)"/versions/"$version".*/bin/python"$version" 2>/dev/null | sort -V | tail -n 1 || true)
     [ -n "$other" ] || continue
     echo "building the module for $("$other" -V)"
-    cmake -S . -B "build/python$version" "${cmake_common[@]}" -DCMAKE_BUILD_TYPE=Release \
+    cmake -S . -B "build/python$version" "${cmake_common[@]}" "${compilers[@]}" -DCMAKE_BUILD_TYPE=Release \
       -DPython_EXECUTABLE="$other" >/dev/null
     cmake --build "build/python$version" -j "$jobs" --target velmor_geometry >/dev/null
     (cd /tmp && PYTHONPATH="$root/build/python$version/src/python" "$other" -c \
