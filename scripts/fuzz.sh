@@ -8,9 +8,10 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 seconds=${1:-60}
 venv="$root/.venv"
+source scripts/build_options.sh
 
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DVELMOR_BUILD_FUZZERS=ON -DVELMOR_BUILD_MODULE=OFF -DVELMOR_WERROR=ON \
+  -DVELMOR_BUILD_FUZZERS=ON -DVELMOR_BUILD_MODULE=OFF -DVELMOR_WERROR=ON "${ccache_launcher[@]}" \
   -DCMAKE_MAKE_PROGRAM="$venv/bin/ninja" -DPython_EXECUTABLE="$venv/bin/python" >/dev/null
 cmake --build build/fuzz --target velmor_wkt_fuzzer velmor_wkb_fuzzer geokern_json_fuzzer geokern_engine_fuzzer
 

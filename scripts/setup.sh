@@ -5,9 +5,11 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
+source scripts/build_options.sh
 
 debian_packages=(
   build-essential git pkg-config
+  ccache                               # every build compiles through it
   libgtest-dev libgmock-dev            # native tests
   libgeos-dev                          # planar topology
   libproj-dev proj-data                # spatial references and datum transformations
@@ -63,7 +65,5 @@ fi
 "$venv/bin/python" -m pip install -q -r requirements-dev.txt
 
 # The module, built in place so rebuilds are incremental; warnings are errors.
-"$venv/bin/python" -m pip install -q --no-build-isolation --no-deps \
-  -Cbuild-dir=build/release -Ccmake.build-type=Release \
-  -Ccmake.define.VELMOR_WERROR=ON .
+"$venv/bin/python" -m pip install -q --no-build-isolation --no-deps "${release_build_options[@]}" .
 echo "setup: done ($("$venv/bin/python" -c 'import velmor_geometry as v; print("velmor_geometry", v.__version__)'))"

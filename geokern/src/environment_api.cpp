@@ -1,7 +1,5 @@
 // The VelmorRuntimeEnvironment family: the process-wide error callback, the install directory, and
 // plain settings kept for the families that will read them.
-#include <dlfcn.h>
-
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
@@ -9,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "install_directory.hpp"
 #include "report.hpp"
 #include "string_value.hpp"
 
@@ -53,16 +52,6 @@ bool valid_feature_name(const std::string& name) {
     return true;
 }
 
-std::string install_directory() {
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&GK_VelmorRuntimeEnvironment_getInstallDirectory), &info) == 0 ||
-        info.dli_fname == nullptr) {
-        const char* reason = dlerror();
-        fail(GK_ERROR_INVALID_STATE, "cannot determine the install directory.", reason != nullptr ? reason : "");
-    }
-    return std::filesystem::absolute(info.dli_fname).parent_path().string();
-}
-
 }  // namespace
 
 void GK_VelmorRuntimeEnvironment_enableLeakDetection(GK_Bool enable, GK_EH) {
@@ -88,7 +77,7 @@ GK_StringHandle GK_VelmorRuntimeEnvironment_getFeatureToggleDirectory(GK_EH) {
 }
 
 GK_StringHandle GK_VelmorRuntimeEnvironment_getInstallDirectory(GK_EH) {
-    return guarded<GK_StringHandle>(handler, [&] { return new_string(install_directory()); });
+    return guarded<GK_StringHandle>(handler, [&] { return new_string(install_directory().string()); });
 }
 
 GK_Bool GK_VelmorRuntimeEnvironment_isFeatureEnabled(const char* feature, GK_EH) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "bundled_proj_data.hpp"
 #include "failure.hpp"
 
 namespace geokern {
@@ -12,6 +13,7 @@ namespace {
 struct ContextState {
     PJ_CONTEXT* context = nullptr;
     std::vector<std::string> own_search_paths;  // PROJ's data directories, as PROJ found them
+    std::optional<std::string> default_engine_directory;  // what clearing the directory returns to
     std::optional<std::string> engine_directory;
 };
 
@@ -30,7 +32,16 @@ std::vector<std::string> split_search_path(const char* joined) {
     return paths;
 }
 
+void apply_search_paths(ContextState& current) {
+    std::vector<const char*> paths;
+    if (current.engine_directory) paths.push_back(current.engine_directory->c_str());
+    for (const std::string& path : current.own_search_paths) paths.push_back(path.c_str());
+    proj_context_set_search_paths(current.context, static_cast<int>(paths.size()), paths.data());
+}
+
 // Kept for the life of the process: PROJ objects may be released during static destruction.
+// An installation that carries PROJ's data starts with it as the projection engine directory, ahead
+// of PROJ's own directories, which on such a machine may not exist at all.
 ContextState& state() {
     static ContextState* instance = [] {
         auto* created = new ContextState;
@@ -38,16 +49,12 @@ ContextState& state() {
         proj_log_level(created->context, PJ_LOG_NONE);
         proj_context_set_enable_network(created->context, 0);
         created->own_search_paths = split_search_path(proj_info().searchpath);
+        if (auto bundled = default_projection_engine_directory()) created->default_engine_directory = bundled->string();
+        created->engine_directory = created->default_engine_directory;
+        if (created->engine_directory) apply_search_paths(*created);
         return created;
     }();
     return *instance;
-}
-
-void apply_search_paths(ContextState& current) {
-    std::vector<const char*> paths;
-    if (current.engine_directory) paths.push_back(current.engine_directory->c_str());
-    for (const std::string& path : current.own_search_paths) paths.push_back(path.c_str());
-    proj_context_set_search_paths(current.context, static_cast<int>(paths.size()), paths.data());
 }
 
 }  // namespace
@@ -88,7 +95,7 @@ void set_projection_engine_directory(std::optional<std::string> directory) {
     }
     ProjLock lock;
     ContextState& current = state();
-    current.engine_directory = std::move(directory);
+    current.engine_directory = directory ? std::move(directory) : current.default_engine_directory;
     apply_search_paths(current);
 }
 

@@ -34,8 +34,9 @@ SharedPj share_pj(PJ* object);
 // The object that `created` points at, or a failure with PROJ's last error text when it is null.
 SharedPj require_pj(PJ* created, const std::string& what);
 
-// The directories PROJ searches for grids and its database: the projection engine directory set by
-// the caller (none by default), then PROJ's own data directories.
+// The directories PROJ searches for grids and its database: the projection engine directory, then
+// PROJ's own data directories. The directory starts as the PROJ data carried by the installation,
+// if any and unless the user chose PROJ's data directory; clearing it returns to that start.
 std::optional<std::string> projection_engine_directory();
 void set_projection_engine_directory(std::optional<std::string> directory);
 

@@ -97,7 +97,8 @@ PyObject* set_projection_engine_dir(PyObject*, PyObject* const* args, Py_ssize_t
 PyMethodDef get_projection_engine_dir_def{
     "get_projection_engine_dir", as_cfunction(get_projection_engine_dir), METH_NOARGS,
     "get_projection_engine_dir()\n--\n\nThe directory where the projection engine looks for its data files "
-    "(transformation grids) first, or None when none is set."};
+    "(its database and transformation grids) first, or None when none is set. An installation that carries "
+    "PROJ's data starts with that directory, unless PROJ_DATA or PROJ_LIB is set."};
 
 PyMethodDef get_transformations_def{
     "get_transformations", as_cfunction(get_transformations), METH_FASTCALL | METH_KEYWORDS,
@@ -109,7 +110,8 @@ PyMethodDef get_transformations_def{
 PyMethodDef set_projection_engine_dir_def{
     "set_projection_engine_dir", as_cfunction(set_projection_engine_dir), METH_FASTCALL | METH_KEYWORDS,
     "set_projection_engine_dir(value)\n--\n\nSets the directory of the projection engine's data files, or clears "
-    "it with None. Set it once at process start-up, before any geometry or projection work."};
+    "it with None, which returns to the PROJ data the installation carries, if any. Set it once at process "
+    "start-up, before any geometry or projection work."};
 
 }  // namespace
 
