@@ -95,7 +95,8 @@ RESULTS = {
     "__setitem__": "None", "__delitem__": "None", "Part.__getitem__": "Coord", "Part.__iter__": "Iterator[Coord]",
     "CurvePart.__getitem__": "CurveSegment", "CurvePart.__iter__": "Iterator[CurveSegment]",
     "Multipart.__getitem__": "Part", "Multipart.__iter__": "Iterator[Part]", "CurveMultipart.__getitem__": "CurvePart",
-    "Coord.__getitem__": "float", **dict.fromkeys(["__eq__", "__ne__", "__lt__", "__le__", "__gt__", "__ge__"], "bool"),
+    "Coord.__getitem__": "float", "Coord.__iter__": "Iterator[float]",
+    **dict.fromkeys(["__eq__", "__ne__", "__lt__", "__le__", "__gt__", "__ge__"], "bool"),
 }
 
 FLOAT, OPTIONAL_FLOAT, BOOL = "float", "float | None", "bool"
