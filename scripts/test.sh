@@ -17,6 +17,10 @@ echo "== Python tests (release build)"
 echo "== Type stubs against the module (stubtest)"
 "$venv/bin/python" -m mypy.stubtest velmor_geometry --allowlist tools/stubtest_allowlist.txt
 
+# The documentation's own code type-checks against those stubs; any error fails the run.
+echo "== mypy --strict over the README's code blocks and examples/"
+"$venv/bin/python" tools/check_types.py
+
 # The module keeps building on the other supported interpreters (3.11 to 3.13) where pyenv has them.
 if command -v pyenv >/dev/null 2>&1; then
   for version in 3.11 3.13; do

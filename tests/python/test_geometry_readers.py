@@ -138,3 +138,86 @@ def test_outer_rings_end_clockwise_and_holes_counter_clockwise_as_shapely_sees_t
     orientation = [shapely.LinearRing([tuple(c) for c in ring]).is_ccw for ring in rings]
     assert orientation == [False, True, False]
     assert shapely.equals(shapely.from_wkb(Geometry.from_wkt(text).wkb), shapely.from_wkt(text))
+
+
+GEOJSON_PEERS = [
+    shapely.Point(1, 2),
+    shapely.Point(1, 2, 3),
+    shapely.MultiPoint([(0, 0), (1, 2)]),
+    shapely.LineString([(0, 0), (1, 1), (2, 0)]),
+    shapely.MultiLineString([[(0, 0), (1, 1)], [(5, 5), (6, 7)]]),
+    # GeoJSON writes outer rings counter-clockwise and holes clockwise: the reverse of this model.
+    shapely.Polygon([(0, 0), (10, 0), (10, 10), (0, 10)], [[(2, 2), (2, 4), (4, 4), (4, 2)]]),
+    shapely.Polygon([(0, 0, 1), (0, 10, 2), (10, 10, 3), (0, 0, 1)]),
+    shapely.MultiPolygon([shapely.box(0, 0, 1, 1), shapely.box(5, 5, 6, 6, ccw=False)]),
+]
+
+
+@pytest.mark.parametrize("peer", GEOJSON_PEERS, ids=lambda g: g.geom_type)
+def test_geojson_as_dict_text_or_geo_interface_reads_as_shapely_sees_it(peer):
+    import json
+
+    mapping = shapely.geometry.mapping(peer)
+    forms = [peer, mapping, json.dumps(mapping), json.dumps(mapping).encode()]
+    read = [Geometry.from_geojson(form) for form in forms]
+    assert len({str(g) for g in read}) == 1
+    ours = read[0]
+    assert ours.spatial_reference is None and ours.has_z == peer.has_z
+    back = shapely.from_wkb(ours.wkb)
+    assert shapely.equals(back, peer)
+    if isinstance(ours, vg.Polygon):
+        # Each outer ring clockwise, then its holes counter-clockwise.
+        expected = [flag for part in shapely.get_parts(peer) for flag in [False] + [True] * len(part.interiors)]
+        assert [shapely.LinearRing([tuple(c) for c in ring]).is_ccw for ring in ours.rings] == expected
+    else:
+        coordinates = shapely.get_coordinates(peer, include_z=peer.has_z).tolist()
+        assert shapely.get_coordinates(back, include_z=peer.has_z).tolist() == coordinates
+
+
+def test_geojson_empty_point_and_spatial_reference():
+    empty = Geometry.from_geojson(shapely.Point())
+    assert type(empty) is vg.Point and empty.is_empty
+    for reference in (vg.SpatialReference({"wkid": 3857}), {"wkid": 3857}):
+        point = Geometry.from_geojson({"type": "Point", "coordinates": [1, 2]}, spatial_reference=reference)
+        assert point.spatial_reference.wkid == 3857
+    line = vg.Polyline.from_geojson({"type": "LineString", "coordinates": [[0, 0], [1, 1]]}, None)
+    assert line.spatial_reference is None
+
+
+@pytest.mark.parametrize("value, message", [
+    ({"type": "GeometryCollection", "geometries": [{"type": "Point", "coordinates": [1, 2]}]},
+     "geometry collection"),
+    ({"type": "Feature", "geometry": None}, "the type 'Feature' is not a GeoJSON geometry type"),
+    ({"coordinates": [1, 2]}, "no text under 'type'"),
+    ({"type": "Point"}, "the Point has no 'coordinates'"),
+    ({"type": "LineString", "coordinates": [[0, 0], [1, "a"]]}, r"coordinates\[1\] holds a str, not a number"),
+    ({"type": "MultiPolygon", "coordinates": [[[[0, 0], [1]]]]}, r"coordinates\[0\]\[0\]\[1\] has 1 numbers"),
+    ({"type": "Polygon", "coordinates": [[[0, 0], [1, 1], [0, 0]]]}, "at least 3 vertices"),
+    ({"type": "Polygon", "coordinates": 5}, "coordinates is a int, not a list"),
+    ('{"type": "Point"', "Expecting"),
+])
+def test_geojson_without_a_geometry_of_this_model_is_a_value_error(value, message):
+    with pytest.raises(ValueError, match=message):
+        Geometry.from_geojson(value)
+
+
+def test_geojson_refuses_other_values_and_other_classes():
+    with pytest.raises(TypeError, match="'int' object is not a GeoJSON geometry"):
+        Geometry.from_geojson(5)
+    with pytest.raises(TypeError, match="Polygon.from_geojson: the input holds a Point, not a Polygon"):
+        vg.Polygon.from_geojson(shapely.Point(1, 2))
+
+
+@pytest.mark.parametrize("text", ["POINT (1 2)", b"LINESTRING (0 0, 1 1)", "01010000000000"])
+def test_factory_given_another_format_keeps_its_message_and_notes_the_readers(text):
+    with pytest.raises(Exception) as raised:
+        Geometry(text)
+    assert str(raised.value).startswith("Geokern library error: '")
+    assert any("Geometry.from_wkt" in note and "Geometry.from_wkb" in note and "Geometry.from_geojson" in note
+               for note in raised.value.__notes__)
+
+
+def test_factory_given_broken_ovrajson_adds_no_note():
+    with pytest.raises(Exception) as raised:
+        Geometry('{"x": ')
+    assert not getattr(raised.value, "__notes__", [])

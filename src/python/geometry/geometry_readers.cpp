@@ -9,11 +9,13 @@
 #include "entry.hpp"
 #include "formats/wkb_reader.hpp"
 #include "formats/wkt_parser.hpp"
+#include "geometry/geojson_walk.hpp"
 #include "geometry/geometry_base.hpp"
 #include "geometry/multipoint.hpp"
 #include "geometry/point.hpp"
 #include "geometry/polygon.hpp"
 #include "geometry/polyline.hpp"
+#include "spatial/spatial_reference.hpp"
 
 namespace velmor::py {
 namespace {
@@ -84,6 +86,42 @@ std::string short_name(PyTypeObject* type) {
     return std::string(name.substr(name.rfind('.') + 1));
 }
 
+// The GeoJSON geometry dictionary a value gives: itself, the JSON text it is, or its __geo_interface__.
+Result<Ref> geojson_dict(PyObject* value) {
+    if (PyDict_Check(value)) return Ref::borrow(value);
+    Ref dict;
+    if (PyUnicode_Check(value) || PyBytes_Check(value)) {
+        Ref json = Ref::steal(PyImport_ImportModule("json"));
+        if (!json) return fail(python_error());
+        dict = Ref::steal(PyObject_CallMethod(json.get(), "loads", "O", value));
+    } else if (PyObject_HasAttrString(value, "__geo_interface__")) {
+        dict = Ref::steal(PyObject_GetAttrString(value, "__geo_interface__"));
+    } else {
+        return fail(raise_error(PyExc_TypeError, "argument 'value': a '" + type_name(value) +
+                                                     "' object is not a GeoJSON geometry: give a dict, its JSON text "
+                                                     "or an object with __geo_interface__"));
+    }
+    if (!dict) return fail(python_error());
+    return dict;
+}
+
+Result<formats::NativeGeometry> read_geojson(PyObject* value) {
+    VELMOR_TRY_ASSIGN(const Ref dict, geojson_dict(value));
+    return read_native("GeoJSON", [&](formats::GeometryBuilder& builder) { return walk_geojson(dict.get(), builder); });
+}
+
+void set_spatial_reference(formats::NativeGeometry& geometry, core::SpatialReference reference) {
+    std::visit(
+        [&](auto& value) {
+            if constexpr (std::is_same_v<std::remove_cvref_t<decltype(value)>, core::PointValue>) {
+                value.spatial_reference = std::move(reference);
+            } else {
+                value.set_spatial_reference(std::move(reference));
+            }
+        },
+        geometry);
+}
+
 // Called on a geometry class, the method gives only geometries of that class: Polygon.from_wkt of a
 // point text is refused. A class made from one of ours in Python gets the geometry of its base.
 Result<Ref> of_class(PyObject* cls, const char* method, Ref geometry) {
@@ -128,6 +166,20 @@ PyObject* geometry_from_wkt(PyObject* cls, PyObject* const* args, Py_ssize_t nar
 PyObject* geometry_from_wkb(PyObject* cls, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
     static const Parameters<1> params{"from_wkb", {"wkb"}};
     return geometry_from<read_wkb>(cls, args, nargs, kwnames, params);
+}
+
+PyObject* geometry_from_geojson(PyObject* cls, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
+    static const Parameters<2> params{"from_geojson", {"value", "spatial_reference"}, 1};
+    return guard([&]() -> Result<Ref> {
+        VELMOR_TRY_ASSIGN(const auto bound, bind(params, args, nargs, kwnames));
+        VELMOR_TRY_ASSIGN(formats::NativeGeometry geometry, read_geojson(bound[0]));
+        if (bound[1] != nullptr && bound[1] != Py_None) {
+            VELMOR_TRY_ASSIGN(core::SpatialReference reference, spatial_reference_from_py(bound[1]));
+            set_spatial_reference(geometry, std::move(reference));
+        }
+        VELMOR_TRY_ASSIGN(Ref object, native_geometry_object(std::move(geometry)));
+        return of_class(cls, params.function, std::move(object));
+    });
 }
 
 }  // namespace velmor::py

@@ -15,6 +15,10 @@ namespace velmor::py {
 // another class is a TypeError naming both.
 PyObject* geometry_from_wkt(PyObject* cls, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames);
 PyObject* geometry_from_wkb(PyObject* cls, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames);
+// Geometry.from_geojson(value, spatial_reference=None): a GeoJSON geometry as a dict, as its JSON text,
+// or as any object with __geo_interface__, with rings turned as this model keeps them (outer rings
+// clockwise) and the spatial reference given, if any (a SpatialReference or its dict).
+PyObject* geometry_from_geojson(PyObject* cls, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames);
 
 // The Python object holding a native geometry.
 Result<Ref> native_geometry_object(formats::NativeGeometry geometry);
