@@ -36,7 +36,7 @@ Status NativeGeometryBuilder::srid(std::int32_t value) {
     return {};
 }
 
-Status NativeGeometryBuilder::check_layout(const Layout& layout) {
+Status NativeGeometryBuilder::first_or_other_layout(const Layout& layout) {
     if (!layout_) layout_ = layout;
     if (*layout_ == layout) return {};
     return FormatError::geometry("a coordinate with " + layout_name(layout) + " follows coordinates with " +

@@ -70,7 +70,12 @@ class NativeGeometryBuilder final : public GeometryBuilder {
     // The outermost begin decides the class; nested ones only deepen.
     Status begin(Kind kind);
     Status end();
-    Status check_layout(const Layout& layout);
+    // Every coordinate passes here: the common case, the layout already seen, stays inline.
+    Status check_layout(const Layout& layout) {
+        if (layout_ && *layout_ == layout) return {};
+        return first_or_other_layout(layout);
+    }
+    Status first_or_other_layout(const Layout& layout);
     Status finish();
     core::Dims dims() const;
     std::optional<core::SpatialReference> spatial_reference() const;

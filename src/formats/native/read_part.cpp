@@ -35,11 +35,9 @@ core::Coord coord_of(double x, double y, double z, double m, core::Dims dims) {
 
 }  // namespace
 
-bool ReadPart::curved() const { return std::ranges::any_of(vertices_, &Vertex::arc); }
-
 std::size_t ReadPart::ring_size() const {
     std::size_t count = vertices_.size();
-    if (count > 1 && !curved() && nearly_equal(vertices_.front().x, vertices_.back().x) &&
+    if (count > 1 && !curved_ && nearly_equal(vertices_.front().x, vertices_.back().x) &&
         nearly_equal(vertices_.front().y, vertices_.back().y)) {
         --count;
     }
@@ -104,7 +102,7 @@ void ReadPart::reverse_curved() {
 }
 
 Status ReadPart::orient_ring(bool clockwise) {
-    if (!curved()) {
+    if (!curved_) {
         if (ring_size() < 3) return FormatError::geometry("a polygon ring needs at least 3 vertices");
         if (runs_clockwise() != clockwise) std::ranges::reverse(vertices_);
         return {};

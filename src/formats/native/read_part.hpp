@@ -20,10 +20,14 @@ class ReadPart {
     void push(const Coordinate& vertex) { vertices_.push_back({vertex.x, vertex.y, vertex.z, vertex.m, 0, 0, false}); }
     void push_arc(const Coordinate& interior, const Coordinate& end) {
         vertices_.push_back({end.x, end.y, end.z, end.m, interior.x, interior.y, true});
+        curved_ = true;
     }
 
     std::size_t size() const { return vertices_.size(); }
-    void clear() { vertices_.clear(); }
+    void clear() {
+        vertices_.clear();
+        curved_ = false;
+    }
 
     // Turns a ring clockwise (an outer ring) or counter-clockwise (a hole), as the model keeps rings;
     // arcs are reversed with it. Refuses a ring of fewer than three distinct vertices.
@@ -46,13 +50,13 @@ class ReadPart {
         bool arc;  // the segment ending here is a circular arc through the interior point
     };
 
-    bool curved() const;
     // The vertices that make the ring: without a straight ring's closing vertex.
     std::size_t ring_size() const;
     bool runs_clockwise() const;
     void reverse_curved();
 
     std::vector<Vertex> vertices_;
+    bool curved_ = false;  // some segment is an arc
 };
 
 }  // namespace velmor::formats
