@@ -10,6 +10,17 @@ std::string layout_name(const Layout& layout) {
     return std::string("XY") + (layout.has_z ? "Z" : "") + (layout.has_m ? "M" : "");
 }
 
+// Each part goes in through the checks of the class (a ring needs enough vertices), one by one, which
+// spares the list that the build from whole lists would take.
+core::Result<void> push(core::Polyline& polyline, core::SharedPart part) { return polyline.push_path(std::move(part)); }
+core::Result<void> push(core::Polyline& polyline, core::SharedCurvePart part) {
+    return polyline.push_curve_path(std::move(part));
+}
+core::Result<void> push(core::Polygon& polygon, core::SharedPart part) { return polygon.push_ring(std::move(part)); }
+core::Result<void> push(core::Polygon& polygon, core::SharedCurvePart part) {
+    return polygon.push_curve_ring(std::move(part));
+}
+
 }  // namespace
 
 void NativeGeometryBuilder::reset() {
@@ -131,18 +142,14 @@ std::optional<core::SpatialReference> NativeGeometryBuilder::spatial_reference()
 
 template <class Geometry>
 Status NativeGeometryBuilder::finish_multipart() {
-    std::vector<core::SharedPart> linear;
-    std::vector<core::SharedCurvePart> curved;
+    Geometry geometry(dims());
     for (const ReadPart& part : std::span(parts_).first(used_)) {
-        if (has_arcs_) {
-            curved.emplace_back(part.to_curve_part(dims()));
-        } else {
-            linear.emplace_back(part.to_part(dims()));
-        }
+        auto pushed = has_arcs_ ? push(geometry, core::SharedCurvePart(part.to_curve_part(dims())))
+                                : push(geometry, core::SharedPart(part.to_part(dims())));
+        if (!pushed) return FormatError::geometry(pushed.error().display());
     }
-    auto built = Geometry::build(dims(), std::move(linear), std::move(curved), spatial_reference());
-    if (!built) return FormatError::geometry(built.error().display());
-    result_.emplace(std::move(*built));
+    geometry.set_spatial_reference(spatial_reference());
+    result_.emplace(std::move(geometry));
     return {};
 }
 
