@@ -163,7 +163,9 @@ PyMethodDef own_methods[] = {
     {"__gkn_geo", uninitialized_gkn_geo, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
     svg_picture_method(),
     {"from_wkt", geometry_class::fastcall(geometry_from_wkt), METH_CLASS | METH_FASTCALL | METH_KEYWORDS,
-     "from_wkt($type, /, wkt)\n--\n\nThe geometry of a WKT text, without a spatial reference."},
+     "from_wkt($type, /, wkt)\n--\n\nThe geometry of a WKT text, without a spatial reference. A text that holds "
+     "no geometry of this model (a geometry collection, a syntax error) raises ValueError; called on a geometry "
+     "class, a geometry of another class raises TypeError."},
     {"from_wkb", geometry_class::fastcall(geometry_from_wkb), METH_CLASS | METH_FASTCALL | METH_KEYWORDS,
      "from_wkb($type, /, wkb)\n--\n\nThe geometry of WKB or EWKB bytes (any bytes-like object, or their "
      "hexadecimal text); an EWKB SRID becomes its spatial reference's wkid."},
