@@ -19,8 +19,9 @@ using NativeGeometry = std::variant<core::PointValue, core::Polyline, core::Poly
 
 // Builds a native geometry straight from the reader's events, with the meaning the OvraJSON form gives
 // them: a point is a point; a multipoint a multipoint; line strings, circular strings, compound curves
-// and their multi forms a polyline (EMPTY paths left out); polygons, curve polygons and their multi forms one polygon whose
-// rings are all the rings read, each outer ring turned clockwise and each hole counter-clockwise. A
+// and their multi forms a polyline (EMPTY paths left out); polygons, curve polygons and their multi
+// forms one polygon whose rings are all the rings read, each outer ring turned clockwise and each hole
+// counter-clockwise. A
 // geometry with any circular arc keeps all its parts as curve parts. The first coordinate fixes the
 // dimensionality and every later one must share it; an EMPTY geometry has no coordinate and is XY.
 // An EWKB SRID becomes the spatial reference's wkid. A geometry collection has no class of its own here

@@ -130,8 +130,8 @@ core::CurvePart ReadPart::to_curve_part(core::Dims dims) const {
     part.reserve(vertices_.size());
     for (std::size_t i = 0; i < vertices_.size(); ++i) {
         const Vertex& v = vertices_[i];
-        const core::CurveData curve =
-            v.arc && i > 0 ? core::CurveData(core::CircularArc{v.interior_x, v.interior_y}) : core::CurveData(core::Linear{});
+        const core::CurveData curve = v.arc && i > 0 ? core::CurveData(core::CircularArc{v.interior_x, v.interior_y})
+                                                     : core::CurveData(core::Linear{});
         // Only vertex 0 may refuse a curve, and it is given none.
         (void)part.push(coord_of(v.x, v.y, v.z, v.m, dims), curve);
     }

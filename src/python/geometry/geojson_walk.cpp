@@ -26,7 +26,9 @@ Status require_array(PyObject* value, const std::string& what) {
 Status position(PyObject* value, const std::string& what, GeometryBuilder& builder) {
     VELMOR_FORMAT_TRY(require_array(value, what));
     const Py_ssize_t size = PySequence_Fast_GET_SIZE(value);
-    if (size < 2) return FormatError::geometry(what + " has " + std::to_string(size) + " numbers; a position has 2 or 3");
+    if (size < 2) {
+        return FormatError::geometry(what + " has " + std::to_string(size) + " numbers; a position has 2 or 3");
+    }
     double numbers[3] = {0, 0, 0};
     const Py_ssize_t used = size < 3 ? size : 3;
     for (Py_ssize_t i = 0; i < used; ++i) {
@@ -106,9 +108,13 @@ Status by_type(std::string_view type, PyObject* coordinates, GeometryBuilder& bu
 }  // namespace
 
 formats::Status walk_geojson(PyObject* geometry, formats::GeometryBuilder& builder) {
-    if (!PyDict_Check(geometry)) return FormatError::geometry("a GeoJSON geometry is a dict, not a " + type_name(geometry));
+    if (!PyDict_Check(geometry)) {
+        return FormatError::geometry("a GeoJSON geometry is a dict, not a " + type_name(geometry));
+    }
     PyObject* type = PyDict_GetItemString(geometry, "type");
-    if (type == nullptr || !PyUnicode_Check(type)) return FormatError::geometry("the geometry has no text under 'type'");
+    if (type == nullptr || !PyUnicode_Check(type)) {
+        return FormatError::geometry("the geometry has no text under 'type'");
+    }
     Py_ssize_t size = 0;
     const char* text = PyUnicode_AsUTF8AndSize(type, &size);
     if (text == nullptr) return utils::builder_failure(python_error());

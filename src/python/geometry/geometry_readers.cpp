@@ -40,8 +40,8 @@ Result<formats::NativeGeometry> read_native(const char* format, Read&& read) {
     builder.reset();
     const formats::Status walked = read(builder);
     if (!walked) {
-        return fail(raise_error(PyExc_ValueError,
-                                std::string("cannot read the ") + format + " as a geometry: " + reason(walked.error())));
+        return fail(raise_error(PyExc_ValueError, std::string("cannot read the ") + format +
+                                                      " as a geometry: " + reason(walked.error())));
     }
     return builder.take();
 }
