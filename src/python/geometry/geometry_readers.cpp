@@ -20,11 +20,6 @@
 namespace velmor::py {
 namespace {
 
-NativeError wrong_type(const char* parameter, PyObject* value, const char* expected) {
-    return raise_error(PyExc_TypeError, std::string("argument '") + parameter + "': '" + type_name(value) +
-                                            "' object cannot be converted to '" + expected + "'");
-}
-
 // Why the input could not be read, without the reader's own framing of a builder failure.
 std::string reason(const formats::FormatError& error) {
     if (error.kind() == formats::FormatError::Kind::Geometry) return error.message();
@@ -47,7 +42,7 @@ Result<formats::NativeGeometry> read_native(const char* format, Read&& read) {
 }
 
 Result<formats::NativeGeometry> read_wkt(PyObject* wkt) {
-    if (!PyUnicode_Check(wkt)) return fail(wrong_type("wkt", wkt, "str"));
+    if (!PyUnicode_Check(wkt)) return fail(argument_refused(wkt, "wkt", "str"));
     Py_ssize_t size = 0;
     const char* text = PyUnicode_AsUTF8AndSize(wkt, &size);  // cached by the str, which outlives the call
     if (text == nullptr) return fail(python_error());
@@ -65,7 +60,7 @@ Result<Ref> wkb_bytes(PyObject* input) {
     } else if (PyObject_CheckBuffer(input)) {
         bytes = Ref::steal(PyBytes_FromObject(input));
     } else {
-        return fail(wrong_type("wkb", input, "bytes"));
+        return fail(argument_refused(input, "wkb", "bytes"));
     }
     if (!bytes) return fail(python_error());
     return bytes;
