@@ -11,6 +11,8 @@ the same, in the same order, whatever the number of workers, and the example che
 """
 
 import argparse
+from collections.abc import Iterable
+from typing import Any
 import random
 import struct
 import time
@@ -24,13 +26,13 @@ import velmor_geometry
 BUFFER_DISTANCE = 0.5
 
 
-def line_string_wkb(vertices):
+def line_string_wkb(vertices: list[tuple[float, float]]) -> bytes:
     """Little-endian WKB of a two-dimensional line string."""
     header = struct.pack("<BII", 1, 2, len(vertices))
     return header + b"".join(struct.pack("<dd", x, y) for x, y in vertices)
 
 
-def make_wkb(count, seed=17):
+def make_wkb(count: int, seed: int = 17) -> list[bytes]:
     """`count` short three-vertex line strings scattered over a 1000 by 1000 square."""
     generator = random.Random(seed)
     geometries = []
@@ -42,7 +44,7 @@ def make_wkb(count, seed=17):
     return geometries
 
 
-def buffer_partition(wkbs, distance=BUFFER_DISTANCE):
+def buffer_partition(wkbs: Iterable[bytes], distance: float = BUFFER_DISTANCE) -> list[tuple[int, float, float]]:
     """One partition's figures: how many buffers, their total area and total outline length."""
     # Looked up through the main module: the utils functions report the module name "utils", by which
     # a worker could not import them if this function travelled by value.
@@ -52,19 +54,20 @@ def buffer_partition(wkbs, distance=BUFFER_DISTANCE):
     return [(len(buffers), velmor_geometry.area_collection(buffers), velmor_geometry.length_collection(buffers))]
 
 
-def buffer_partition_geometries(geometries, distance=BUFFER_DISTANCE):
+def buffer_partition_geometries(geometries: Iterable[velmor_geometry.Geometry],
+                                distance: float = BUFFER_DISTANCE) -> list[velmor_geometry.Polygon]:
     """The buffers themselves: geometries go to the workers and come back pickled."""
     return velmor_geometry.buffer_collection(list(geometries), [distance])
 
 
-def local_cluster(workers):
+def local_cluster(workers: int) -> LocalCluster:
     """A cluster of `workers` single-threaded worker processes on this machine only."""
     return LocalCluster(
         n_workers=workers, threads_per_worker=1, processes=True, dashboard_address=":0", host="127.0.0.1"
     )
 
 
-def timed_run(workers, wkbs, partitions):
+def timed_run(workers: int, wkbs: list[bytes], partitions: int) -> tuple[float, float, list[Any]]:
     """Seconds to hand the partitions to the workers, seconds to buffer and measure them there, and the
     figures of every partition. Every worker has run one small partition before the clock starts."""
     with local_cluster(workers) as cluster, Client(cluster) as client:
@@ -82,7 +85,7 @@ def timed_run(workers, wkbs, partitions):
         return handed_over, time.perf_counter() - start, figures
 
 
-def main():
+def main() -> None:
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--count", type=int, default=100_000, help="how many geometries (default 100,000)")
     parser.add_argument("--partitions", type=int, default=16, help="how many partitions of the bag (default 16)")
@@ -95,7 +98,7 @@ def main():
     print(f"{arguments.count} line strings as WKB ({sum(map(len, wkbs)) / 1e6:.1f} MB) in "
           f"{time.perf_counter() - start:.1f} s")
 
-    results = {}
+    results: dict[int, tuple[float, list[Any]]] = {}
     for workers in (1, 2):
         handed_over, seconds, figures = timed_run(workers, wkbs, arguments.partitions)
         results[workers] = (seconds, figures)

@@ -42,6 +42,11 @@ type_stubs() {
   "$venv/bin/python" -m mypy.stubtest velmor_geometry --allowlist tools/stubtest_allowlist.txt
 }
 
+# The documentation's own code type-checks against those stubs; any error fails the run.
+readme_types() {
+  "$venv/bin/python" tools/check_types.py
+}
+
 # The module keeps building on the other supported interpreters (3.11 to 3.13) where pyenv has them. Only
 # the module is built, with the release build's compilers (the build backend picks them from the
 # interpreter's configuration), so that through ccache the sources that do not include Python's headers
@@ -96,6 +101,7 @@ sanitized_python_tests() {
 step "Setup and release build (scripts/setup.sh)" bash scripts/setup.sh
 step "Python tests (release build)" python_tests
 step "Type stubs against the module (stubtest)" type_stubs
+step "mypy --strict over the README's code blocks and examples/" readme_types
 step "Self-contained wheel from the release build (scripts/build_wheel.sh)" bash scripts/build_wheel.sh
 step "The wheel installed and tried with the system's libraries hidden (scripts/test_wheel.sh)" \
   bash scripts/test_wheel.sh

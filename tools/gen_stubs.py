@@ -43,14 +43,17 @@ PARAMETERS = {
     "value": "Any", "state": "bytes",
 }
 MEMBER_PARAMETERS = {
-    ("calculate_area", "unit"): "AreaUnitId | None", ("area_collection", "unit"): "AreaUnit | None",
+("area_collection", "unit"): "AreaUnit | None",
     ("_area_geodetic", "unit"): "AreaUnit | None", ("_area_geodetic", "curve_type"): "GeodeticCurveType",
     ("_buffer_geodetic", "unit"): "LinearUnitId", ("_buffer_geodetic", "max_deviation"): "float",
     ("_buffer_geodetic", "curve_type"): "GeodeticCurveType", ("_densify_geodetic", "unit"): "LinearUnitId",
     ("_densify_geodetic", "curve_type"): "GeodeticCurveType", ("densify_collection", "unit"): "LinearUnitId | None",
     ("generalize_collection", "max_deviation"): "float", ("buffer_collection", "max_deviation"): "float",
     ("Point.__init__", "point"): "Point | dict[str, Any]", ("Envelope.__init__", "point"): "Envelope | dict[str, Any]",
-    ("set_projection_engine_dir", "value"): "str",
+    ("set_projection_engine_dir", "value"): "str", ("calculate_area", "unit"): "AreaUnitId | AreaUnit | None",
+    ("from_wkb", "wkb"): "bytes | bytearray | memoryview | str",
+    ("from_geojson", "value"): "dict[str, Any] | str | bytes | Any",
+    ("from_geojson", "spatial_reference"): "SpatialReference | dict[str, Any] | None",
 }
 
 # Result types by member name ("Class.member" entries take precedence).
@@ -77,10 +80,9 @@ RESULTS = {
     **dict.fromkeys(["calculate_area", "_area_planear", "_area_geodetic", "calculate_length", "distance_to",
                      "area_collection", "length_collection", "fraction_along", "convert_to", "convert_from",
                      "to_square_meters", "from_square_meters"], "float"),
-    "buffer_collection": "list[Polygon]", "Geometry.buffer_collection": "list[Polygon] | Polygon",
-    "convex_hull_collection": "list[Geometry] | Geometry", "distances_from_collection": "list[float]",
+    "buffer_collection": "list[Polygon]", "convex_hull_collection": "list[Geometry] | Geometry", "distances_from_collection": "list[float]",
     "is_simple_collection": "list[bool]", "label_point_collection": "list[Point]", "label_point": "Point",
-    "with_point_along": "Point", "from_wkt": "Geometry", "from_wkb": "Geometry", "extend": "Polyline | None",
+    "with_point_along": "Point", "from_wkt": "Self", "from_wkb": "Self", "from_geojson": "Self", "extend": "Polyline | None",
     "to_dict": "dict[str, Any]", "_repr_svg_": "str",
     **dict.fromkeys(["append", "insert", "remove", "clear"], "None"),
     "Part.pop": "Coord | None", "CurvePart.pop": "CurveSegment | None", "Multipart.pop": "Part | None",
@@ -95,7 +97,8 @@ RESULTS = {
     "__setitem__": "None", "__delitem__": "None", "Part.__getitem__": "Coord", "Part.__iter__": "Iterator[Coord]",
     "CurvePart.__getitem__": "CurveSegment", "CurvePart.__iter__": "Iterator[CurveSegment]",
     "Multipart.__getitem__": "Part", "Multipart.__iter__": "Iterator[Part]", "CurveMultipart.__getitem__": "CurvePart",
-    "Coord.__getitem__": "float", **dict.fromkeys(["__eq__", "__ne__", "__lt__", "__le__", "__gt__", "__ge__"], "bool"),
+    "Coord.__getitem__": "float", "Coord.__iter__": "Iterator[float]",
+    **dict.fromkeys(["__eq__", "__ne__", "__lt__", "__le__", "__gt__", "__ge__"], "bool"),
 }
 
 FLOAT, OPTIONAL_FLOAT, BOOL = "float", "float | None", "bool"
@@ -109,7 +112,7 @@ PROPERTIES = {
     **dict.fromkeys(["SpatialReference.wkt", "SpatialReference.wkt2"], "str | None"),
     "wkt": "str", "wkb": "bytes", "ewkb": "bytes", "__geo_interface__": "dict[str, Any]",
     **dict.fromkeys(["id", "ids"], "None"),
-    "spatial_reference": ("SpatialReference | None", "SpatialReference | dict[str, Any] | None"),
+    "spatial_reference": ("SpatialReference | None", "dict[str, Any]"),
     "geometry_type": "str", "JSON": "str", "extent": "tuple[float, float, float, float]",
     "geoextent": "tuple[float, float, float, float]", "centroid": "tuple[float, float]", "envelope": "Envelope",
     "label_point": "Point", "polyline": "Polyline",
@@ -121,6 +124,12 @@ PROPERTIES = {
     "Point.x": (FLOAT, OPTIONAL_FLOAT), "Point.y": (FLOAT, OPTIONAL_FLOAT),
     **{f"Envelope.{name}": (FLOAT, OPTIONAL_FLOAT) for name in ["xmin", "xmax", "ymin", "ymax"]},
     **{f"Envelope.{name}": (OPTIONAL_FLOAT, OPTIONAL_FLOAT) for name in ["idmin", "idmax"]},
+}
+# Members whose result depends on a flag: (parameter, result when True, result when False). Their stubs
+# are overloads on the flag's literal value, so a call with a literal flag gets the exact type.
+FLAG_OVERLOADS = {
+    "Geometry.buffer_collection": ("union_result", "Polygon", "list[Polygon]"),
+    "Geometry.convex_hull_collection": ("merge", "Geometry", "list[Geometry]"),
 }
 # Constructors that their text signature does not describe. Geometry's class keeps the signature
 # "Geometry()" while the factory installed at import builds a geometry from one value (keywords ignored);
@@ -170,7 +179,7 @@ def parameter_type(qualified, name, parameter):
     return "Any"
 
 
-def render_parameters(signature, qualified, name, first=None, skip_first=False):
+def render_parameters(signature, qualified, name, first=None, skip_first=False, forced=None):
     parts = [first] if first else []
     kinds = []
     parameters = list(signature.parameters.values())
@@ -182,6 +191,8 @@ def render_parameters(signature, qualified, name, first=None, skip_first=False):
             text = f"*{parameter.name}: Any"
         elif parameter.kind is inspect.Parameter.VAR_KEYWORD:
             text = f"**{parameter.name}: Any"
+        elif forced and parameter.name in forced:
+            text = f"{parameter.name}: {forced[parameter.name]}"
         else:
             text = f"{parameter.name}: {parameter_type(qualified, name, parameter.name)}"
             if parameter.default is not inspect.Parameter.empty:
@@ -204,17 +215,28 @@ def function_stub(name, function, owner=None, static=False, class_method=False):
     result = owner_name if owner and name in SELF_TYPED else lookup(RESULTS, owner_name, name, "result")
     indent = "    " if owner else ""
     lines = [f"{indent}@staticmethod"] if static else [f"{indent}@classmethod"] if class_method else []
-    if class_method:
-        parameters = render_parameters(signature, qualified, name, first="cls")
-    elif owner and not static:
-        parameters = render_parameters(signature, qualified, name, first="self", skip_first=True)
-    else:
-        parameters = render_parameters(signature, qualified, name)
+
+    def rendered(forced=None):
+        if class_method:
+            return render_parameters(signature, qualified, name, first="cls", forced=forced)
+        if owner and not static:
+            return render_parameters(signature, qualified, name, first="self", skip_first=True, forced=forced)
+        return render_parameters(signature, qualified, name, forced=forced)
+
     # Polygon.label_point, a method, stands where Geometry has a property of that name.
     shadows = owner and any(isinstance(vars(base).get(name), types.GetSetDescriptorType)
                             for base in owner.__mro__[1:])
     ignore = "  # type: ignore[override]" if shadows else ""
-    lines.append(f"{indent}def {name}({parameters}) -> {result}: ...{ignore}")
+    if qualified not in FLAG_OVERLOADS:
+        lines.append(f"{indent}def {name}({rendered()}) -> {result}: ...{ignore}")
+        return lines
+    flag, when_true, when_false = FLAG_OVERLOADS[qualified]
+    decorators = lines
+    lines = []
+    for flag_type, flag_result in [("Literal[True]", when_true), ("Literal[False]", when_false),
+                                   ("bool", f"{when_true} | {when_false}")]:
+        lines += decorators + [f"{indent}@overload",
+                               f"{indent}def {name}({rendered({flag: flag_type})}) -> {flag_result}: ...{ignore}"]
     return lines
 
 
@@ -282,7 +304,7 @@ def class_stub(cls):
 
 
 HEADER = """# Generated by tools/gen_stubs.py from the built module; do not edit.
-from typing import Any, ClassVar, Iterable, Iterator, Self, Sequence, final
+from typing import Any, ClassVar, Iterable, Iterator, Literal, Self, Sequence, final, overload
 
 from typing_extensions import disjoint_base
 """

@@ -46,8 +46,14 @@ struct Frame {
     }
 };
 
+// Nothing to draw is still a picture: renderers refuse an svg element without a size, so the empty one
+// keeps the usual size over a unit view box.
 std::string empty_document() {
-    return "<svg xmlns=\"http://www.w3.org/2000/svg\"/>";
+    std::string out = "<svg xmlns=\"http://www.w3.org/2000/svg\"";
+    append_attribute(out, "width", picture_pixels);
+    append_attribute(out, "height", picture_pixels);
+    out += " viewBox=\"0 0 1 1\"/>";
+    return out;
 }
 
 std::string document(const SvgBounds& bounds, const std::string& body) {

@@ -69,6 +69,13 @@ PyCFunction as_cfunction(Function function) {
     return reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(function));
 }
 
+// The TypeError of an argument of the wrong kind: "argument '<name>': '<type>' object cannot be converted
+// to '<expected>'".
+inline NativeError argument_refused(PyObject* value, const char* parameter, const char* expected) {
+    return raise_error(PyExc_TypeError, std::string("argument '") + parameter + "': '" + type_name(value) +
+                                            "' object cannot be converted to '" + expected + "'");
+}
+
 // A float argument (floats, ints and objects with a float or index conversion); the TypeError of a value
 // without a conversion names the parameter.
 inline Result<double> float_argument(PyObject* value, const char* parameter) {
@@ -76,8 +83,7 @@ inline Result<double> float_argument(PyObject* value, const char* parameter) {
     if (converted == -1.0 && PyErr_Occurred()) {
         if (runs_own_float_conversion(value)) return fail(python_error());
         PyErr_Clear();
-        return fail(raise_error(PyExc_TypeError, std::string("argument '") + parameter + "': '" + type_name(value) +
-                                                     "' object cannot be converted to 'PyFloat'"));
+        return fail(argument_refused(value, parameter, "PyFloat"));
     }
     return converted;
 }
@@ -85,8 +91,7 @@ inline Result<double> float_argument(PyObject* value, const char* parameter) {
 // A bool argument: only True and False.
 inline Result<bool> bool_argument(PyObject* value, const char* parameter) {
     if (PyBool_Check(value)) return value == Py_True;
-    return fail(raise_error(PyExc_TypeError, std::string("argument '") + parameter + "': '" + type_name(value) +
-                                                 "' object cannot be converted to 'PyBool'"));
+    return fail(argument_refused(value, parameter, "PyBool"));
 }
 
 }  // namespace velmor::py

@@ -28,6 +28,7 @@ public:
     }
 
     bool empty() const { return !value_; }
+    PyObject* value() const { return value_.get(); }
 
     void restore() {
 #if PY_VERSION_HEX >= 0x030C0000
@@ -54,6 +55,16 @@ NativeError python_error() {
         PyErr_SetString(PyExc_SystemError, "attempted to fetch exception but none was set");
     }
     return NativeError::binding(PythonException::fetch());
+}
+
+NativeError with_note(NativeError error, const char* note) {
+    raise(std::move(error));
+    auto carried = PythonException::fetch();
+    if (carried->value() != nullptr) {
+        // The note only helps; an exception that cannot take one travels without it.
+        if (!Ref::steal(PyObject_CallMethod(carried->value(), "add_note", "s", note))) PyErr_Clear();
+    }
+    return NativeError::binding(std::move(carried));
 }
 
 NativeError raise_error(PyObject* type, const std::string& message) {

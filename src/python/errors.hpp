@@ -19,6 +19,10 @@ using core::Result;
 // without setting an exception, a SystemError takes its place.
 NativeError python_error();
 
+// The error as a Python exception carrying a note (PEP 678): its message stays exactly as it is, and
+// tracebacks show the note below it.
+NativeError with_note(NativeError error, const char* note);
+
 // Sets a Python exception of the given type and returns it as a Binding error, for argument checks.
 NativeError raise_error(PyObject* type, const std::string& message);
 

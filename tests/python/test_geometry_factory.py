@@ -144,6 +144,17 @@ def test_base_gkn_geo_refuses():
         Unfinished({"x": 1, "y": 2}).extent
 
 
+@pytest.mark.parametrize("name", ["wkt", "wkb", "ewkb", "__geo_interface__"])
+def test_written_forms_of_the_base_refuse_as_its_other_members_do(name):
+    point = Point({"x": 1, "y": 2})
+    with pytest.raises(Exception) as raised:
+        vars(Geometry)[name].__get__(point)
+    assert type(raised.value) is Exception
+    assert str(raised.value) == "Uninitialized velmor_geometry.Geometry cannot be used for geometry operations"
+    # Every geometry class answers with its own.
+    assert getattr(point, name) == getattr(Geometry.from_wkt("POINT (1 2)"), name)
+
+
 @pytest.mark.parametrize("name", ["has_z", "has_m"])
 def test_dimension_setters_of_the_base_refuse(name):
     point = Point({"x": 1, "y": 2})

@@ -72,6 +72,35 @@ def test_coord_reads_its_dims(flags, vertex, z, m, buffer):
 
 
 @pytest.mark.parametrize(
+    "flags, vertex, shown",
+    [
+        ({}, [1, 2], "Coord(x=1.0, y=2.0)"),
+        ({"hasZ": True}, [1, 2.5, -3], "Coord(x=1.0, y=2.5, z=-3.0)"),
+        ({"hasM": True}, [1, 2, float("nan")], "Coord(x=1.0, y=2.0, m=nan)"),
+        ({"hasZ": True, "hasM": True}, [0.1, 2, 3, 4], "Coord(x=0.1, y=2.0, z=3.0, m=4.0)"),
+    ],
+)
+def test_coord_unpacks_and_shows_its_values(flags, vertex, shown):
+    coord = path(vertex, **flags)[0]
+    assert repr(coord) == shown
+    values = tuple(coord)
+    assert values == pytest.approx(tuple(float(v) for v in vertex), nan_ok=True)
+    assert all(type(v) is float for v in values)
+    x, y, *rest = coord
+    assert (x, y) == (vertex[0], vertex[1]) and len(rest) == len(vertex) - 2
+
+
+def test_numpy_reads_a_part_as_its_coordinates():
+    np = pytest.importorskip("numpy")
+    ring = [[0, 0], [0, 1.5], [2, 1], [0, 0]]
+    array = np.asarray(vg.Polygon({"rings": [ring]}).rings[0])
+    assert array.dtype == np.float64 and array.tolist() == ring
+    zm = path([1, 2, 3, 4], hasZ=True, hasM=True)
+    assert np.asarray(zm).tolist() == [[1, 2, 3, 4]]
+    assert np.asarray(zm[0]).tolist() == [1, 2, 3, 4]
+
+
+@pytest.mark.parametrize(
     "flags, write, message",
     [
         ({"hasM": True}, lambda c: setattr(c, "z", 1), "Tried to set z value on coord with dims: xym"),

@@ -145,9 +145,17 @@ def test_points_are_circles(geometry, centres):
     vg.Polygon({"rings": []}),
     vg.Polygon({"rings": [[[math.nan, 0], [math.nan, 1], [math.inf, 2]]]}),
 ])
-def test_empty_or_undrawable_geometry_is_an_empty_svg(geometry):
+def test_empty_or_undrawable_geometry_is_a_blank_picture_with_a_size(geometry):
     svg = parse(geometry)
-    assert svg.tag == f"{SVG}svg" and len(svg) == 0 and svg.get("viewBox") is None
+    assert svg.tag == f"{SVG}svg" and len(svg) == 0
+    assert (svg.get("width"), svg.get("height"), svg.get("viewBox")) == ("300", "300", "0 0 1 1")
+    if shutil.which("rsvg-convert") is not None:
+        # Renderers refuse a picture without a size; this one renders, fully transparent.
+        png = subprocess.run(["rsvg-convert", "--format=png"], input=geometry._repr_svg_().encode(),
+                             capture_output=True, check=True).stdout
+        width, height, rows = png_pixels(png)
+        assert (width, height) == (300, 300)
+        assert all(row[i] == 0 for row in rows for i in range(3, len(row), 4))
 
 
 def test_envelope_is_a_filled_rectangle():

@@ -29,6 +29,15 @@ factory: Geometry = Geometry({"x": 1, "y": 2})
 total: float = vg.area_collection([square])
 clockwise: bool = is_clockwise([(0, 0), (0, 1), (1, 1)])
 square.spatial_reference = {"wkid": 4326}
+roads = [vg.Polyline({"paths": [[[0, 0], [1, 1]]]})]
+zone: Geometry = Geometry.union_collection(Geometry.buffer_collection(roads, [250.0], False))
+merged: Polygon = Geometry.buffer_collection(roads, [250.0], True)
+text: str = Geometry.from_wkt("POINT (1 2)").wkt
+data: bytes = Geometry.from_wkb(b"").wkb
+shape: dict[str, object] = Geometry.from_geojson({"type": "Point", "coordinates": [1, 2]}).__geo_interface__
+polygon: Polygon = Polygon.from_wkt("POLYGON ((0 0, 0 1, 1 1, 0 0))")
+hectares: float = square.calculate_area(unit=vg.AreaUnit(vg.AreaUnitId.SquareMeters))
+x, y = square.rings[0][0]
 """
 
 # Each line is one misuse; mypy must report an error on exactly these lines.
@@ -40,6 +49,8 @@ square.buffer("far")
 square.contains(1.0)
 square.has_z = True
 vg.Part.append(square.rings[0], 1, 2)
+square.spatial_reference = vg.SpatialReference({"wkid": 4326})
+many: list[vg.Polygon] = vg.Geometry.buffer_collection([square], [1.0], True)
 """
 
 
@@ -68,4 +79,4 @@ def test_stubs_accept_real_use(stub_path, tmp_path):
 
 def test_stubs_catch_misuse(stub_path, tmp_path):
     lines = {int(error.split(":")[1]) for error in mypy_errors(stub_path, tmp_path, MISUSE)}
-    assert lines == {3, 4, 5, 6, 7}
+    assert lines == {3, 4, 5, 6, 7, 8, 9}

@@ -7,6 +7,7 @@ import re
 import struct
 
 import pytest
+import shapely
 
 from velmor_geometry import Geometry
 
@@ -101,7 +102,7 @@ HALF_ELLIPSE = {"a": [[-2, 0], [0, 0], False, False, 0, 2, 0.5]}  # x^2 / 4 + y^
     "reference, deviation",
     [
         ({"spatialReference": {"wkid": 3857}}, 0.001),  # the tolerance of the spatial reference
-        ({}, 4e-9),  # 1e-9 of the extent's larger side, 4
+        ({}, 2e-4),  # without one, 1e-4 of the arc's own semi-major axis, 2
     ],
 )
 def test_elliptic_arcs_become_chords_within_the_deviation(reference, deviation):
@@ -114,6 +115,32 @@ def test_elliptic_arcs_become_chords_within_the_deviation(reference, deviation):
     # Equal parameter steps, each the largest whose chord strays at most `deviation` from a circle of
     # the semi-major axis.
     assert len(vertices) - 1 == math.ceil(math.pi / (2 * math.acos(1 - deviation / 2)))
+
+
+@pytest.mark.parametrize("offset", [0.0, 1e6])
+@pytest.mark.parametrize("a, b", [(2.0, 1.0), (2e-3, 1e-3), (5e4, 1e2)])
+def test_without_a_spatial_reference_a_whole_ellipse_stays_small_and_close(a, b, offset):
+    # The ellipse x^2 / a^2 + y^2 / b^2 = 1 as one closed elliptic arc, anywhere.
+    start = [offset + a, offset]
+    g = Geometry({"curveRings": [[start, {"a": [start, [offset, offset], False, False, 0.0, a, b / a]}]]})
+    for read in (shapely.from_wkt(g.wkt), shapely.from_wkb(g.wkb)):
+        assert len(shapely.get_coordinates(read)) <= 230
+        # Chords cut inside the curve by at most 1e-4 a, so the area lost is at most that along the outline.
+        true_area = math.pi * a * b
+        assert 0 < true_area - read.area <= 1e-4 * a * read.length
+
+
+def test_without_a_spatial_reference_a_bezier_stays_small_and_close():
+    start, c1, c2, end = (0, 0), (1, 2), (3, 2), (4, 0)
+    g = Geometry({"curvePaths": [[list(start), {"b": [list(end), list(c1), list(c2)]}]]})
+    line = shapely.from_wkb(g.wkb)
+    assert 10 < len(line.coords) <= 90
+    polygon_length = 2 * math.hypot(1, 2) + 2
+    for t in [i / 997 for i in range(998)]:
+        u = 1 - t
+        x = u ** 3 * start[0] + 3 * u * u * t * c1[0] + 3 * u * t * t * c2[0] + t ** 3 * end[0]
+        y = u ** 3 * start[1] + 3 * u * u * t * c1[1] + 3 * u * t * t * c2[1] + t ** 3 * end[1]
+        assert line.distance(shapely.Point(x, y)) <= 1e-4 * polygon_length
 
 
 def test_bezier_curves_become_chords_within_the_deviation():

@@ -93,12 +93,13 @@ private:
 // An elliptic arc is an affine image of a circle of radius a, so a chord of parameter step h strays at
 // most a (1 - cos(h / 2)) from it.
 std::vector<WrittenVertex> curve_chords(const WrittenVertex& start, const core::EllipticArc& arc,
-                                        const WrittenVertex& end, double deviation) {
+                                        const WrittenVertex& end, ChordDeviation allowed) {
     if (!(arc.ratio > 0.0) || !(arc.axis > 0.0)) return {};
     const EllipseFrame frame(arc, start, end);
     const double sweep = std::fabs(frame.sweep());
     if (!std::isfinite(sweep) || !std::isfinite(frame.radius())) return {};
     const double a = frame.radius();
+    const double deviation = allowed.for_size(a);
     const double step = deviation > 0.0 && deviation < a ? 2.0 * std::acos(1.0 - deviation / a) : 2.0;
     // At least three chords for a whole turn, so a closed arc still encloses area.
     const int chords = std::max(clamp_chords(sweep / step), clamp_chords(sweep / (kTurn / 3.0)));
@@ -110,14 +111,19 @@ WrittenVertex circular_midpoint(const WrittenVertex& start, const core::Elliptic
 }
 
 // A chord of parameter step h of a cubic strays at most h^2 / 8 max |B''|, and |B''| is at most six
-// times the larger second difference of the control polygon.
+// times the larger second difference of the control polygon. That difference is at most the polygon's
+// length, so a deviation relative to that length bounds the chords at sqrt(6 / (8 * fraction)).
 std::vector<WrittenVertex> curve_chords(const WrittenVertex& start, const core::BezierCurve& curve,
-                                        const WrittenVertex& end, double deviation) {
+                                        const WrittenVertex& end, ChordDeviation allowed) {
     const double ax = start.x - 2 * curve.control1_x + curve.control2_x;
     const double ay = start.y - 2 * curve.control1_y + curve.control2_y;
     const double bx = curve.control1_x - 2 * curve.control2_x + end.x;
     const double by = curve.control1_y - 2 * curve.control2_y + end.y;
     const double bend = 6.0 * std::max(std::hypot(ax, ay), std::hypot(bx, by));
+    const double polygon = std::hypot(curve.control1_x - start.x, curve.control1_y - start.y) +
+                           std::hypot(curve.control2_x - curve.control1_x, curve.control2_y - curve.control1_y) +
+                           std::hypot(end.x - curve.control2_x, end.y - curve.control2_y);
+    const double deviation = allowed.for_size(polygon);
     const int chords = deviation > 0.0 ? clamp_chords(std::sqrt(bend / (8.0 * deviation))) : 16;
     return sample(chords, start, end, [&](double t) {
         const double u = 1.0 - t;

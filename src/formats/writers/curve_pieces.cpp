@@ -23,7 +23,7 @@ WrittenVertex halfway(const WrittenVertex& start, double x, double y, const Writ
 // Collects pieces segment by segment, starting a new piece when the kind of run changes.
 class PieceCollector {
 public:
-    explicit PieceCollector(double deviation) : deviation_(deviation) {}
+    explicit PieceCollector(ChordDeviation deviation) : deviation_(deviation) {}
 
     void segment(const WrittenVertex& start, const core::CurveData& curve, const WrittenVertex& end) {
         std::visit([&](const auto& data) { add(start, data, end); }, curve);
@@ -74,13 +74,13 @@ private:
         return pieces_.back().points;
     }
 
-    double deviation_;
+    ChordDeviation deviation_;
     std::vector<CurvePiece> pieces_;
 };
 
 }  // namespace
 
-std::vector<CurvePiece> curve_pieces(const core::CurvePart& part, bool close, double deviation) {
+std::vector<CurvePiece> curve_pieces(const core::CurvePart& part, bool close, ChordDeviation deviation) {
     const core::Part& vertices = part.vertices();
     const std::size_t count = vertices.size();
     if (count == 0) return {};

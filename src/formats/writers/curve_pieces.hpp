@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/curve_part.hpp"
+#include "curve_chords.hpp"
 #include "geometry_sink.hpp"
 
 namespace velmor::formats {
@@ -17,7 +18,7 @@ struct CurvePiece {
 // Circular arcs (and elliptic arcs of ratio 1) keep their circles, with the arc's midpoint as the
 // interior point; an arc whose three points lie on one line is its chord. Other curves become chords
 // within `deviation`. `close` adds a straight closing segment when the last vertex is not the first.
-std::vector<CurvePiece> curve_pieces(const core::CurvePart& part, bool close, double deviation);
+std::vector<CurvePiece> curve_pieces(const core::CurvePart& part, bool close, ChordDeviation deviation);
 
 // Whether the pieces hold a circular arc.
 bool has_arcs(const std::vector<CurvePiece>& pieces);

@@ -67,34 +67,16 @@ void write_curve(GeometrySink& sink, const std::vector<CurvePiece>& pieces, bool
     sink.close();
 }
 
-// The larger side of the extent of every vertex.
-struct Extent {
-    double xmin = std::numeric_limits<double>::infinity(), ymin = xmin;
-    double xmax = -xmin, ymax = -xmin;
-    void add(const core::Part& part) {
-        for (std::size_t i = 0; i < part.size(); ++i) {
-            xmin = std::min(xmin, part.xs()[i]);
-            xmax = std::max(xmax, part.xs()[i]);
-            ymin = std::min(ymin, part.ys()[i]);
-            ymax = std::max(ymax, part.ys()[i]);
-        }
-    }
-    double larger_side() const { return std::max(xmax - xmin, ymax - ymin); }
-};
-
-template <class Geometry>
-double chord_deviation(const Geometry& geometry, const core::SharedMultipart& linear,
-                       const core::SharedCurveMultipart& curved, const WriteOptions& options) {
-    if (options.tolerance && *options.tolerance > 0.0) return *options.tolerance;
-    if (!needs_chords(geometry)) return 0.0;
-    Extent extent;
-    for (const auto& part : *linear.lock(messages::kRings)) extent.add(*part.lock(messages::kAny));
-    for (const auto& part : *curved.lock(messages::kAny)) extent.add(part.lock(messages::kAny)->vertices());
-    const double side = extent.larger_side();
-    return side > 0.0 && std::isfinite(side) ? side * 1e-9 : 1e-9;
+// The tolerance of the spatial reference as a distance, else a fraction of each curve's own size: a
+// fraction of the whole extent would cut a small curve in a large geometry, or any curve far from the
+// origin, into tens of thousands of chords.
+ChordDeviation chord_deviation(const WriteOptions& options) {
+    if (options.tolerance && *options.tolerance > 0.0) return {*options.tolerance, false};
+    return {relative_chord_deviation, true};
 }
 
-std::vector<std::vector<CurvePiece>> pieces_of(const core::SharedCurveMultipart& curved, bool rings, double deviation,
+std::vector<std::vector<CurvePiece>> pieces_of(const core::SharedCurveMultipart& curved, bool rings,
+                                               ChordDeviation deviation,
                                                std::string_view lock_message) {
     std::vector<std::vector<CurvePiece>> all;
     const auto parts = curved.lock(lock_message);
@@ -144,7 +126,7 @@ double doubled_signed_area(const core::Part& ring) {
     return sum;
 }
 
-std::vector<Ring> rings_of(const core::Polygon& polygon, double deviation) {
+std::vector<Ring> rings_of(const core::Polygon& polygon, ChordDeviation deviation) {
     std::vector<Ring> rings;
     for (auto& pieces : pieces_of(polygon.curve_rings(), true, deviation, messages::kCurveRingsText)) {
         const bool clockwise = doubled_signed_area(pieces) < 0.0;
@@ -245,7 +227,7 @@ void walk_geometry(const core::Multipoint& multipoint, GeometrySink& sink, const
 }
 
 void walk_geometry(const core::Polyline& polyline, GeometrySink& sink, const WriteOptions& options) {
-    const double deviation = chord_deviation(polyline, polyline.paths(), polyline.curve_paths(), options);
+    const ChordDeviation deviation = chord_deviation(options);
     const auto curved = pieces_of(polyline.curve_paths(), false, deviation, messages::kCurvePathsText);
     const auto straight = polyline.paths().lock(messages::kRings);
     const std::size_t count = curved.size() + straight->size();
@@ -263,7 +245,7 @@ void walk_geometry(const core::Polyline& polyline, GeometrySink& sink, const Wri
 }
 
 void walk_geometry(const core::Polygon& polygon, GeometrySink& sink, const WriteOptions& options) {
-    const double deviation = chord_deviation(polygon, polygon.rings(), polygon.curve_rings(), options);
+    const ChordDeviation deviation = chord_deviation(options);
     const std::vector<Ring> rings = rings_of(polygon, deviation);
     const std::vector<RingGroup> groups = ring_groups(rings);
     if (groups.empty()) {

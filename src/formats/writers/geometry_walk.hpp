@@ -12,8 +12,10 @@
 namespace velmor::formats {
 
 // What the text and binary writers need beyond the geometry: the tolerance of its spatial reference,
-// when it has one the runtime core knows. Curves SQL/MM cannot hold become chords within it, or within
-// 1e-9 of the larger side of the geometry's extent without it.
+// when it has one the runtime core knows. Curves SQL/MM cannot hold (elliptic arcs, Bezier curves)
+// become chords within it; without it, within 1e-4 of each curve's own size (an elliptic arc's
+// semi-major axis, a Bezier curve's control polygon length), which keeps a whole ellipse at about 220
+// chords and a Bezier curve at most 87.
 struct WriteOptions {
     std::optional<double> tolerance;
 };

@@ -21,17 +21,12 @@ namespace {
 
 bool given(PyObject* argument) { return argument != nullptr && argument != Py_None; }
 
-NativeError refused(PyObject* argument, const char* name, const char* expected) {
-    return raise_error(PyExc_TypeError, std::string("argument '") + name + "': '" + type_name(argument) +
-                                            "' object cannot be converted to '" + expected + "'");
-}
-
 // The argument itself when it is an instance of the class (or a subclass); otherwise the TypeError
 // naming the parameter.
 Result<PyObject*> instance_of(PyObject* argument, PyTypeObject* type, const char* name, const char* expected) {
     if (type == nullptr) return fail(python_error());
     if (PyObject_TypeCheck(argument, type)) return argument;
-    return fail(refused(argument, name, expected));
+    return fail(argument_refused(argument, name, expected));
 }
 
 // A geometry taken over from a conversion result, as the optional a geometry kind holds.
@@ -104,12 +99,12 @@ Result<std::optional<int32_t>> AreaUnitCodeArg::convert(PyObject* argument, cons
 Result<const runtime::AreaUnit*> AreaUnitObjectArg::convert(PyObject* argument, const char* name) {
     if (!given(argument)) return static_cast<const runtime::AreaUnit*>(nullptr);
     if (const runtime::AreaUnit* unit = area_unit_of(argument)) return unit;
-    return fail(refused(argument, name, "AreaUnit"));
+    return fail(argument_refused(argument, name, "AreaUnit"));
 }
 
 Result<PyObject*> TextArg::convert(PyObject* argument, const char* name) {
     if (PyUnicode_Check(argument)) return argument;
-    return fail(refused(argument, name, "PyString"));
+    return fail(argument_refused(argument, name, "PyString"));
 }
 
 Result<std::string> TextArg::prepare(PyObject* text, const char*) {
@@ -135,7 +130,7 @@ Result<runtime::SpatialReference> SpatialReferenceArg::prepare(PyObject* argumen
 
 Result<GK_DatumTransformationHandle> DatumTransformationArg::convert(PyObject* argument, const char* name) {
     if (GK_DatumTransformationHandle transformation = datum_transformation_of(argument)) return transformation;
-    return fail(refused(argument, name, "DatumTransformation"));
+    return fail(argument_refused(argument, name, "DatumTransformation"));
 }
 
 Result<PyObject*> GeometryArg::convert(PyObject* argument, const char* name) {

@@ -15,6 +15,7 @@
 #include "geometry/geometry_class.hpp"
 #include "geometry/geometry_from_py.hpp"
 #include "geometry/geometry_readers.hpp"
+#include "geometry/member_docs.hpp"
 #include "geometry/runtime_conversion.hpp"
 #include "geometry/svg_picture.hpp"
 #include "runtime/convert/envelope_conversion.hpp"
@@ -95,11 +96,17 @@ PyObject* get_has_curves(PyObject* self, void*) {
     });
 }
 
+NativeError uninitialized() {
+    return raise_error(PyExc_Exception, "Uninitialized velmor_geometry.Geometry cannot be used for geometry operations");
+}
+
 PyObject* uninitialized_gkn_geo(PyObject*, PyObject*) {
-    return guard([]() -> Result<Ref> {
-        return fail(raise_error(PyExc_Exception,
-                                "Uninitialized velmor_geometry.Geometry cannot be used for geometry operations"));
-    });
+    return guard([]() -> Result<Ref> { return fail(uninitialized()); });
+}
+
+// The written forms that every geometry class has; a bare Geometry has nothing to write.
+PyObject* uninitialized_form(PyObject*, void*) {
+    return guard([]() -> Result<Ref> { return fail(uninitialized()); });
 }
 
 // The dimensionality of a geometry follows from its data; the base setters refuse every change. The
@@ -131,6 +138,10 @@ PyGetSetDef own_properties[] = {
     {"centroid", get_centroid, nullptr,
      "The centre of the extent as a tuple of floats (x, y); not an area-weighted centroid.", nullptr},
     {"envelope", get_envelope, nullptr, "The extent as a new Envelope.", nullptr},
+    {"wkt", uninitialized_form, nullptr, member_docs::wkt, nullptr},
+    {"wkb", uninitialized_form, nullptr, member_docs::wkb, nullptr},
+    {"ewkb", uninitialized_form, nullptr, member_docs::ewkb, nullptr},
+    {"__geo_interface__", uninitialized_form, nullptr, member_docs::geo_interface, nullptr},
     {"has_curves", get_has_curves, nullptr,
      "Whether the geometry holds circular arcs, elliptic arcs or Bezier curves (bool).", nullptr},
     {"has_z", nullptr, refuse_dimension_change<has_z_refusal>,
@@ -152,10 +163,16 @@ PyMethodDef own_methods[] = {
     {"__gkn_geo", uninitialized_gkn_geo, METH_NOARGS, "__gkn_geo($self)\n--\n\n"},
     svg_picture_method(),
     {"from_wkt", geometry_class::fastcall(geometry_from_wkt), METH_CLASS | METH_FASTCALL | METH_KEYWORDS,
-     "from_wkt($type, /, wkt)\n--\n\nThe geometry of a WKT text, without a spatial reference."},
+     "from_wkt($type, /, wkt)\n--\n\nThe geometry of a WKT text, without a spatial reference. A text that holds "
+     "no geometry of this model (a geometry collection, a syntax error) raises ValueError; called on a geometry "
+     "class, a geometry of another class raises TypeError."},
     {"from_wkb", geometry_class::fastcall(geometry_from_wkb), METH_CLASS | METH_FASTCALL | METH_KEYWORDS,
-     "from_wkb($type, /, wkb)\n--\n\nThe geometry of WKB or EWKB bytes (any bytes-like object); an EWKB SRID "
-     "becomes its spatial reference's wkid."},
+     "from_wkb($type, /, wkb)\n--\n\nThe geometry of WKB or EWKB bytes (any bytes-like object, or their "
+     "hexadecimal text); an EWKB SRID becomes its spatial reference's wkid."},
+    {"from_geojson", geometry_class::fastcall(geometry_from_geojson), METH_CLASS | METH_FASTCALL | METH_KEYWORDS,
+     "from_geojson($type, /, value, spatial_reference=None)\n--\n\nThe geometry of a GeoJSON geometry: a dict, "
+     "its JSON text, or any object with __geo_interface__. Rings are turned as this model keeps them (outer "
+     "rings clockwise); spatial_reference (a SpatialReference or its dict) becomes the result's."},
 };
 
 // The class's own members followed by the engine members of the catalogue, closed by the sentinel.

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "dict_forms/lookup.hpp"
 #include "geometry/envelope.hpp"
@@ -80,6 +81,17 @@ Result<std::string> factory_text(PyObject* value) {
                                 " into Velmor geometry.  Geometry factory expects a dict or OvraJSON string"));
 }
 
+// Text that is no JSON object at all is most likely another format; the runtime core's refusal keeps
+// its fixed text, and a note says where that format is read.
+constexpr const char* other_formats_hint =
+    "Geometry() reads a dict or OvraJSON text; read WKT with Geometry.from_wkt, WKB with Geometry.from_wkb "
+    "and GeoJSON with Geometry.from_geojson";
+
+bool looks_like_json_object(std::string_view text) {
+    const auto start = text.find_first_not_of(" \t\r\n");
+    return start != std::string_view::npos && text[start] == '{';
+}
+
 }  // namespace
 
 Result<Ref> geometry_from_py(PyObject* value) {
@@ -88,7 +100,11 @@ Result<Ref> geometry_from_py(PyObject* value) {
     // Text with a NUL inside is refused by the binding to the runtime core as an internal failure, which
     // the factory reports as it reports every other one.
     auto parsed = runtime::geometry_from_json(text);
-    if (!parsed) return fail(runtime::to_native_error(parsed.error()));
+    if (!parsed) {
+        NativeError refused = runtime::to_native_error(parsed.error());
+        if (looks_like_json_object(text)) return fail(std::move(refused));
+        return fail(with_note(std::move(refused), other_formats_hint));
+    }
     return geometry_from_runtime(std::move(*parsed));
 }
 

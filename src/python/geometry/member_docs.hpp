@@ -8,8 +8,8 @@ inline constexpr char has_z[] = "Whether the geometry carries z values (bool, re
 inline constexpr char has_m[] = "Whether the geometry carries m values (bool, read-only).";
 inline constexpr char is_empty[] = "Whether the geometry has no coordinates (bool).";
 inline constexpr char spatial_reference[] =
-    "The spatial reference as a new SpatialReference, or None. Assign a SpatialReference, a dict such as "
-    "{\"wkid\": 4326} or None; another type raises TypeError.";
+    "The spatial reference as a new SpatialReference, or None. Assign its dict form, such as {\"wkid\": 4326}; "
+    "anything else raises Exception.";
 inline constexpr char geometry_type[] =
     "The class name as a str: \"Point\", \"Envelope\", \"MultiPoint\", \"Polyline\" or \"Polygon\".";
 inline constexpr char json[] =

@@ -54,7 +54,7 @@ PyMethodDef svg_picture_method() {
         "_repr_svg_($self)\n--\n\n"
         "An SVG picture of the geometry, as notebooks show it (str). North is up; circular and elliptic arcs "
         "are drawn as arcs and Bezier curves as cubic curves; polygon holes stay open (even-odd fill). An "
-        "empty geometry gives an empty svg element."};
+        "empty geometry gives a blank picture of the usual size."};
 }
 
 }  // namespace velmor::py

@@ -10,6 +10,7 @@
 #include "parts/view_pickling.hpp"
 #include "parts/view_support.hpp"
 #include "segments/segment_objects.hpp"
+#include "sequence_item.hpp"
 #include "type_cell.hpp"
 
 namespace velmor::py {
@@ -142,6 +143,8 @@ PyType_Slot slots[] = {
     {Py_mp_length, reinterpret_cast<void*>(view_length<core::SharedPart>)},
     {Py_mp_subscript, reinterpret_cast<void*>(get_item)},
     {Py_mp_ass_subscript, reinterpret_cast<void*>(set_item)},
+    {Py_sq_length, reinterpret_cast<void*>(view_length<core::SharedPart>)},
+    {Py_sq_item, reinterpret_cast<void*>(sequence_item<get_item>)},
     {Py_tp_iter, reinterpret_cast<void*>(iterate)},
     {Py_tp_str, reinterpret_cast<void*>(view_text<core::SharedPart>)},
     {Py_tp_repr, reinterpret_cast<void*>(view_text<core::SharedPart>)},
