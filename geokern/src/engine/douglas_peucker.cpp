@@ -61,11 +61,16 @@ public:
         build(0, line.size());
     }
 
-    // The farthest vertex strictly between first and last from the segment joining them.
+    // The farthest vertex strictly between first and last from the segment joining them. A short
+    // section is scanned: its boxes would cost more than they skip.
     Farthest farthest(size_t first, size_t last) const {
         const Segment segment{line_.xs[first], line_.ys[first], line_.xs[last], line_.ys[last]};
         Farthest found;
-        search(0, first + 1, last - 1, segment, found);
+        if (last - first <= 8 * leaf_size) {
+            scan(first + 1, last, segment, found);
+        } else {
+            search(0, first + 1, last - 1, segment, found);
+        }
         return found;
     }
 
@@ -117,6 +122,16 @@ private:
         return true;
     }
 
+    // The vertices [begin, end) one by one, in index order.
+    void scan(size_t begin, size_t end, const Segment& segment, Farthest& found) const {
+        for (size_t i = begin; i < end; ++i) {
+            const Offset offset = offset_from_segment(line_.xs[i], line_.ys[i], segment);
+            if (surely_nearer(offset.dx * offset.dx + offset.dy * offset.dy, found.distance)) continue;
+            const double d = std::hypot(offset.dx, offset.dy);
+            if (d > found.distance) found = Farthest{d, i};
+        }
+    }
+
     // Nodes are visited in index order, so a vertex found later replaces the one found only when it is
     // strictly farther, and a box that cannot hold a strictly farther vertex is passed over.
     void search(size_t at, size_t low, size_t high, const Segment& segment, Farthest& found) const {
@@ -125,12 +140,7 @@ private:
         if (node.xmin > node.xmax) return;  // only NaN vertices
         if (no_farther_than(node, segment, found.distance)) return;
         if (node.left < 0) {
-            for (size_t i = std::max(node.begin, low); i < node.end && i <= high; ++i) {
-                const Offset offset = offset_from_segment(line_.xs[i], line_.ys[i], segment);
-                if (surely_nearer(offset.dx * offset.dx + offset.dy * offset.dy, found.distance)) continue;
-                const double d = std::hypot(offset.dx, offset.dy);
-                if (d > found.distance) found = Farthest{d, i};
-            }
+            scan(std::max(node.begin, low), std::min(node.end, high + 1), segment, found);
             return;
         }
         search(static_cast<size_t>(node.left), low, high, segment, found);
