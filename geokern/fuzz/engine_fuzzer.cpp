@@ -1,5 +1,5 @@
-// libFuzzer harness of the planar engine: two geometries read from OvraJSON text and a handful of numbers
-// taken from the input go through every planar engine function. Whatever the input (NaN, inf, huge,
+// libFuzzer harness of the engine: two geometries read from OvraJSON text and a handful of numbers taken
+// from the input go through every planar engine function and the geodetic ones. Whatever the input (NaN, inf, huge,
 // empty, degenerate, curved), every call gives a result or exactly one error report: never a crash, an
 // out-of-bounds read, a leak, a hang, or (for finite inputs and moderate numbers) a coordinate that is
 // not finite.
@@ -88,6 +88,7 @@ class Run {
     }
 
     void all();
+    void geodetic();
 
   private:
     GK_GeometryHandle a_, b_;
@@ -176,6 +177,29 @@ void Run::all() {
     GK_Vector_destroy(distances, nullptr);
 }
 
+// The geodetic functions, on the inputs' own spatial references (an input without one is refused):
+// distances near the inputs' size in degrees, as metres, and every curve type plus one unknown code.
+void Run::geodetic() {
+    const double metres = 1e5;
+    const auto curve = GK_GeodeticCurveType{static_cast<int32_t>(numbers_.picks[2] % 6)};
+    UNARY(bufferGeodetic, n(0) * metres, nullptr, std::fabs(n(1)) * metres * 1e-3, curve);
+    UNARY(densifyGeodetic, std::fabs(n(2)) * metres + 1.0, nullptr, curve);
+    TEST(double, lengthGeodetic, a_, nullptr, curve);
+    TEST(double, areaGeodetic, a_, nullptr, curve);
+    GK_GeodeticDistanceResult_destroy(TEST(GK_GeodeticDistanceResultHandle, distanceGeodetic, a_, b_, nullptr, nullptr, curve),
+                                      nullptr);
+    GK_GeodesicEllipseParametersHandle ellipse =
+        GK_GeodesicEllipseParameters_createWithCenterAndAxisLengths(a_, n(3) * metres, n(4) * metres, nullptr);
+    const GK_SpatialReferenceHandle reference = GK_Geometry_getSpatialReference(a_, nullptr);
+    if (ellipse != nullptr) geometry("ellipseGeodesic", TEST(GK_GeometryHandle, ellipseGeodesic, ellipse, reference));
+    GK_GeodesicEllipseParameters_destroy(ellipse, nullptr);
+    GK_GeodesicSectorParametersHandle sector = GK_GeodesicSectorParameters_createWithCenterAndAxisLengthsAndSectorAngleAndStartDirection(
+        a_, n(5) * metres, n(6) * metres, n(7) * 360.0, n(0) * 360.0, nullptr);
+    if (sector != nullptr) geometry("sectorGeodesic", TEST(GK_GeometryHandle, sectorGeodesic, sector, reference));
+    GK_GeodesicSectorParameters_destroy(sector, nullptr);
+    GK_SpatialReference_destroy(reference, nullptr);
+}
+
 double scale_of(GK_GeometryHandle a, GK_GeometryHandle b) {
     double scale = 0.0;
     for (GK_GeometryHandle g : {a, b}) {
@@ -200,6 +224,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (a != nullptr && b != nullptr) {
         Run run(a, b, Numbers{scale_of(a, b), data});
         run.all();
+        run.geodetic();
     }
     GK_Geometry_destroy(a, nullptr);
     GK_Geometry_destroy(b, nullptr);

@@ -103,6 +103,24 @@ TEST_F(CurveMeasureTest, ExtentIncludesTheBulgeOfBezierCurves) {
     EXPECT_GE(GK_Envelope_getXMax(extent, eh()), high);
 }
 
+// Controls (c, c) and (-c, -c) between (0, 0) and (0, 0): x(t) = y(t) = 3 c t (1 - t) (1 - 2 t), whose
+// extremes are +-c / (2 sqrt(3)). The roots of the derivative were sought from its coefficients, whose
+// squares overflow for c beyond about 1e150: the extent was the end points' alone.
+TEST_F(CurveMeasureTest, ExtentOfBezierCurvesHoldsForEveryFiniteControlPoint) {
+    const double reach = 1 / (2 * std::sqrt(3.0));
+    for (double c : {1.0, 1e100, 1e160, 1e200, 1e300, 1e308, 1e-300}) {
+        SCOPED_TRACE(c);
+        Geometry start = point(0, 0), first = point(c, c), second = point(-c, -c), end = point(0, 0);
+        Segment bezier(GK_CubicBezierSegment_create(start, first, second, end, nullptr, eh()));
+        Geometry curve = polyline_of(bezier);
+        Geometry extent(GK_Geometry_getExtent(curve, eh()));
+        for (double bound : {GK_Envelope_getXMax(extent, eh()), GK_Envelope_getYMax(extent, eh()),
+                             -GK_Envelope_getXMin(extent, eh()), -GK_Envelope_getYMin(extent, eh())}) {
+            EXPECT_NEAR(bound / c, reach, 1e-14);
+        }
+    }
+}
+
 TEST_F(CurveMeasureTest, CircularArcLengthIsExact) {
     const EllipticArc quarter = geokern::arc_with_center(0, 0, 0, 2, 1, 0, pi / 2);
     EXPECT_EQ(geokern::arc_length(quarter), pi);

@@ -171,12 +171,25 @@ STEP = (1172, False, "")
     (("Geographic", ((0, False, "\ud800"),)), ValueError, "the text of steps[0] cannot be encoded as UTF-8"),
     (("Geographic", ((0, False, ""),)), ValueError, "steps[0] must name its operation either by an identifier"),
     (("Geographic", ((1172, False, "text"),)), ValueError, "steps[0] must name its operation either by an identifier"),
+    (("Geographic", (STEP,) * 17), ValueError, "a transformation has at most 16 steps, not 17"),
+    (("Geographic", (STEP,) * 10_000), ValueError, "a transformation has at most 16 steps, not 10000"),
+    (("Geographic", (("bad",),) * 400), ValueError, "a transformation has at most 16 steps, not 400"),
 ])
 def test_a_damaged_state_is_refused(damaged, error, message):
     with pytest.raises(error) as raised:
         DatumTransformation._from_state(damaged)
     assert str(raised.value).startswith("Cannot restore a pickled DatumTransformation: ")
     assert message in str(raised.value)
+
+
+# Each step costs a restore a database lookup and its first projection tens of milliseconds and about a
+# megabyte, so the bound keeps a forged state cheap while lying well above the transformations offered.
+def test_the_bound_on_steps_lies_above_every_offered_transformation_and_is_reachable():
+    offered = [t for source, target in [(NAD27, WGS84), (ED50, WGS84), (WGS84_3D, WGS84_EGM96), ({"wkid": 4277}, WGS84)]
+               for t in transformations(source, target)]
+    assert 1 < max(len(state(t)[0][1]) for t in offered) <= 4
+    longest = DatumTransformation._from_state(("Geographic", (STEP,) * 16))
+    assert len(state(longest)[0][1]) == 16
 
 
 @pytest.mark.parametrize("unknown, message", [

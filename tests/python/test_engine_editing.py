@@ -2,7 +2,10 @@
 densify, generalize and boundary."""
 
 import math
+import os
 import random
+import subprocess
+import sys
 
 import pytest
 import shapely
@@ -160,6 +163,74 @@ def test_generalize_paths_keep_the_vertices_shapely_keeps(seed):
     ours = engine().engine("generalize", {"paths": [path]}, tolerance, False)["paths"][0]
     theirs = shapely.simplify(LineString(path), tolerance, preserve_topology=False)
     assert [tuple(p) for p in ours] == list(theirs.coords)
+
+
+def zigzag(count):
+    return [(float(i), float(i % 2)) for i in range(count)]
+
+
+def spiral(count, turns=20):
+    return [(t * math.cos(t), t * math.sin(t)) for t in (2 * math.pi * turns * k / count for k in range(count))]
+
+
+def random_walk(count, seed=7):
+    rng = random.Random(seed)
+    x = y = 0.0
+    path = []
+    for _ in range(count):
+        x, y = x + rng.uniform(-1, 1), y + rng.uniform(-1, 1)
+        path.append((x, y))
+    return path
+
+
+def grid_walk(count, seed=5):
+    """Vertices on a small grid, so that many of them lie at exactly the same distance from a segment."""
+    rng = random.Random(seed)
+    return [(float(rng.randint(0, 6)), float(rng.randint(0, 6))) for _ in range(count)]
+
+
+# Lines whose sections give up one vertex at a time (a zigzag keeps every vertex, a spiral nearly every
+# one), a random walk whose sections split near their middle, and a grid full of exact ties.
+@pytest.mark.parametrize("path, tolerance", [
+    (zigzag(3001), 0.5), (zigzag(3000), 1.5), (spiral(4000), 1e-3), (spiral(4000), 0.5), (random_walk(5000), 1.0),
+    (grid_walk(2000), 0.0), (grid_walk(2000), 1.0), ([(1e12 + x, 1e12 + y) for x, y in random_walk(2000)], 0.5),
+], ids=["zigzag", "zigzag beyond its height", "spiral", "coarse spiral", "random walk", "grid", "coarse grid",
+        "far from the origin"])
+def test_generalize_long_paths_keep_the_vertices_shapely_keeps(path, tolerance):
+    ours = engine().engine("generalize", {"paths": [path]}, tolerance, False)["paths"][0]
+    theirs = shapely.simplify(LineString(path), tolerance, preserve_topology=False)
+    assert [tuple(p) for p in ours] == list(theirs.coords)
+
+
+# Each section used to be searched vertex by vertex: 200,000 vertices of a zigzag took minutes.
+GENERALIZE_LONG_LINES = """
+import math
+from velmor_geometry import Polyline
+zigzag = [[float(i), float(i % 2)] for i in range(200_000)]
+spiral = [[t * math.cos(t), t * math.sin(t)] for t in (2 * math.pi * 20 * k / 200_000 for k in range(200_000))]
+kept = [len(Polyline({"paths": [path]}).generalize(tolerance).to_dict()["paths"][0])
+        for path, tolerance in [(zigzag, 0.5), (spiral, 1e-3)]]
+print(kept)
+"""
+
+
+def test_generalize_of_long_lines_that_peel_one_vertex_at_a_time_ends():
+    finished = subprocess.run([sys.executable, "-c", GENERALIZE_LONG_LINES], capture_output=True, text=True,
+                              env=dict(os.environ), timeout=300)
+    assert finished.returncode == 0, finished.stderr
+    zigzag_kept, spiral_kept = eval(finished.stdout)
+    assert zigzag_kept == 200_000
+    assert spiral_kept == len(shapely.simplify(LineString(spiral(200_000)), 1e-3, preserve_topology=False).coords)
+
+
+@pytest.mark.parametrize("remove_degenerate_parts", [False, True])
+def test_a_ring_that_collapses_is_dropped_whatever_the_flag(remove_degenerate_parts):
+    square = {"rings": [[[0, 0], [0, 10], [10, 10], [10, 0], [0, 0]], [[20, 20], [20, 30], [30, 30], [30, 20], [20, 20]]]}
+    kept = engine().engine("generalize", square, 20, remove_degenerate_parts)
+    assert kept == {"rings": []}
+    partly = engine().engine("generalize", {"rings": square["rings"] + [[[0, 0], [0, 100], [100, 100], [100, 0], [0, 0]]]},
+                             20, remove_degenerate_parts)
+    assert partly == {"rings": [[[0, 0], [0, 100], [100, 100], [100, 0], [0, 0]]]}
 
 
 @pytest.mark.parametrize("seed", SEEDS)

@@ -226,6 +226,56 @@ def test_other_edge_curves_are_buffered_along_their_own_curve(name, curve, a, b,
     assert_outline_at_distance(result, polyline(samples(a, b)), 20_000, 5.0 + 0.1)
 
 
+# A loxodrome or great ellipse into a pole is the meridian through its other end, as the geodesic is;
+# a line straight in longitude and latitude runs into the pole turning a tenth of a right angle. Each
+# costs about what the geodesic's buffer costs: a curvature bound taken at the pole itself would ask
+# for hundreds of thousands of chords.
+POLE_CURVES = [
+    ("loxodrome", LOXODROME, lambda: polyline([(0.0, 0.0), (0.0, 90.0)])),
+    ("great elliptic", GREAT_ELLIPTIC, lambda: polyline([(0.0, 0.0), (0.0, 90.0)])),
+    ("shape preserving", SHAPE_PRESERVING, lambda: polyline([(10.0 * i / 2000, 90.0 * i / 2000) for i in range(2001)])),
+]
+
+
+@pytest.mark.parametrize("name, curve, course", POLE_CURVES, ids=[c[0] for c in POLE_CURVES])
+def test_a_line_into_a_pole_is_buffered_along_its_course_at_the_cost_of_a_geodesic(name, curve, course):
+    line = polyline([(0.0, 0.0), (10.0, 90.0)])
+    result = buffer(line, 1000, 1.0, curve)
+    # Within a few kilometres of the pole the outline strays from the distance for the geodesic too;
+    # the course is checked along the rest.
+    vertices, midpoints = outline_positions(result)
+    far = [p for p in vertices + midpoints if abs(p[1]) < 89.9]
+    for position in far[::max(1, len(far) // 120)]:
+        assert distance_to_input(position, course()) == pytest.approx(1000, abs=1.0 + 0.01)
+    vertices = sum(len(ring) for ring in result["rings"])
+    assert vertices < 2 * sum(len(ring) for ring in buffer(line, 1000, 1.0)["rings"])
+
+
+# The outline of a buffer beyond the frame's reach runs round the ellipsoid, and coming back near the
+# middle it passed for a small polygon (4e7 m) or was refused naming where it came back (3e7 m).
+@pytest.mark.parametrize("distance, text", [(9_500_001.0, "9500001"), (3e7, "3e+07"), (4e7, "4e+07"),
+                                            (5e7, "5e+07"), (1e9, "1e+09"), (-4e7, "-4e+07"), (1e308, "1e+308")])
+@pytest.mark.parametrize("curve", [GEODESIC, LOXODROME, GREAT_ELLIPTIC, SHAPE_PRESERVING],
+                         ids=["geodesic", "loxodrome", "great elliptic", "shape preserving"])
+@pytest.mark.parametrize("shape", [point(0, 0), polyline([(0, 0), (1, 1)]), polygon([(0, 0), (0, 1), (1, 1), (0, 0)])],
+                         ids=["point", "polyline", "polygon"])
+def test_a_distance_beyond_the_reach_is_refused_naming_it(shape, curve, distance, text):
+    with pytest.raises(EngineError) as raised:
+        buffer(shape, distance, 0.0, curve)
+    assert f"the buffer distance {text} m is beyond 9.5e+06 m" in raised.value.detail.lower()
+    e = engine()
+    with pytest.raises(EngineError) as raised:
+        e.engine("bufferGeodeticCollection", e.vector([shape], "geometry"), e.vector([distance], "float"), None, 0.0,
+                 curve, False, result="array")
+    assert f"the buffer distance {text} m is beyond" in raised.value.detail.lower()
+
+
+def test_a_distance_beyond_the_reach_is_named_in_its_own_unit():
+    with pytest.raises(EngineError) as raised:
+        buffer(point(0, 0), 40_000, 0.0, unit=linear_unit(9036))
+    assert "buffer distance 4e+04 (4e+07 m) is beyond" in raised.value.detail
+
+
 def test_distance_unit_scales_the_distance_and_the_deviation():
     in_metres = buffer(point(8.5, 47.4), 25_000, 5.0)
     in_kilometres = buffer(point(8.5, 47.4), 25, 0.005, unit=linear_unit(9036))

@@ -110,6 +110,18 @@ def test_label_point_of_a_polygon_lies_inside_it(value):
     assert polygon.contains(point) is True
 
 
+# GEOS halves sums of coordinates on the way to its point on the surface; these overflowed to infinity.
+@pytest.mark.parametrize("low, high", [(1e308, 1.7e308), (-1.7e308, -1e308)])
+@pytest.mark.parametrize("along_y", [False, True], ids=["wide", "tall"])
+def test_label_point_of_a_long_polygon_near_the_largest_doubles_lies_inside_it(low, high, along_y):
+    ring = [[low, 0], [low, 1], [high, 1], [high, 0], [low, 0]]
+    if along_y:
+        ring = [[y, x] for x, y in reversed(ring)]
+    point = Polygon({"rings": [ring]}).label_point()
+    x, y = (point.y, point.x) if along_y else (point.x, point.y)
+    assert low < x < high and 0 < y < 1
+
+
 @pytest.mark.parametrize("distance, xy", [(0.0, (0, 0)), (2.5, (4 - 1.5, 0)), (5.0, (4, 1)), (7.0, (4, 3))])
 def test_with_point_along(distance, xy):
     point = Polyline(ELL).with_point_along(distance)
@@ -154,3 +166,16 @@ def test_area_of_an_envelope_is_none_and_its_polygon_measures():
     envelope = Envelope({"xmin": 0, "ymin": 0, "xmax": 2, "ymax": 1})
     assert envelope.area is None
     assert envelope.buffer(0.0).area == pytest.approx(2.0, rel=1e-12)
+
+
+# A Bezier from (0, 0) to (6, 0) with controls (c, c) and (-c, -c) reaches c / (2 sqrt(3)) either way, to
+# within 6 of it. Its extent was (0, 0, 6, 0) beyond c = 1e150, and engine operations then took the
+# curve for a small one: a buffer of it ran for seconds to a wrong answer.
+@pytest.mark.parametrize("c", [1e100, 1e200, 1e300])
+def test_a_bezier_with_huge_control_points_has_its_extent_and_is_refused_where_out_of_range(c):
+    curve = Polyline({"curvePaths": [[[0, 0], {"b": [[6, 0], [c, c], [-c, -c]]}]]})
+    reach = c / (2 * math.sqrt(3))
+    assert curve.extent == pytest.approx((-reach, -reach, reach, reach), rel=1e-14)
+    if c > 1e150:
+        with pytest.raises(Exception, match="coordinate beyond 1e150 in size"):
+            curve.buffer(0.5)

@@ -238,12 +238,18 @@ def test_area_is_none_without_a_polygon_and_length_is_a_property():
         ({"points": [[0, 0], [4, 2]]}, (2.0, 1.0)),
         (INSIDE, (5.0, 5.0)),
         ({"xmin": -2, "ymin": 0, "xmax": 2, "ymax": 8}, (0.0, 4.0)),
+        # half sums of these overflow; the middles do not
+        ({"x": 1e308, "y": 1}, (1e308, 1.0)),
+        ({"points": [[1.7e308, -1.7e308], [1.5e308, -1.5e308]]}, (1.6e308, -1.6e308)),
+        ({"xmin": -1.7e308, "ymin": 1, "xmax": 1.7e308, "ymax": 2}, (0.0, 1.5)),
+        ({"xmin": 1e308, "ymin": 1, "xmax": 1.7e308, "ymax": 2}, (1.35e308, 1.5)),
     ],
 )
 def test_label_point_is_the_centre_of_the_extent(value, centre):
     point = Geometry(value).label_point
     assert type(point) is Point
-    assert (point.x, point.y) == centre
+    assert (point.x, point.y) == pytest.approx(centre, rel=1e-15)
+    assert Geometry(value).centroid == pytest.approx(centre, rel=1e-15)
 
 
 def test_polygon_label_point_is_its_own_method():

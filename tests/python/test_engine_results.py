@@ -296,6 +296,14 @@ def test_generalize_drops_vertices_within_the_offset(max_offset, kept):
     assert line.generalize(max_offset).to_dict()["paths"] == [kept]
 
 
+@pytest.mark.parametrize("remove_degenerate_parts", [False, True])
+def test_generalize_gives_only_what_every_reader_takes_back(remove_degenerate_parts):
+    collapsed = Polygon(SQUARE).generalize(20, remove_degenerate_parts)
+    assert collapsed.to_dict()["rings"] == [] and collapsed.is_empty
+    for read in [lambda g: Geometry(str(g)), lambda g: Geometry(g.JSON), lambda g: Geometry(g.to_dict())]:
+        assert read(collapsed).to_dict() == collapsed.to_dict()
+
+
 @pytest.mark.parametrize("value, expected", [
     (SQUARE, sg.box(5, 0, 10, 5)),
     ({"paths": [[[0, 0], [20, 20]]]}, sg.LineString([(5, 5), (20, 20)])),

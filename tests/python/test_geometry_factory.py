@@ -192,6 +192,27 @@ def test_python_subclass_may_override_gkn_geo():
         shape.extent
 
 
+def test_a_carrier_handed_out_twice_is_the_callers_error_and_poisons_nothing():
+    carriers = []
+
+    class Reused(Point):
+        pass
+
+    def reused(self):
+        if not carriers:
+            carriers.append(Point.__gkn_geo(self))
+        return carriers[0]
+
+    setattr(Reused, "__gkn_geo", reused)
+    shape = Reused({"x": 3, "y": 4})
+    assert shape.centroid == (3.0, 4.0)
+    for _ in range(2):
+        with pytest.raises(ValueError, match="^GKNGeo holds no geometry: it was taken before"):
+            shape.extent
+    setattr(Reused, "__gkn_geo", lambda self: Point.__gkn_geo(self))
+    assert shape.extent == (3.0, 4.0, 3.0, 4.0) and shape.buffer(1.0).extent == (2.0, 3.0, 4.0, 5.0)
+
+
 # Instances of the five classes themselves reach the runtime core without calling __gkn_geo(), which
 # is sound only while nothing can replace that method on them; a plain subclass takes the method call.
 SHAPES = [

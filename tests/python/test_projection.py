@@ -185,8 +185,17 @@ def test_the_point_that_cannot_be_projected_is_named():
     points = MultiPoint({"points": [[8.5, 47.3], [9.0, 47.0], [0.0, 95.0]], "spatialReference": {"wkid": 4326}})
     with pytest.raises(Exception) as raised:
         points.project({"wkid": 2056})
-    assert str(raised.value) == ("Geokern library error: 'Invalid argument: Point 2 (0.000000, 95.000000) cannot be "
+    assert str(raised.value) == ("Geokern library error: 'Invalid argument: Point 2 (0, 95) cannot be "
                                  "projected into the output spatial reference'")
+
+
+# Coordinates are named by their shortest digits, as numbers are everywhere else.
+@pytest.mark.parametrize("x, y, text", [(1e308, 1, "(1e+308, 1)"), (0.1, 91.25, "(0.1, 91.25)"), (-5e-324, 95, "(-5e-324, 95)")])
+def test_a_point_that_cannot_be_projected_is_named_by_its_shortest_digits(x, y, text):
+    from velmor_geometry import Geometry
+    with pytest.raises(Exception) as raised:
+        Geometry({"x": x, "y": y, "spatialReference": {"wkid": 4326}}).project({"wkid": 3857})
+    assert f"Point 0 {text} cannot be projected into the output spatial reference" in str(raised.value)
 
 
 def test_a_geometry_without_a_spatial_reference_cannot_be_projected():
@@ -257,6 +266,11 @@ def test_the_projection_engine_directory_is_set_read_and_cleared(tmp_path):
     assert projection.get_projection_engine_dir() is None
     with pytest.raises(Exception, match="Geokern library error: .*does not exist"):
         projection.set_projection_engine_dir(str(tmp_path / "missing"))
+    (tmp_path / "file").write_text("")
+    with pytest.raises(Exception) as raised:
+        projection.set_projection_engine_dir(str(tmp_path / "file"))
+    assert str(raised.value) == f"Geokern library error: 'Invalid argument: {tmp_path / 'file'} is not a directory'"
+    assert projection.get_projection_engine_dir() is None
 
 
 # --- the central meridian ---

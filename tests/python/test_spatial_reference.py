@@ -83,6 +83,21 @@ def test_identifier_bounds():
     assert str(sr) == '{"wkid":0,"vcsWkid":4294967295}'
 
 
+# Identifiers are unsigned 32-bit numbers that reach the runtime core as signed ones; the refusal names
+# the number given.
+@pytest.mark.parametrize("form, text", [
+    ({"wkid": 2**31}, "2147483648 is not a well-known identifier of a coordinate system"),
+    ({"wkid": 2**32 - 1}, "4294967295 is not a well-known identifier of a coordinate system"),
+    ({"wkid": 4326, "vcsWkid": 2**31 + 5}, "2147483653 is not a well-known identifier of a coordinate system"),
+])
+def test_an_unknown_identifier_beyond_the_signed_range_is_named_as_given(form, text):
+    from velmor_geometry import Point
+
+    with pytest.raises(Exception) as raised:
+        Point({"x": 1, "y": 2, "spatialReference": form}).extent
+    assert str(raised.value) == f"Geokern library error: 'Invalid argument: {text}'"
+
+
 @pytest.mark.parametrize(
     "name, value, error",
     [

@@ -1,17 +1,18 @@
-// Generalize: Douglas-Peucker on each part, curves first turned into chords within the chord deviation.
-// A vertex is kept when it lies further than the maximum deviation from the segment between the kept
-// vertices around it (as GEOS's simplifier decides, ties to the first). A path keeps both ends; a ring is
-// simplified as the closed path from its start back to it, so its start stays and the ring keeps its
-// direction (a ring that the removals turned the other way round is run backwards from its start). A
-// part collapses when a path is left with one distinct point or a ring with fewer than
-// three; collapsed parts are removed with `remove_degenerate_parts` and kept as they collapsed without
-// it. Points, multipoints and envelopes are returned unchanged.
+// Generalize: Douglas-Peucker on each part (douglas_peucker.hpp), curves first turned into chords within
+// the chord deviation. A path keeps both ends; a ring is simplified as the closed path from its start
+// back to it, so its start stays and the ring keeps its direction (a ring that the removals turned the
+// other way round is run backwards from its start). A part collapses when a path is left with one
+// distinct point or a ring with fewer than three. A collapsed path is removed with
+// `remove_degenerate_parts` and kept as it collapsed without it; a collapsed ring is always removed,
+// since no reader takes a ring of fewer than three vertices back.
+// Points, multipoints and envelopes are returned unchanged.
 #include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "engine/douglas_peucker.hpp"
 #include "engine/engine_inputs.hpp"
 #include "engine/geos_conversion.hpp"
 #include "engine/linearize.hpp"
@@ -22,43 +23,6 @@ using namespace geokern;
 using namespace geokern::engine;
 
 namespace {
-
-double distance_to_segment(double px, double py, double ax, double ay, double bx, double by) {
-    const double dx = bx - ax, dy = by - ay;
-    const double length2 = dx * dx + dy * dy;
-    double t = length2 > 0.0 ? ((px - ax) * dx + (py - ay) * dy) / length2 : 0.0;
-    t = t < 0.0 ? 0.0 : t > 1.0 ? 1.0 : t;
-    return std::hypot(px - (ax + t * dx), py - (ay + t * dy));
-}
-
-// Which vertices Douglas-Peucker keeps; an explicit stack instead of recursion, for long parts.
-std::vector<bool> kept_vertices(const LinearPart& line, double tolerance) {
-    const size_t n = line.size();
-    std::vector<bool> keep(n, false);
-    if (n == 0) return keep;
-    keep[0] = keep[n - 1] = true;
-    std::vector<std::pair<size_t, size_t>> sections{{0, n - 1}};
-    while (!sections.empty()) {
-        const auto [first, last] = sections.back();
-        sections.pop_back();
-        if (last <= first + 1) continue;
-        double farthest = -1.0;
-        size_t index = first;
-        for (size_t i = first + 1; i < last; ++i) {
-            const double d = distance_to_segment(line.xs[i], line.ys[i], line.xs[first], line.ys[first], line.xs[last],
-                                                 line.ys[last]);
-            if (d > farthest) {
-                farthest = d;
-                index = i;
-            }
-        }
-        if (!(farthest > tolerance)) continue;
-        keep[index] = true;
-        sections.push_back({index, last});
-        sections.push_back({first, index});
-    }
-    return keep;
-}
 
 size_t distinct_points(const PartValue& part) {
     size_t distinct = 0;
@@ -77,7 +41,7 @@ struct Generalized {
 
 Generalized generalized(const PartValue& source, double tolerance, double deviation) {
     const LinearPart line = linearize(source, deviation);
-    const std::vector<bool> keep = kept_vertices(line, tolerance);
+    const std::vector<bool> keep = douglas_peucker_kept(line, tolerance);
     Generalized result;
     PartValue& part = result.part;
     part.has_z = source.has_z;
@@ -121,7 +85,7 @@ GK_GeometryHandle GK_GeometryEngine_generalize(GK_GeometryHandle geometry, doubl
         result.parts.clear();
         for (const auto& part : value.parts) {
             Generalized simplified = generalized(*part, max_deviation, deviation);
-            if (simplified.collapsed && remove_degenerate_parts) continue;
+            if (simplified.collapsed && (remove_degenerate_parts || part->closed)) continue;
             result.parts.push_back(std::make_shared<const PartValue>(std::move(simplified.part)));
         }
         return new_geometry(std::move(result));

@@ -1,4 +1,6 @@
 // Planar measures: area and length exact for curves, distance, and a label point inside a polygon.
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <string>
 
@@ -66,6 +68,18 @@ struct Frame {
     double cx, cy, scale;
 };
 
+// The extent's centre and a power of two as large as its longer side: moved there and scaled (exact),
+// a polygon lies within a unit of the origin.
+Frame unit_frame(const EnvelopeData& extent) {
+    const Vertex centre = extent.centre();
+    const double longer = std::max(extent.xmax - extent.xmin, extent.ymax - extent.ymin);
+    return Frame{centre.x, centre.y, longer > 0.0 ? std::ldexp(1.0, std::ilogb(longer)) : 1.0};
+}
+
+Vertex from_frame(const Frame& frame, const Vertex& point) {
+    return Vertex{frame.cx + point.x * frame.scale, frame.cy + point.y * frame.scale};
+}
+
 int to_frame(double* x, double* y, void* frame) {
     const Frame& f = *static_cast<const Frame*>(frame);
     *x = (*x - f.cx) / f.scale;
@@ -84,14 +98,26 @@ Vertex inscribed_centre(const GEOSGeometry* shape) {
     const double width = extent.xmax - extent.xmin, height = extent.ymax - extent.ymin;
     const double longer = std::max(width, height), shorter = std::min(width, height);
     if (!(shorter > 0.0) || !std::isfinite(longer) || longer > 1e4 * shorter) return Vertex{};
-    Frame frame{0.5 * extent.xmin + 0.5 * extent.xmax, 0.5 * extent.ymin + 0.5 * extent.ymax,
-                std::ldexp(1.0, std::ilogb(longer))};
+    Frame frame = unit_frame(extent);
     GeosGeometry moved(GEOSGeom_transformXY_r(geos(), shape, &to_frame, &frame));
     if (moved == nullptr) return Vertex{};
     GeosGeometry circle(GEOSMaximumInscribedCircle_r(geos(), moved.get(), 1e-5));
     if (circle == nullptr) return Vertex{};
-    const Vertex centre = first_point(circle.get());
-    return Vertex{frame.cx + centre.x * frame.scale, frame.cy + centre.y * frame.scale};
+    return from_frame(frame, first_point(circle.get()));
+}
+
+// GEOS's point on the surface. GEOS halves sums of coordinates, which overflow beyond half the largest
+// double, so a polygon reaching that far goes to GEOS in its unit frame.
+Vertex point_on_surface(const GEOSGeometry* shape, const EnvelopeData& extent) {
+    const double largest = std::max({-extent.xmin, extent.xmax, -extent.ymin, extent.ymax});
+    if (largest < 0.25 * DBL_MAX) {
+        GeosGeometry surface = checked(GEOSPointOnSurface_r(geos(), shape), "label point");
+        return first_point(surface.get());
+    }
+    Frame frame = unit_frame(extent);
+    GeosGeometry moved = checked(GEOSGeom_transformXY_r(geos(), shape, &to_frame, &frame), "label point");
+    GeosGeometry surface = checked(GEOSPointOnSurface_r(geos(), moved.get()), "label point");
+    return from_frame(frame, first_point(surface.get()));
 }
 
 }  // namespace
@@ -150,9 +176,11 @@ GK_GeometryHandle GK_GeometryEngine_labelPoint(GK_GeometryHandle polygon, GK_EH)
     return guarded<GK_GeometryHandle>(handler, [&] {
         const GeometryValue& input = value_of(polygon);
         if (input.type == geometry_type_envelope) {
-            const EnvelopeData& e = input.envelope;
             Vertex centre;
-            if (!e.empty()) centre = Vertex{0.5 * (e.xmin + e.xmax), 0.5 * (e.ymin + e.ymax)};
+            if (!input.envelope.empty()) {
+                const Vertex middle = input.envelope.centre();
+                centre = Vertex{middle.x, middle.y};
+            }
             return new_point(centre, input.has_z, input.has_m, input.spatial_reference);
         }
         const GeometryValue& value = geometry_of(polygon, geometry_type_polygon);
@@ -176,10 +204,7 @@ GK_GeometryHandle GK_GeometryEngine_labelPoint(GK_GeometryHandle polygon, GK_EH)
             GeosGeometry point = checked(GEOSGeom_createPointFromXY_r(geos(), label.x, label.y), "label point");
             inside = checked(GEOSContains_r(geos(), shape.get(), point.get()), "label point");
         }
-        if (!inside) {
-            GeosGeometry surface = checked(GEOSPointOnSurface_r(geos(), shape.get()), "label point");
-            label = first_point(surface.get());
-        }
+        if (!inside) label = point_on_surface(shape.get(), extent);
         if (!std::isfinite(label.x) || !std::isfinite(label.y)) refuse("the polygon has no point whose x and y are finite numbers.");
         return new_point(Vertex{label.x, label.y}, value.has_z, value.has_m, value.spatial_reference);
     });

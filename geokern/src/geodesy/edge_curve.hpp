@@ -19,8 +19,11 @@ class EdgeCurve {
     std::vector<LonLat> interior(const LonLat& a, const LonLat& b) const;
 
   private:
-    // How many chords keep within the deviation along `length` metres of a curve bending as at `latitude`.
-    int chord_count(double length, double latitude) const;
+    // How many chords keep within the deviation along `length` metres of a curve bending by `bending`
+    // (radians per metre).
+    int chord_count(double length, double bending) const;
+    // The most the curve from a to b bends, in radians per metre.
+    double bending(const GeodeticSpan& span, const LonLat& a, const LonLat& b) const;
 
     std::unique_ptr<GeodeticCurve> curve_;
     CurveKind kind_;

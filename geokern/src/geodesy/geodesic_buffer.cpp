@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "engine/engine_inputs.hpp"
 #include "engine/geos_building.hpp"
@@ -269,9 +270,19 @@ GeosGeometry merged_buffer(const GeodeticInput& input, BufferPieces& pieces, dou
 
 }  // namespace
 
-void check_geodesic_buffer_numbers(double distance, double deviation) {
+// A distance beyond the frame's reach is refused before any outline is drawn: drawn, such an outline
+// runs round the ellipsoid, and where it comes back near the middle it would pass as a small polygon.
+void check_geodesic_buffer_numbers(double distance, double deviation, double metres_per_unit) {
     if (!std::isfinite(distance)) {
         engine::refuse("the buffer distance must be a finite number: got " + engine::number_text(distance) + ".");
+    }
+    if (!(std::fabs(distance) * metres_per_unit <= frame_reach)) {
+        const std::string metres =
+            metres_per_unit == 1.0 ? " m" : " (" + engine::number_text(distance * metres_per_unit) + " m)";
+        engine::refuse("the buffer distance " + engine::number_text(distance) + metres + " is beyond " +
+                       engine::number_text(frame_reach) +
+                       " m: a geodesic buffer is computed within that distance of the middle of the geometry, less "
+                       "than a hemisphere.");
     }
     if (!std::isfinite(deviation) || deviation < 0.0) {
         engine::refuse("the max deviation must be a finite number of 0 or more: got " + engine::number_text(deviation) +
@@ -281,7 +292,7 @@ void check_geodesic_buffer_numbers(double distance, double deviation) {
 
 GeometryValue geodesic_buffer(const GeometryValue& geometry, double distance, double deviation,
                               GK_GeodeticCurveType curve_type) {
-    check_geodesic_buffer_numbers(distance, deviation);
+    check_geodesic_buffer_numbers(distance, deviation, 1.0);
     const CurveKind kind = curve_kind_argument(curve_type);
     const GeometryValue input = engine::polygon_of_envelope(geometry);
     const auto frame = GeodeticFrame::of(input.spatial_reference.get());

@@ -37,7 +37,8 @@ inline constexpr double default_deviation_share = 1e-3;
 GeometryValue geodesic_buffer(const GeometryValue& input, double distance, double deviation,
                               GK_GeodeticCurveType curve_type);
 
-// Checks of the numbers of a geodesic buffer, in metres: a finite distance, a finite deviation >= 0.
-void check_geodesic_buffer_numbers(double distance, double deviation);
+// Checks of the numbers of a geodesic buffer as the caller gave them, with the metres of their unit: a
+// finite distance within the frame's reach of 9500 km, a finite deviation >= 0.
+void check_geodesic_buffer_numbers(double distance, double deviation, double metres_per_unit);
 
 }  // namespace geokern::geodesy

@@ -32,7 +32,7 @@ GK_GeometryHandle GK_GeometryEngine_bufferGeodetic(GK_GeometryHandle geometry, d
                                                    GK_GeodeticCurveType curve_type, GK_EH) {
     return guarded<GK_GeometryHandle>(handler, [&] {
         const double metres = metres_per(distance_unit);
-        geodesy::check_geodesic_buffer_numbers(distance, max_deviation);
+        geodesy::check_geodesic_buffer_numbers(distance, max_deviation, metres);
         return new_geometry(
             geodesy::geodesic_buffer(value_of(geometry), distance * metres, max_deviation * metres, curve_type));
     });
@@ -55,7 +55,7 @@ GK_ArrayHandle GK_GeometryEngine_bufferGeodeticCollection(GK_VectorHandle geomet
             engine::refuse("a buffer of " + std::to_string(values.size()) +
                            " geometries needs at least one distance: the distance vector is empty.");
         }
-        for (double distance : numbers) geodesy::check_geodesic_buffer_numbers(distance, max_deviation);
+        for (double distance : numbers) geodesy::check_geodesic_buffer_numbers(distance, max_deviation, metres);
         std::vector<GeometryValue> buffers;
         for (size_t i = 0; i < values.size(); ++i) {
             const double distance = numbers[std::min(i, numbers.size() - 1)];

@@ -1,5 +1,6 @@
 #include "geometry/cubic_bezier.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 #include "geometry/quadrature.hpp"
@@ -20,9 +21,20 @@ struct Axis {
     }
 };
 
+// The control values scaled by a power of two (exact) to at most 1 in size: the roots of the derivative
+// do not change, and the coefficients below cannot overflow however large the curve.
+Axis unit_scaled(const Axis& axis) {
+    const double largest = std::max({std::fabs(axis.p0), std::fabs(axis.p1), std::fabs(axis.p2), std::fabs(axis.p3)});
+    if (!(largest > 0.0) || !std::isfinite(largest)) return axis;
+    const int exponent = -std::ilogb(largest) - 1;
+    return Axis{std::ldexp(axis.p0, exponent), std::ldexp(axis.p1, exponent), std::ldexp(axis.p2, exponent),
+                std::ldexp(axis.p3, exponent)};
+}
+
 // Roots in (0, 1) of the derivative a t^2 + b t + c (up to the factor 3).
 template <class Visit>
-void interior_extremes(const Axis& axis, Visit&& visit) {
+void interior_extremes(const Axis& control, Visit&& visit) {
+    const Axis axis = unit_scaled(control);
     const double a = -axis.p0 + 3 * axis.p1 - 3 * axis.p2 + axis.p3;
     const double b = 2 * (axis.p0 - 2 * axis.p1 + axis.p2);
     const double c = axis.p1 - axis.p0;

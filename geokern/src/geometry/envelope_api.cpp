@@ -112,10 +112,7 @@ GK_GeometryHandle GK_Envelope_createWithZMSpatialReference(double xmin, double y
 GK_GeometryHandle GK_Envelope_getCenter(GK_GeometryHandle envelope_handle, GK_EH) {
     return guarded<GK_GeometryHandle>(handler, [&] {
         const GeometryValue& value = geometry_of(envelope_handle, geometry_type_envelope);
-        const EnvelopeData& e = value.envelope;
-        const Vertex center{0.5 * (e.xmin + e.xmax), 0.5 * (e.ymin + e.ymax), 0.5 * (e.zmin + e.zmax),
-                            0.5 * (e.mmin + e.mmax)};
-        return new_point(center, value.has_z, value.has_m, value.spatial_reference);
+        return new_point(value.envelope.centre(), value.has_z, value.has_m, value.spatial_reference);
     });
 }
 

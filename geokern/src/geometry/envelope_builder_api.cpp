@@ -93,10 +93,7 @@ GK_GeometryBuilderHandle GK_EnvelopeBuilder_createFromSpatialReference(
 
 GK_GeometryHandle GK_EnvelopeBuilder_getCenter(GK_GeometryBuilderHandle builder, GK_EH) {
     return with_envelope(handler, builder, [](GeometryBuilderValue& b) {
-        const EnvelopeData& e = b.envelope;
-        return new_point({0.5 * (e.xmin + e.xmax), 0.5 * (e.ymin + e.ymax), 0.5 * (e.zmin + e.zmax),
-                          0.5 * (e.mmin + e.mmax)},
-                         b.has_z, b.has_m, b.spatial_reference);
+        return new_point(b.envelope.centre(), b.has_z, b.has_m, b.spatial_reference);
     });
 }
 
@@ -190,7 +187,8 @@ void GK_EnvelopeBuilder_changeAspectRatio(GK_GeometryBuilderHandle builder, doub
         } else {
             width = height * aspect_ratio;
         }
-        const double cx = 0.5 * (e.xmin + e.xmax), cy = 0.5 * (e.ymin + e.ymax);
+        const Vertex c = e.centre();
+        const double cx = c.x, cy = c.y;
         e.xmin = cx - 0.5 * width, e.xmax = cx + 0.5 * width, e.ymin = cy - 0.5 * height,
         e.ymax = cy + 0.5 * height;
     });
@@ -199,7 +197,8 @@ void GK_EnvelopeBuilder_changeAspectRatio(GK_GeometryBuilderHandle builder, doub
 void GK_EnvelopeBuilder_expand(GK_GeometryBuilderHandle builder, double factor, GK_EH) {
     with_envelope(handler, builder, [&](GeometryBuilderValue& b) {
         EnvelopeData& e = b.envelope;
-        scale_about(e, 0.5 * (e.xmin + e.xmax), 0.5 * (e.ymin + e.ymax), factor);
+        const Vertex c = e.centre();
+        scale_about(e, c.x, c.y, factor);
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <numeric>
 #include <vector>
 
 #include "geometry/part.hpp"
@@ -21,6 +22,12 @@ struct EnvelopeData {
     double xmin = nan_value, ymin = nan_value, xmax = nan_value, ymax = nan_value;
     double zmin = nan_value, zmax = nan_value, mmin = nan_value, mmax = nan_value;
     bool empty() const { return std::isnan(xmin); }
+    // The middle of each range; std::midpoint, since the plain half sum overflows for bounds near the
+    // largest doubles.
+    Vertex centre() const {
+        return {std::midpoint(xmin, xmax), std::midpoint(ymin, ymax), std::midpoint(zmin, zmax),
+                std::midpoint(mmin, mmax)};
+    }
 };
 
 // Every geometry, immutable once made and shared by every handle to it. Only the fields of its type are

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/number_text.hpp"
 #include "failure.hpp"
 
 namespace geokern {
@@ -94,7 +95,7 @@ std::list<CachedChain>& thread_chains() {
 
 [[noreturn]] void unprojectable(size_t index, double x, double y) {
     fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.",
-         "point " + std::to_string(index) + " (" + std::to_string(x) + ", " + std::to_string(y) +
+         "point " + std::to_string(index) + " (" + engine::number_text(x) + ", " + engine::number_text(y) +
              ") cannot be projected into the output spatial reference.");
 }
 

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace geokern {
@@ -17,5 +18,9 @@ inline int32_t parse_code(const char* code) {
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size() ? value : 0;
 }
+
+// An identifier as the caller wrote it: identifiers are unsigned 32-bit numbers that cross the interface
+// as int32_t, so 2147483648 arrives as -2147483648 and is named and looked up as the number it was.
+inline std::string code_text(int32_t wkid) { return std::to_string(static_cast<uint32_t>(wkid)); }
 
 }  // namespace geokern

@@ -21,7 +21,7 @@ struct Found {
 };
 
 Found find_in_database(PJ_CONTEXT* context, int32_t wkid) {
-    std::string code = std::to_string(wkid);
+    std::string code = code_text(wkid);
     for (const char* authority : authorities) {
         PJ* found = proj_create_from_database(context, authority, code.c_str(), PJ_CATEGORY_CRS, 0, nullptr);
         if (found != nullptr) return Found{share_pj(found), authority};

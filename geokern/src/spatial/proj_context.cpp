@@ -1,6 +1,7 @@
 #include "proj_context.hpp"
 
 #include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "bundled_proj_data.hpp"
@@ -91,7 +92,10 @@ std::optional<std::string> projection_engine_directory() {
 void set_projection_engine_directory(std::optional<std::string> directory) {
     if (directory && directory->empty()) directory.reset();
     if (directory && !std::filesystem::is_directory(*directory)) {
-        fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.", "the directory " + *directory + " does not exist.");
+        std::error_code unreadable;
+        const bool exists = std::filesystem::exists(*directory, unreadable);
+        fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.",
+             exists ? *directory + " is not a directory." : "the directory " + *directory + " does not exist.");
     }
     ProjLock lock;
     ContextState& current = state();

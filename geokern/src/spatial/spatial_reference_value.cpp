@@ -58,7 +58,7 @@ int32_t identify(PJ_CONTEXT* context, const PJ* object) {
 }
 
 SharedPj from_database(PJ_CONTEXT* context, int32_t wkid) {
-    std::string code = std::to_string(wkid);
+    std::string code = code_text(wkid);
     for (const char* authority : authorities) {
         PJ* found = proj_create_from_database(context, authority, code.c_str(), PJ_CATEGORY_CRS, 0, nullptr);
         if (found != nullptr) return share_pj(found);
@@ -178,7 +178,7 @@ SharedPj vertical_from_database(PJ_CONTEXT* context, int32_t vertical_wkid) {
     SharedPj vertical = from_database(context, vertical_wkid);
     if (proj_get_type(vertical.get()) != PJ_TYPE_VERTICAL_CRS) {
         fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.",
-             std::to_string(vertical_wkid) + " is not a well-known identifier of a vertical coordinate system.");
+             code_text(vertical_wkid) + " is not a well-known identifier of a vertical coordinate system.");
     }
     return vertical;
 }
@@ -195,7 +195,7 @@ SpatialReferencePointer spatial_reference_from_wkids(int32_t wkid, int32_t verti
     if (vertical_wkid != 0) {
         if (proj_get_type(crs.get()) == PJ_TYPE_COMPOUND_CRS || proj_get_type(crs.get()) == PJ_TYPE_VERTICAL_CRS) {
             fail(GK_ERROR_INVALID_ARGUMENT, "invalid argument.",
-                 std::to_string(wkid) + " is not a well-known identifier of a horizontal coordinate system.");
+                 code_text(wkid) + " is not a well-known identifier of a horizontal coordinate system.");
         }
         SharedPj vertical = vertical_from_database(context, vertical_wkid);
         std::string name = std::string(proj_get_name(crs.get())) + " + " + proj_get_name(vertical.get());

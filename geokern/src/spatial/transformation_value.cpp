@@ -75,7 +75,7 @@ StepPointer step_from_operation(PJ_CONTEXT* context, SharedPj operation, GK_Datu
 
 StepPointer step_from_wkid(int32_t wkid, GK_DatumTransformationType kind) {
     ProjLock lock;
-    std::string code = std::to_string(wkid);
+    std::string code = code_text(wkid);
     for (const char* authority : authorities) {
         PJ* found = proj_create_from_database(lock.context(), authority, code.c_str(), PJ_CATEGORY_COORDINATE_OPERATION,
                                               0, nullptr);

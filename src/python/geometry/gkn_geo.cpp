@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "core/internal_failure.hpp"
 #include "core/shared.hpp"
 #include "spatial/instance.hpp"
 #include "type_cell.hpp"
@@ -45,7 +44,13 @@ Result<runtime::GeometryOwned> take_gkn_geo(PyObject* object) {
         return fail(raise_error(PyExc_TypeError, "'" + type_name(object) + "' object cannot be converted to 'GKNGeo'"));
     }
     auto holder = payload_of<Holder>(object).lock();
-    if (!holder->has_value()) core::internal_failure("Internal error: GKNGeo holds no geometry: it was taken before");
+    // A __gkn_geo of a Python subclass may hand out one carrier twice: that is the caller's mistake,
+    // refused as such, and leaves the carrier's lock sound.
+    if (!holder->has_value()) {
+        return fail(raise_error(PyExc_ValueError,
+                                "GKNGeo holds no geometry: it was taken before (__gkn_geo must return a new GKNGeo "
+                                "on every call)"));
+    }
     runtime::GeometryOwned geometry = std::move(**holder);
     holder->reset();
     return geometry;

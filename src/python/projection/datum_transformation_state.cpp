@@ -103,10 +103,19 @@ Result<TransformationStepRecord> step_of(PyObject* value, Py_ssize_t index) {
     return step;
 }
 
+// The datum transformations PROJ's database offers chain a handful of operations at most, while each
+// step costs the restore a database lookup and the first projection tens of milliseconds and about a
+// megabyte: a state with more steps than this is forged, and would cost seconds and gigabytes.
+constexpr Py_ssize_t most_steps = 16;
+
 Result<std::vector<TransformationStepRecord>> steps_of(PyObject* value) {
     VELMOR_TRY(require_tuple(value, any_size, "the steps"));
     const Py_ssize_t count = PyTuple_GET_SIZE(value);
     if (count == 0) return fail(refused(PyExc_ValueError, "a transformation needs at least one step"));
+    if (count > most_steps) {
+        return fail(refused(PyExc_ValueError, "a transformation has at most " + std::to_string(most_steps) +
+                                                  " steps, not " + std::to_string(count)));
+    }
     std::vector<TransformationStepRecord> steps;
     steps.reserve(static_cast<std::size_t>(count));
     for (Py_ssize_t i = 0; i < count; ++i) {
