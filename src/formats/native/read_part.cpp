@@ -6,18 +6,10 @@
 #include <numbers>
 
 #include "formats/circular_arc.hpp"
+#include "formats/nearly_equal.hpp"
 
 namespace velmor::formats {
 namespace {
-
-// A closing vertex may differ from the first by rounding noise and still close the ring.
-bool nearly_equal(double a, double b) {
-    if (a == b) return true;
-    if (std::isinf(a) || std::isinf(b)) return false;
-    const double diff = std::fabs(a - b);
-    constexpr double eps = std::numeric_limits<double>::epsilon();
-    return diff <= eps || diff <= std::max(std::fabs(a), std::fabs(b)) * eps;
-}
 
 core::Coord coord_of(double x, double y, double z, double m, core::Dims dims) {
     switch (dims) {

@@ -4,17 +4,12 @@
 #include <cmath>
 #include <limits>
 
+#include "formats/nearly_equal.hpp"
+
 namespace velmor::py::utils {
 namespace {
 
-// A closing vertex may differ from the first by rounding noise and still close the ring.
-bool nearly_equal(double a, double b) {
-    if (a == b) return true;
-    if (std::isinf(a) || std::isinf(b)) return false;
-    const double diff = std::fabs(a - b);
-    constexpr double eps = std::numeric_limits<double>::epsilon();
-    return diff <= eps || diff <= std::max(std::fabs(a), std::fabs(b)) * eps;
-}
+using formats::nearly_equal;
 
 Result<XY> vertex_at(const SequenceView& ring, Py_ssize_t index) {
     VELMOR_TRY_ASSIGN(Ref item, ring.item(index));
